@@ -1,0 +1,25 @@
+// The bundle of platform parts the main window is built from: the real program passes the
+// SDL, OpenGL and audio implementations, whole-game tests pass the doubles.
+#pragma once
+
+#include <string>
+
+#include "platform/application.h"
+#include "platform/audio_library.h"
+#include "platform/clock.h"
+#include "platform/graphics_api.h"
+#include "platform/keyboard_device.h"
+
+namespace tvx {
+
+struct PlatformParts {
+  IClock& clock;
+  IApplication& application;
+  gfx::IGraphicsApi& graphics;
+  IKeyboardDevice& keyboard;
+  IAudioLibrary& audio;
+  // The program's folder with its trailing separator: resources.tvx and ranking.rkg live here.
+  std::string programFolder;
+};
+
+}  // namespace tvx
