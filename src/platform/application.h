@@ -60,10 +60,9 @@ class IApplication {
   virtual void Minimize() = 0;
   virtual void ShowWindow(bool visible) = 0;
   // Hides the launcher's button and page and turns the window into the borderless
-  // 640 x 480 game surface, shown desktop full screen.
+  // 640 x 480 game surface, shown desktop full screen, with the splash picture and its
+  // "LOADING..." label on it until the first frame is presented.
   virtual void EnterGameSurface() = 0;
-  // The splash picture and the "LOADING..." label shown while the device starts.
-  virtual void SetSplashVisible(bool visible) = 0;
   virtual void HideCursor() = 0;
   virtual void ShowMessage(const std::string& text) = 0;  // modal
 
