@@ -1,0 +1,29 @@
+// The header of an image record: stored pixel format, cell, draw and texture sizes, pattern
+// and texture counts, 33 bytes little-endian, followed by the pixel rows of every texture
+// (top row first, no padding). The header is untrusted; ReadImageRecordHeader only checks
+// that it is complete and that its format byte names a known format.
+#pragma once
+
+#include <cstdint>
+
+#include "core/memory_stream.h"
+#include "render/PxPixelFormats.h"
+
+namespace tvx {
+
+constexpr std::int32_t ImageRecordType = 1;
+constexpr std::size_t ImageRecordHeaderSize = 33;
+
+struct TImageRecordHeader {
+  PixelFormat storedFormat = PixelFormat::pfA8R8G8B8;
+  std::int32_t cellWidth = 0, cellHeight = 0;
+  std::int32_t drawWidth = 0, drawHeight = 0;
+  std::int32_t patternCount = 0;
+  std::int32_t textureWidth = 0, textureHeight = 0;
+  std::int32_t textureCount = 0;
+};
+
+// Reads the header at the stream's position; false for a short header or an unknown format.
+bool ReadImageRecordHeader(TMemoryStream& stream, TImageRecordHeader& header);
+
+}  // namespace tvx
