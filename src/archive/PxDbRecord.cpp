@@ -1,0 +1,71 @@
+// Reading one record: reload the table, read the stored bytes, inflate, check the digest.
+#include <memory>
+
+#include "archive/PxDb.h"
+#include "archive/RecordCodec.h"
+
+namespace tvx {
+
+namespace {
+
+// The stored bytes are read only if the file really holds them, so PhysSize cannot force a
+// large allocation.
+bool ReadStoredBytes(TStream& file, const TRecordInfo& record, std::vector<std::uint8_t>& stored) {
+  const std::uint64_t dataOffset = std::uint64_t{record.Offset} + kRecordHeaderSize;
+  if (!file.Seek(dataOffset) || file.Remaining() < record.PhysSize) return false;
+  stored.resize(record.PhysSize);
+  return ReadExact(file, stored.data(), stored.size());
+}
+
+TReadStatus DecodeRecord(const std::vector<std::uint8_t>& stored, const TRecordInfo& record,
+                         std::vector<std::uint8_t>& data) {
+  // No key is held, so enciphered records are inflated as stored, like any other.
+  switch (InflateExact(stored.data(), stored.size(), record.OrigSize, TPxDb::kMaxOrigSize, data)) {
+    case TInflateResult::irOk:
+      break;
+    case TInflateResult::irTooLarge:
+      return TReadStatus::rsTooLarge;
+    case TInflateResult::irError:
+      return TReadStatus::rsInflateError;
+  }
+  if (Md5Digest(data.data(), data.size()) != record.Checksum) {
+    data = {};
+    return TReadStatus::rsDigestMismatch;
+  }
+  return TReadStatus::rsOk;
+}
+
+}  // namespace
+
+template <class Select>
+bool TPxDb::ReadRecord(Select select, TMemoryStream& stream) {
+  std::vector<std::uint8_t> data;
+  lastReadStatus_ = [&] {
+    std::unique_ptr<TFileStream> file = TFileStream::OpenRead(fileName_);
+    if (file == nullptr) return TReadStatus::rsFileError;
+    // Deliberately reloaded on every read, whatever Loaded says.
+    if (!LoadTable(file.get())) return TReadStatus::rsTableError;
+    const int index = select();
+    if (index < 0) return TReadStatus::rsKeyNotFound;
+    const TRecordInfo& record = records_[static_cast<std::size_t>(index)];
+    std::vector<std::uint8_t> stored;
+    if (!ReadStoredBytes(*file, record, stored)) return TReadStatus::rsStoredBytesShort;
+    file.reset();
+    return DecodeRecord(stored, record, data);
+  }();
+  if (lastReadStatus_ != TReadStatus::rsOk) return false;
+  if (stream.Write(data.data(), data.size()) != data.size()) {
+    lastReadStatus_ = TReadStatus::rsWriteError;
+  }
+  return lastReadStatus_ == TReadStatus::rsOk;
+}
+
+bool TPxDb::ReadStream(const std::string& key, TMemoryStream& stream) {
+  return ReadRecord([&] { return FindRecord(key); }, stream);
+}
+
+bool TPxDb::ReadStreamAt(int index, TMemoryStream& stream) {
+  return ReadRecord([&] { return RecordInfo(index) != nullptr ? index : -1; }, stream);
+}
+
+}  // namespace tvx
