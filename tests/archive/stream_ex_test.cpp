@@ -1,0 +1,119 @@
+// The little-endian field helpers and both stream kinds they run on.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "archive/StreamEx.h"
+#include "archive_test_util.h"
+
+namespace tvx::test {
+namespace {
+
+TEST(StreamEx, FieldsAreLittleEndian) {
+  TMemoryStream memory;
+  TMemoryStreamView stream(memory);
+  ASSERT_TRUE(WriteUInt16(stream, 0x0102));
+  ASSERT_TRUE(WriteUInt32(stream, 0x03040506));
+  ASSERT_TRUE(WriteInt32(stream, -2));
+  ASSERT_TRUE(WriteDouble(stream, 1.0));
+  ASSERT_TRUE(WriteString(stream, "PxDb"));
+  const Bytes expected = {0x02, 0x01, 0x06, 0x05, 0x04, 0x03, 0xFE, 0xFF, 0xFF, 0xFF, 0,   0,  0, 0,
+                          0,    0,    0xF0, 0x3F, 4,    0,    0,    0,    'P',  'x',  'D', 'b'};
+  EXPECT_EQ(memory.Bytes(), expected);
+}
+
+TEST(StreamEx, ReadsBackWhatWasWritten) {
+  TMemoryStream memory;
+  TMemoryStreamView stream(memory);
+  WriteUInt16(stream, 0xBEEF);
+  WriteUInt32(stream, 0xFFFFFFFF);
+  WriteInt32(stream, std::numeric_limits<std::int32_t>::min());
+  WriteDouble(stream, -0.125);
+  WriteString(stream, std::string("a\0b", 3));
+  ASSERT_TRUE(stream.Seek(0));
+  std::uint16_t u16 = 0;
+  std::uint32_t u32 = 0;
+  std::int32_t i32 = 0;
+  double f64 = 0;
+  std::string text;
+  ASSERT_TRUE(ReadUInt16(stream, u16) && ReadUInt32(stream, u32) && ReadInt32(stream, i32) &&
+              ReadDouble(stream, f64) && ReadString(stream, text, 100));
+  EXPECT_EQ(u16, 0xBEEF);
+  EXPECT_EQ(u32, 0xFFFFFFFFu);
+  EXPECT_EQ(i32, std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(f64, -0.125);
+  EXPECT_EQ(text, std::string("a\0b", 3));
+  EXPECT_FALSE(ReadUInt16(stream, u16));
+}
+
+TEST(StreamEx, ShortReadsFailAndLeaveTheValue) {
+  TMemoryStream memory;
+  memory.Write("\x01\x02\x03", 3);
+  TMemoryStreamView stream(memory);
+  stream.Seek(0);
+  std::uint32_t value = 42;
+  EXPECT_FALSE(ReadUInt32(stream, value));
+  EXPECT_EQ(value, 42u);
+}
+
+TEST(StreamEx, StringLengthIsCheckedBeforeAllocating) {
+  for (std::uint32_t length : {0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu, 6u}) {
+    TMemoryStream memory;
+    TMemoryStreamView stream(memory);
+    WriteUInt32(stream, length);
+    WriteExact(stream, "abcde", 5);
+    stream.Seek(0);
+    std::string text = "unchanged";
+    EXPECT_FALSE(ReadString(stream, text, stream.Remaining())) << length;
+    EXPECT_EQ(text, "unchanged");
+  }
+  TMemoryStream memory;
+  TMemoryStreamView stream(memory);
+  WriteString(stream, "abcde");
+  stream.Seek(0);
+  std::string text;
+  EXPECT_FALSE(ReadString(stream, text, 4));
+  stream.Seek(0);
+  EXPECT_TRUE(ReadString(stream, text, 5));
+  EXPECT_EQ(text, "abcde");
+}
+
+TEST(StreamEx, SeekingPastTheEndFails) {
+  TMemoryStream memory;
+  memory.Write("abc", 3);
+  TMemoryStreamView view(memory);
+  EXPECT_TRUE(view.Seek(3));
+  EXPECT_FALSE(view.Seek(4));
+
+  TempDir dir;
+  WriteFileBytes(dir.File("f"), ToBytes("abc"));
+  auto file = TFileStream::OpenRead(dir.File("f"));
+  ASSERT_NE(file, nullptr);
+  EXPECT_EQ(file->Size(), 3u);
+  EXPECT_TRUE(file->Seek(3));
+  EXPECT_EQ(file->Remaining(), 0u);
+  EXPECT_FALSE(file->Seek(4));
+  EXPECT_FALSE(file->Seek(std::numeric_limits<std::uint64_t>::max()));
+  ASSERT_TRUE(file->Seek(1));
+  char c = 0;
+  EXPECT_TRUE(ReadExact(*file, &c, 1));
+  EXPECT_EQ(c, 'b');
+  EXPECT_EQ(file->Position(), 2u);
+}
+
+TEST(StreamEx, FileStreamCreatesAndReplaces) {
+  TempDir dir;
+  const std::string path = dir.File("out");
+  WriteFileBytes(path, ToBytes("old contents"));
+  auto file = TFileStream::Create(path);
+  ASSERT_NE(file, nullptr);
+  ASSERT_TRUE(WriteString(*file, "new"));
+  EXPECT_EQ(file->Size(), 7u);
+  EXPECT_TRUE(file->Close());
+  EXPECT_EQ(ReadFileBytes(path), (Bytes{3, 0, 0, 0, 'n', 'e', 'w'}));
+  EXPECT_EQ(TFileStream::OpenRead(dir.File("missing")), nullptr);
+  EXPECT_EQ(TFileStream::Create(dir.File("missing/out")), nullptr);
+}
+
+}  // namespace
+}  // namespace tvx::test
