@@ -1,0 +1,70 @@
+#include "assetbuilder/sound/sound_assets.h"
+
+#include <functional>
+
+#include "assetbuilder/sound/mp3_encoder.h"
+#include "assetbuilder/sound/sound_effects.h"
+#include "assetbuilder/sound/wav_writer.h"
+
+namespace tvx {
+namespace {
+
+constexpr int kEffectKbps = 128;
+
+SoundAsset Mp3Asset(std::string key, const StereoBuffer& buffer, bool stereo, int kbps) {
+  return {std::move(key), EncodeMp3(buffer, stereo, kbps), ToInterleavedPcm16(buffer)};
+}
+
+SoundAsset MonoWavAsset(std::string key, const StereoBuffer& buffer) {
+  StereoBuffer mono = buffer;
+  mono.left = DownmixToMono(buffer);
+  mono.right = mono.left;
+  std::vector<std::int16_t> pcm = ToInterleavedPcm16(mono);
+  std::vector<std::int16_t> channel(pcm.size() / 2);
+  for (std::size_t i = 0; i < channel.size(); ++i) channel[i] = pcm[2 * i];
+  return {std::move(key), EncodeWav(channel, 1, kSampleRate), std::move(pcm)};
+}
+
+struct EffectEntry {
+  const char* key;
+  StereoBuffer (*render)();
+  bool stereo;
+};
+
+// The order is the archive table order the game relies on.
+constexpr EffectEntry kEffects[] = {
+    {"jetengine-firingup.mp3", JetEngineFiringUp, true},
+    {"hotidle.mp3", HotIdle, true},
+    {"machine_1.mp3", EngineHum, false},
+    {"navigate_67.wav", RepairChime, false},
+    {"bubble.mp3", DizzyBubble, true},
+    {"bang_1.wav", ContactKnock, false},
+    {"explode.mp3", Explosion, true},
+    {"crash.mp3", CarCrash, true},
+    {"dropping_1.mp3", BarrelThud, false},
+    {"car_tire_squeal.mp3", CarTireSqueal, true},
+    {"tire_squeal.mp3", TireSqueal, true},
+    {"car_tire_squeal1.mp3", CarTireSquealLong, true},
+    {"Whush1.mp3", PassingWhoosh, true},
+    {"beebee.mp3", DoubleBeep, false},
+    {"bee.wav", SingleBeep, false},
+};
+
+bool IsWavKey(const std::string& key) {
+  return key.size() > 4 && key.compare(key.size() - 4, 4, ".wav") == 0;
+}
+
+}  // namespace
+
+std::vector<SoundAsset> BuildSoundAssets() {
+  std::vector<SoundAsset> assets;
+  for (const EffectEntry& effect : kEffects) {
+    const StereoBuffer buffer = effect.render();
+    assets.push_back(IsWavKey(effect.key)
+                         ? MonoWavAsset(effect.key, buffer)
+                         : Mp3Asset(effect.key, buffer, effect.stereo, kEffectKbps));
+  }
+  return assets;
+}
+
+}  // namespace tvx

@@ -1,0 +1,24 @@
+// SoundAssets: every sound record of the archive, synthesised by our own code at build time.
+//
+// The first seven assets are the level music slots (tracker modules and OGG streams); the
+// named tunes and effects follow in the order the game's sound table lists them. Each asset
+// carries the file exactly as stored in the archive and a 44100 Hz stereo rendering of what it
+// plays, for review WAVs and tests. Building is deterministic: the same bytes on every call.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tvx {
+
+struct SoundAsset {
+  std::string key;                      // archive key, e.g. "crash.mp3"
+  std::vector<std::uint8_t> file;       // the sound file as stored in the archive
+  std::vector<std::int16_t> reviewPcm;  // 44100 Hz stereo interleaved rendering, for review WAVs
+};
+
+// In archive table order: the seven music slots first, then the keys of the request in its order.
+std::vector<SoundAsset> BuildSoundAssets();
+
+}  // namespace tvx
