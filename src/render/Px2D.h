@@ -66,8 +66,11 @@ class TPx2D : public TPxDeviceSubscriber {
   void Flush();
 
  private:
-  enum class PrimitiveKind : std::uint8_t { Points, Lines, Triangles, None };
+  enum class PrimitiveKind : std::uint8_t { Lines, Triangles, None };
+  static constexpr std::int32_t kNothingBound = -2;  // current texture index before any bind
+  static constexpr std::int32_t kNoTexture = -1;
 
+  bool Initialize();
   bool CreateBuffers();
   void ReleaseBuffers();
   void ReleaseAll();
@@ -76,10 +79,15 @@ class TPx2D : public TPxDeviceSubscriber {
   void PrepareBatch(PrimitiveKind kind, std::int32_t vertices, std::int32_t indices,
                     TPxImage* image, std::int32_t textureIndex, std::int32_t stateKey);
   void ApplyEffect(std::int32_t effect);
-  bool SendBatch(gfx::IGraphicsApi& api);
-  void SetFilters(gfx::IGraphicsApi& api);
-  gfx::IGraphicsApi* Api() const;
+  void SetFilters();
+  bool CopyToBuffer(gfx::Handle buffer, const void* source, std::uint32_t bytes);
+  void SendBatch();
+  static std::int32_t QuadStateKey(const CanvasColor4& colors, DrawEffect effect);
+  // Prepares a batch for one quad, writes its indices and answers its four vertices.
+  DeviceVertex* AddQuad(TPxImage* image, std::int32_t textureIndex, std::int32_t stateKey);
 
+  // The api of the device that created the buffers; set exactly while initialised.
+  gfx::IGraphicsApi* api_ = nullptr;
   bool initialized_ = false;
   bool lost_ = false;
   std::int32_t vertexCache_ = DefaultVertexCache;
@@ -92,7 +100,7 @@ class TPx2D : public TPxDeviceSubscriber {
   std::unique_ptr<std::uint16_t[]> indices_;
   PrimitiveKind kind_ = PrimitiveKind::None;
   TPxImage* currentImage_ = nullptr;
-  std::int32_t currentTextureIndex_ = -2;
+  std::int32_t currentTextureIndex_ = kNothingBound;
   std::int32_t currentEffect_ = EffectNone;
   bool needsReset_ = false;
   bool antialias_ = true;

@@ -418,8 +418,7 @@ Result RecordingGraphicsApi::DrawPrimitive(std::uint32_t type, std::uint32_t sta
   }
   const Result r = Record(Call::DrawPrimitive, natural, {type, startVertex, primitiveCount});
   if (Succeeded(r)) {
-    ++drawsThisFrame_;
-    primitivesDrawn_ += primitiveCount;
+    CountDraw(Call::DrawPrimitive, {type, startVertex, primitiveCount}, primitiveCount);
   }
   return r;
 }
@@ -446,14 +445,23 @@ Result RecordingGraphicsApi::DrawIndexedPrimitive(std::uint32_t type, std::int32
       }
     }
   }
-  const Result r = Record(Call::DrawIndexedPrimitive, natural,
-                          {type, static_cast<std::uint32_t>(baseVertex), minIndex, numVertices,
-                           startIndex, primitiveCount});
-  if (Succeeded(r)) {
-    ++drawsThisFrame_;
-    primitivesDrawn_ += primitiveCount;
-  }
+  const std::initializer_list<std::uint32_t> args = {
+      type,          static_cast<std::uint32_t>(baseVertex), minIndex, numVertices, startIndex,
+      primitiveCount};
+  const Result r = Record(Call::DrawIndexedPrimitive, natural, args);
+  if (Succeeded(r)) CountDraw(Call::DrawIndexedPrimitive, args, primitiveCount);
   return r;
+}
+
+void RecordingGraphicsApi::CountDraw(Call call, std::initializer_list<std::uint32_t> args,
+                                     std::uint32_t primitives) {
+  ++drawsThisFrame_;
+  primitivesDrawn_ += primitives;
+  if (!drawObserver_) return;
+  CallRecord record{call, Ok, {}};
+  std::size_t i = 0;
+  for (const std::uint32_t a : args) record.args[i++] = a;
+  drawObserver_(record);
 }
 
 // --- States ---

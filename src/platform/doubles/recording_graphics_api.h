@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -81,6 +82,10 @@ class RecordingGraphicsApi : public IGraphicsApi {
   void SetAdapterMode(const DisplayMode& mode) { adapterMode_ = mode; }
   void SetAcceptedFormats(std::set<std::uint32_t> formats) { accepted_ = std::move(formats); }
   void SetCaps(const DeviceCaps& caps) { caps_ = caps; }
+  // Called after every successful draw, while the buffers still hold what was drawn.
+  void SetDrawObserver(std::function<void(const CallRecord&)> observer) {
+    drawObserver_ = std::move(observer);
+  }
   // The next calls of that name answer these results, one each, in order.
   void QueueResults(Call call, std::initializer_list<Result> results);
   void FailOnce(Call call, Result result = Fail) { QueueResults(call, {result}); }
@@ -201,6 +206,7 @@ class RecordingGraphicsApi : public IGraphicsApi {
   Result Record(Call call, Result natural, std::initializer_list<std::uint32_t> args);
   Handle NewHandle() { return nextHandle_++; }
   Result DrawChecks(std::uint32_t primitiveCount) const;
+  void CountDraw(Call call, std::initializer_list<std::uint32_t> args, std::uint32_t primitives);
 
   bool logging_ = true;
   std::vector<DisplayMode> modes_;
@@ -209,6 +215,7 @@ class RecordingGraphicsApi : public IGraphicsApi {
   DeviceCaps caps_;
   std::array<std::deque<Result>, kCallCount> queued_;
   std::array<std::optional<Result>, kCallCount> always_;
+  std::function<void(const CallRecord&)> drawObserver_;
 
   std::vector<CallRecord> log_;
   std::array<std::uint64_t, kCallCount> counts_{};
