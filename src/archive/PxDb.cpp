@@ -2,22 +2,9 @@
 
 #include <filesystem>
 
+#include "archive/RecordKey.h"
+
 namespace tvx {
-
-namespace {
-
-char FoldAsciiUpper(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Only A-Z fold: bytes outside ASCII compare exactly, whatever the locale.
-bool KeysEqual(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldAsciiUpper(a[i]) != FoldAsciiUpper(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 TPxDb::TPxDb(TComponent* owner) : TComponent(owner) {}
 
@@ -66,7 +53,7 @@ std::string TPxDb::RecordKey(int index) const {
 
 int TPxDb::FindRecord(const std::string& key) const {
   for (int i = 0; i < RecordCount(); ++i) {
-    if (KeysEqual(records_[static_cast<std::size_t>(i)].Key, key)) return i;
+    if (RecordKeysEqual(records_[static_cast<std::size_t>(i)].Key, key)) return i;
   }
   return -1;
 }

@@ -71,9 +71,9 @@ class TPxDb : public TComponent {
   // is left untouched.
   bool ReadStream(const std::string& key, TMemoryStream& stream);
 
-  // Additions for tools: the table entry (nullptr outside 0..count-1), the header copy, a
-  // read by table index (reaches entries shadowed by an earlier equal key), and the cause of
-  // the last read's failure.
+  // Additions for tools: the table entry (nullptr outside 0..count-1; valid until the next
+  // Open or read, which reload the table), the header copy, a read by table index (reaches
+  // entries shadowed by an earlier equal key), and the cause of the last read's failure.
   const TRecordInfo* RecordInfo(int index) const;
   const TPxDbHeader& Header() const { return header_; }
   bool ReadStreamAt(int index, TMemoryStream& stream);
