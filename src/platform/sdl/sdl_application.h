@@ -1,0 +1,78 @@
+// The application on SDL2: one window that starts as the launcher (759 x 453, centred, drawn
+// with an SDL renderer) and becomes the borderless 640 x 480 game surface in desktop full
+// screen. The window is created for OpenGL; once the splash is presented the renderer is
+// destroyed and the graphics backend creates its own context on Window().
+//
+// Run() repeats the message-loop pass: every pending SDL event, then the due window timers,
+// then the idle handler; when the idle handler is done it waits for an event, no longer
+// than until the next timer is due. Key-downs (auto-repeat included) arrive as virtual-key
+// codes; while the launcher shows, ENTER and SPACE press its button. Focus lost calls
+// onDeactivate, coming back from minimised calls onRestore, a quit request terminates.
+// Hiding the window minimises it (see ShowWindow).
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/application.h"
+#include "platform/clock.h"
+#include "platform/sdl/sdl_handles.h"
+#include "platform/timers/message_loop.h"
+
+namespace tvx {
+
+class SdlApplication : public IApplication {
+ public:
+  // Starts SDL video and opens the launcher; null with `error` set when there is no display
+  // or the window cannot be made.
+  static std::unique_ptr<SdlApplication> Create(IClock& clock, std::string& error);
+  ~SdlApplication() override;
+
+  SDL_Window* Window() const { return window_.get(); }
+
+  void SetEvents(ApplicationEvents events) override { events_ = std::move(events); }
+  void SetIdleHandler(std::function<void(bool& done)> handler) override;
+  std::unique_ptr<IIntervalTimer> CreateTimer() override;
+  void Run() override;
+  void Terminate() override { loop_.Terminate(); }
+  bool Terminated() const override { return loop_.Terminated(); }
+  void Minimize() override;
+  void ShowWindow(bool visible) override;
+  void EnterGameSurface() override;
+  void HideCursor() override;
+  void ShowMessage(const std::string& text) override;
+  int RefreshRate() override;
+  std::uintptr_t WindowHandle() const override;
+
+  // One pass of Run(), for callers that drive the loop themselves.
+  void RunPass();
+
+ private:
+  SdlApplication(IClock& clock, std::unique_ptr<SdlSubsystem> video, SdlWindowPtr window,
+                 SdlRendererPtr renderer);
+
+  void DeliverPendingEvents();
+  void Handle(const SDL_Event& event);
+  void HandleWindowEvent(const SDL_WindowEvent& event);
+  void HandleKeyDown(const SDL_KeyboardEvent& event);
+  void HandleMouseMotion(const SDL_MouseMotionEvent& event);
+  void HandleMouseButton(const SDL_MouseButtonEvent& event);
+  void PressStart();
+  void DrawLauncherIfShown();
+
+  MessageLoop loop_;
+  ApplicationEvents events_;
+  // Declared in the order of creation, so that they are freed renderer, window, video.
+  std::unique_ptr<SdlSubsystem> video_;
+  SdlWindowPtr window_;
+  SdlRendererPtr renderer_;
+
+  bool launcher_ = true;
+  bool buttonHighlighted_ = false;
+  bool buttonPressed_ = false;
+  bool minimized_ = false;
+};
+
+}  // namespace tvx
