@@ -32,7 +32,7 @@ constexpr std::array<std::uint32_t, 5> kBlendOps = {gfx::blendop::Add, gfx::blen
                                                     gfx::blendop::Subtract, gfx::blendop::Min,
                                                     gfx::blendop::Max};
 
-// Indices outside the tables (only the special codes have them) fall back to one and add.
+// Indices outside the tables (the special codes have such bytes) fall back to one and add.
 std::uint32_t BlendFactor(std::uint32_t index) {
   return index < kBlendFactors.size() ? kBlendFactors[index] : gfx::blend::One;
 }
@@ -151,6 +151,7 @@ bool TPx2D::Initialize() {
 }
 
 bool TPx2D::CreateBuffers() {
+  ReleaseBuffers();  // a restore without a loss must not leak the old pair
   const auto capacity = static_cast<std::uint32_t>(vertexCache_);
   if (!gfx::Succeeded(api_->CreateVertexBuffer(capacity * kVertexStride, kBufferUsage,
                                                gfx::FvfXyzRhwDiffuseTex1, gfx::pool::Default,
