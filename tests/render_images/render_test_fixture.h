@@ -24,6 +24,26 @@ struct TestRecord {
   std::vector<std::uint8_t> bytes;
 };
 
+// Writes the records in this order to a new archive file for the current test and opens it
+// read-only as a component of `owner`.
+inline TPxDb& WriteTestArchive(TComponent& owner, const std::vector<TestRecord>& records) {
+  static int archives = 0;
+  PxDbWriter writer;
+  for (const TestRecord& record : records) writer.Add(record.key, record.type, record.bytes);
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+  for (char& c : name) {
+    if (c == '/') c = '_';  // parameterised tests have slashes in their names
+  }
+  const std::string path = ::testing::TempDir() + name + "_" + std::to_string(archives++) + ".tvx";
+  std::string error;
+  EXPECT_TRUE(writer.WriteFile(path, error)) << error;
+  auto* archive = CreateComponent<TPxDb>(&owner);
+  archive->SetFileName(path);
+  archive->OpenMode = TOpenModes::opReadOnly;
+  return *archive;
+}
+
 class RenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -31,20 +51,7 @@ class RenderTest : public ::testing::Test {
     ASSERT_TRUE(device->Initialize());
   }
 
-  // An archive holding the records in this order, opened read-only.
-  TPxDb& Archive(const std::vector<TestRecord>& records) {
-    PxDbWriter writer;
-    for (const TestRecord& record : records) writer.Add(record.key, record.type, record.bytes);
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string path = ::testing::TempDir() + info->test_suite_name() + "_" + info->name() +
-                             "_" + std::to_string(archives_++) + ".tvx";
-    std::string error;
-    EXPECT_TRUE(writer.WriteFile(path, error)) << error;
-    auto* archive = CreateComponent<TPxDb>(&root);
-    archive->SetFileName(path);
-    archive->OpenMode = TOpenModes::opReadOnly;
-    return *archive;
-  }
+  TPxDb& Archive(const std::vector<TestRecord>& records) { return WriteTestArchive(root, records); }
 
   // Parses record bytes into the image as the image list does.
   static bool LoadBytes(TPxImage& image, const std::vector<std::uint8_t>& bytes) {
@@ -58,9 +65,6 @@ class RenderTest : public ::testing::Test {
   gfx::RecordingGraphicsApi api;
   TComponent root{nullptr};
   TPxDevice* device = nullptr;
-
- private:
-  int archives_ = 0;
 };
 
 }  // namespace tvx::testing

@@ -1,0 +1,124 @@
+#include "render/PxFonts.h"
+
+#include <string>
+
+#include "archive/PxDb.h"
+#include "archive/StreamEx.h"
+#include "render/PxCanvas.h"
+
+namespace tvx {
+
+namespace {
+
+constexpr std::size_t kGlyphEntryBytes = 8;
+
+// "Font" and the counter, left-padded with zeros to at least two digits.
+std::string AutomaticFontName(std::int32_t counter) {
+  std::string digits = std::to_string(counter);
+  if (digits.size() < 2) digits.insert(0, 2 - digits.size(), '0');
+  return "Font" + digits;
+}
+
+}  // namespace
+
+TPxFont::TPxFont(TPxDevice* device, TPxFonts* owner) : device_(device), owner_(owner) {}
+
+bool TPxFont::LoadFontRecord(const std::string& key, TPxDb& archive, TPxQuality quality,
+                             TAlphaLevel alphaLevel) {
+  if (loaded_) return false;
+  if (!archive.EnsureOpen()) return false;
+  const int index = archive.FindRecord(key);
+  if (index < 0 || archive.RecordType(index) != FontRecordType) return false;
+  TMemoryStream stream;
+  if (!archive.ReadStream(key, stream)) return false;
+  stream.Seek(0);
+
+  TMemoryStreamView view(stream);
+  std::uint32_t firstChar = 0, unused = 0;
+  std::int32_t glyphSpacing = 0, glyphCount = 0;
+  if (!ReadUInt32(view, firstChar) || !ReadInt32(view, glyphSpacing) || !ReadUInt32(view, unused) ||
+      !ReadInt32(view, glyphCount)) {
+    return false;
+  }
+  // The count is untrusted: the table must be there before anything is sized for it.
+  if (glyphCount < 0 ||
+      static_cast<std::size_t>(glyphCount) > stream.Remaining() / kGlyphEntryBytes) {
+    return false;
+  }
+  std::vector<std::int32_t> glyphs(static_cast<std::size_t>(glyphCount));
+  for (std::int32_t& advance : glyphs) {
+    ReadInt32(view, advance);
+    ReadUInt32(view, unused);
+  }
+
+  auto image = std::make_unique<TPxImage>(device_);
+  image->SetQuality(quality);
+  image->SetAlphaLevel(alphaLevel);
+  if (!image->LoadFromStream(stream)) return false;
+
+  firstChar_ = static_cast<std::uint8_t>(firstChar & 0xFF);
+  glyphSpacing_ = glyphSpacing;
+  glyphs_ = std::move(glyphs);
+  image_ = std::move(image);
+  loaded_ = true;
+  return true;
+}
+
+TPxFonts::TPxFonts(TComponent* owner) : TPxDeviceSubscriber(owner) {}
+
+TPxFonts::~TPxFonts() { FreeAll(); }
+
+void TPxFonts::SetCanvas(TPxCanvas* canvas) {
+  canvas_ = canvas;
+  canvasComponent_ = canvas;
+}
+
+TPxFont* TPxFonts::Items(std::int32_t index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return fonts_[static_cast<std::size_t>(index)].get();
+}
+
+TPxFont* TPxFonts::AddFont() {
+  fonts_.push_back(std::make_unique<TPxFont>(Device(), this));
+  fonts_.back()->SetName(AutomaticFontName(nameCounter_++));
+  return fonts_.back().get();
+}
+
+void TPxFonts::FreeAll() { fonts_.clear(); }
+
+bool TPxFonts::LoadFromPxDb(TPxDb& archive) {
+  if (!archive.EnsureOpen()) return false;
+  for (int i = 0; i < archive.RecordCount(); ++i) {
+    if (archive.RecordType(i) != FontRecordType) continue;
+    const std::string key = archive.RecordKey(i);
+    bool accept = true;
+    std::string name = key;
+    TPxQuality quality = TPxQuality::pqHigh;
+    TAlphaLevel alphaLevel = TAlphaLevel::alFull;
+    if (OnPxDbLoad) OnPxDbLoad(this, key, Count(), accept, name, quality, alphaLevel);
+    if (!accept) continue;
+    TPxFont* font = AddFont();
+    if (!font->LoadFontRecord(key, archive, quality, alphaLevel)) return false;
+    font->SetName(name);
+  }
+  return true;
+}
+
+bool TPxFonts::HandleNotification(std::int32_t code) {
+  if (code == NotifyFinalize) FreeAll();
+  return true;
+}
+
+void TPxFonts::Notification(TComponent* component, TOperation operation) {
+  TPxDeviceSubscriber::Notification(component, operation);
+  if (operation == TOperation::opInsert) {
+    if (canvas_ == nullptr) {
+      if (auto* canvas = dynamic_cast<TPxCanvas*>(component)) SetCanvas(canvas);
+    }
+  } else if (component == canvasComponent_) {
+    // The canvas is half destroyed by now: only its address may be compared.
+    SetCanvas(nullptr);
+  }
+}
+
+}  // namespace tvx
