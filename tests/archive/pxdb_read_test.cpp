@@ -201,6 +201,14 @@ TEST_F(PxDbRead, EveryReadReloadsTheTableFromTheFile) {
   EXPECT_FALSE(db_.ReadStream("old", stream));
 }
 
+TEST_F(PxDbRead, ReadsEvenBeforeOpenBecauseEveryReadReloads) {
+  WriteFileBytes(path_, BuildArchive({MakeRecord("k", 1, ToBytes("v"))}).bytes);
+  TMemoryStream stream;
+  ASSERT_TRUE(db_.ReadStream("k", stream));
+  EXPECT_FALSE(db_.Loaded());
+  EXPECT_EQ(db_.RecordCount(), 1);
+}
+
 TEST_F(PxDbRead, MissingFileAtReadTimeFails) {
   ASSERT_TRUE(OpenAndRead({MakeRecord("k", 1, ToBytes("v"))}, "k"));
   std::filesystem::remove(path_);
