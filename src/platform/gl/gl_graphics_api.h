@@ -1,0 +1,160 @@
+// The OpenGL backend of the graphics API, on SDL2 windows and libepoxy.
+//
+// Model: a GL 2.1 compatibility context (GLSL 1.20 programs emulate texture stage 0 and the
+// alpha test, see gl_stage_programs.h) draws everything into an offscreen target of the
+// back-buffer size (an FBO with an RGBA8 colour texture, stored top row first from GL's
+// y = 0). Present clears the window to black, blits the target scaled with linear filtering
+// into the largest centred rectangle of the target's aspect ratio, and swaps. Full screen
+// is desktop full screen; the presentation interval becomes the swap interval (vsync that
+// cannot be set is not an error). The device is never lost.
+//
+// Buffers and textures keep a CPU copy: a lock hands out that copy in the D3D layout, an
+// unlock uploads what was locked (textures converted to 8-bit RGBA, see gl_texel_formats.h).
+// Render states and stage 0 are tracked as the D3D values and turned into GL state at draw
+// time. Textures, buffers and states live in the one context, so they survive Reset; Reset
+// puts every render, stage and sampler state back to its default as D3D does.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/graphics_api.h"
+
+struct SDL_Window;
+
+namespace tvx {
+
+namespace gl {
+class StagePrograms;
+}
+
+class GlGraphicsApi : public gfx::IGraphicsApi {
+ public:
+  // Draws into a window created with SDL_WINDOW_OPENGL; the caller keeps it alive.
+  explicit GlGraphicsApi(SDL_Window* window);
+  ~GlGraphicsApi() override;
+  GlGraphicsApi(const GlGraphicsApi&) = delete;
+  GlGraphicsApi& operator=(const GlGraphicsApi&) = delete;
+
+  // For tests and tools: a backend with a hidden window of its own (initialising SDL's video
+  // if needed), after checking that a GL context can be made for it. Nothing and a message
+  // when that fails.
+  static std::unique_ptr<GlGraphicsApi> CreateWithOwnWindow(int width, int height,
+                                                            std::string& error);
+
+  SDL_Window* Window() const { return window_; }
+
+  // The offscreen target as 0xAARRGGBB, top row first (width x height of the back buffer).
+  bool ReadTargetPixels(std::vector<std::uint32_t>& pixels);
+  bool ReadTargetToPng(const std::string& path);
+  // What Present shows in the window: the scaled target with its bars, top row first.
+  bool ReadWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height);
+
+  // gfx::IGraphicsApi
+  gfx::Result CreateObject(std::uint32_t sdkVersion) override;
+  void ReleaseObject() override;
+  gfx::Result GetAdapterDisplayMode(gfx::DisplayMode& mode) override;
+  std::uint32_t GetAdapterModeCount(std::uint32_t format) override;
+  gfx::Result EnumAdapterModes(std::uint32_t format, std::uint32_t index,
+                               gfx::DisplayMode& mode) override;
+  gfx::Result CheckDeviceFormat(std::uint32_t deviceType, std::uint32_t adapterFormat,
+                                std::uint32_t usage, std::uint32_t resourceType,
+                                std::uint32_t checkFormat) override;
+
+  gfx::Result CreateDevice(std::uint32_t deviceType, std::uintptr_t focusWindow,
+                           std::uint32_t behaviorFlags,
+                           gfx::PresentParameters& parameters) override;
+  void ReleaseDevice() override;
+  gfx::Result GetDeviceCaps(gfx::DeviceCaps& caps) override;
+  gfx::Result Clear(std::uint32_t flags, std::uint32_t color, float z,
+                    std::uint32_t stencil) override;
+  gfx::Result BeginScene() override;
+  gfx::Result EndScene() override;
+  gfx::Result Present() override;
+  gfx::Result TestCooperativeLevel() override;
+  gfx::Result Reset(gfx::PresentParameters& parameters) override;
+
+  gfx::Result CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
+                                 std::uint32_t pool, gfx::Handle& buffer) override;
+  gfx::Result CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t format,
+                                std::uint32_t pool, gfx::Handle& buffer) override;
+  gfx::Result LockBuffer(gfx::Handle buffer, std::uint32_t offset, std::uint32_t size, void** data,
+                         std::uint32_t flags) override;
+  gfx::Result UnlockBuffer(gfx::Handle buffer) override;
+  void ReleaseBuffer(gfx::Handle buffer) override;
+
+  gfx::Result SetStreamSource(std::uint32_t stream, gfx::Handle vertexBuffer, std::uint32_t offset,
+                              std::uint32_t stride) override;
+  gfx::Result SetIndices(gfx::Handle indexBuffer) override;
+  gfx::Result SetVertexShader(gfx::Handle shader) override;
+  gfx::Result SetFVF(std::uint32_t fvf) override;
+  gfx::Result DrawPrimitive(std::uint32_t type, std::uint32_t startVertex,
+                            std::uint32_t primitiveCount) override;
+  gfx::Result DrawIndexedPrimitive(std::uint32_t type, std::int32_t baseVertex,
+                                   std::uint32_t minIndex, std::uint32_t numVertices,
+                                   std::uint32_t startIndex, std::uint32_t primitiveCount) override;
+
+  gfx::Result SetRenderState(std::uint32_t state, std::uint32_t value) override;
+  gfx::Result SetTextureStageState(std::uint32_t stage, std::uint32_t type,
+                                   std::uint32_t value) override;
+  gfx::Result SetSamplerState(std::uint32_t sampler, std::uint32_t type,
+                              std::uint32_t value) override;
+  gfx::Result SetTexture(std::uint32_t stage, gfx::Handle texture) override;
+
+  gfx::Result CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
+                            std::uint32_t usage, std::uint32_t format, std::uint32_t pool,
+                            gfx::Handle& texture) override;
+  gfx::Result LockRect(gfx::Handle texture, std::uint32_t level, gfx::LockedRect& locked,
+                       const gfx::Rect* rect, std::uint32_t flags) override;
+  gfx::Result UnlockRect(gfx::Handle texture, std::uint32_t level) override;
+  void ReleaseTexture(gfx::Handle texture) override;
+
+ private:
+  struct Buffer;
+  struct Texture;
+  struct Target;
+  struct States;
+
+  // Device set-up (gl_graphics_device.cpp).
+  bool CreateContext(std::string& error);
+  bool ApplyPresentParameters(const gfx::PresentParameters& parameters);
+  bool CreateTarget(std::uint32_t width, std::uint32_t height, std::uint32_t depthFormat);
+  void ReleaseTarget();
+  void ResetStates();
+  void ReleaseResources();
+  void BlitTargetToWindow();
+  std::vector<gfx::DisplayMode> ModesOf(std::uint32_t format) const;
+
+  // Drawing (gl_graphics_draw.cpp).
+  bool PrepareDraw(unsigned mode, std::uint32_t originVertex, std::uint32_t firstVertex,
+                   std::uint32_t vertexCount);
+  void ApplyBlendStates();
+  void ApplyCullMode();
+  void ApplyDepthState();
+
+  // Textures (gl_graphics_textures.cpp).
+  void RestoreTextureBinding();
+
+  Buffer* FindBuffer(gfx::Handle handle);
+  Texture* FindTexture(gfx::Handle handle);
+
+  SDL_Window* window_ = nullptr;
+  bool ownsWindow_ = false;
+  bool objectCreated_ = false;
+  void* context_ = nullptr;  // SDL_GLContext
+  bool inScene_ = false;
+  gfx::PresentParameters parameters_{};
+
+  std::unique_ptr<Target> target_;
+  std::unique_ptr<States> states_;
+  std::unique_ptr<gl::StagePrograms> programs_;
+  std::unordered_map<gfx::Handle, std::unique_ptr<Buffer>> buffers_;
+  std::unordered_map<gfx::Handle, std::unique_ptr<Texture>> textures_;
+  gfx::Handle nextHandle_ = 1;
+  std::vector<std::uint32_t> uploadRow_;  // conversion scratch, reused
+};
+
+}  // namespace tvx

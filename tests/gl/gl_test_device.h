@@ -1,0 +1,63 @@
+// A GL backend with a device of its own hidden window, and helpers that send vertices
+// through the dynamic buffers the way the canvas does, for pixel tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gl/gl_graphics_api.h"
+
+namespace tvx::test {
+
+struct Vertex {
+  float x = 0;
+  float y = 0;
+  float z = 0;
+  float rhw = 1;
+  std::uint32_t diffuse = 0xFFFFFFFF;  // 0xAARRGGBB
+  float u = 0;
+  float v = 0;
+};
+static_assert(sizeof(Vertex) == 28);
+
+// Corners top-left, top-right, bottom-right, bottom-left; `textured` places them half a pixel
+// up and left, as the canvas does for textured quads.
+std::vector<Vertex> QuadVertices(float left, float top, float right, float bottom,
+                                 std::uint32_t diffuse, bool textured = false);
+
+class GlDeviceTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  gfx::PresentParameters WindowedParameters(std::uint32_t width = 640,
+                                            std::uint32_t height = 480) const;
+  // Quads as indexed triangle lists (two triangles per four vertices).
+  void DrawQuads(const std::vector<Vertex>& vertices);
+  void DrawLines(const std::vector<Vertex>& vertices);
+  void DrawPoints(const std::vector<Vertex>& vertices);
+  void SetBlend(std::uint32_t source, std::uint32_t destination, std::uint32_t op);
+  // A texture of `format` whose level 0 is `texels` (row-major, one word per texel written
+  // with the format's byte count).
+  gfx::Handle MakeTexture(std::uint32_t format, std::uint32_t width, std::uint32_t height,
+                          const std::vector<std::uint32_t>& texels);
+  std::vector<std::uint32_t> Target();
+  std::uint32_t Pixel(int x, int y);
+  void BeginFrame(std::uint32_t clearColor);
+
+  std::unique_ptr<GlGraphicsApi> api_;
+  gfx::Handle vertexBuffer_ = 0;
+  gfx::Handle indexBuffer_ = 0;
+
+ private:
+  void Upload(const std::vector<Vertex>& vertices, const std::vector<std::uint16_t>& indices);
+  std::vector<std::uint32_t> pixels_;
+  bool pixelsValid_ = false;
+  bool inScene_ = false;
+};
+
+}  // namespace tvx::test
