@@ -134,5 +134,35 @@ TEST_F(DeviceFinalize, CallsOnFinalizeNotifiesThenReleasesDeviceAndObject) {
   EXPECT_TRUE(device->Initialize());  // a new device can be made
 }
 
+TEST(DeviceLifetime, DestroyingAnActiveDeviceTellsRemainingSubscribersAndReleases) {
+  gfx::RecordingGraphicsApi api;
+  JournalDeviceSubscriber outsider(nullptr);
+  bool finalizeEvent = false;
+  {
+    TestForm form;
+    auto* device = CreateComponent<TPxDevice>(&form, api);
+    outsider.SetPublisher(device);
+    device->OnFinalize = [&](TComponent*) { finalizeEvent = true; };
+    ASSERT_TRUE(device->Initialize());
+  }
+  // The owner is half gone by then, so its handler is not called.
+  EXPECT_FALSE(finalizeEvent);
+  EXPECT_EQ(outsider.codes, (Codes{NotifyInitialize, NotifyFinalize}));
+  EXPECT_EQ(outsider.Publisher(), nullptr);
+  EXPECT_FALSE(api.DeviceExists());
+  EXPECT_FALSE(api.ObjectExists());
+}
+
+TEST(DeviceLifetime, DestroyingReleasesAnObjectLeftByAFailedCreation) {
+  gfx::RecordingGraphicsApi api;
+  api.FailAlways(gfx::Call::CreateDevice);
+  {
+    TPxDevice device(nullptr, api);
+    EXPECT_FALSE(device.Initialize());
+    EXPECT_TRUE(api.ObjectExists());
+  }
+  EXPECT_FALSE(api.ObjectExists());
+}
+
 }  // namespace
 }  // namespace tvx::testing
