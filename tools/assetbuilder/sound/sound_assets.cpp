@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "assetbuilder/sound/mp3_encoder.h"
+#include "assetbuilder/sound/music_tunes.h"
+#include "assetbuilder/sound/ogg_encoder.h"
 #include "assetbuilder/sound/sound_effects.h"
 #include "assetbuilder/sound/wav_writer.h"
 
@@ -10,6 +12,12 @@ namespace tvx {
 namespace {
 
 constexpr int kEffectKbps = 128;
+constexpr int kMusicKbps = 160;
+constexpr float kOggQuality = 0.4f;  // about 128 kbit/s for stereo at 44.1 kHz
+
+SoundAsset OggAsset(std::string key, const StereoBuffer& buffer) {
+  return {std::move(key), EncodeOgg(buffer, kOggQuality), ToInterleavedPcm16(buffer)};
+}
 
 SoundAsset Mp3Asset(std::string key, const StereoBuffer& buffer, bool stereo, int kbps) {
   return {std::move(key), EncodeMp3(buffer, stereo, kbps), ToInterleavedPcm16(buffer)};
@@ -24,6 +32,25 @@ SoundAsset MonoWavAsset(std::string key, const StereoBuffer& buffer) {
   for (std::size_t i = 0; i < channel.size(); ++i) channel[i] = pcm[2 * i];
   return {std::move(key), EncodeWav(channel, 1, kSampleRate), std::move(pcm)};
 }
+
+struct TuneEntry {
+  const char* key;
+  Tune (*compose)();
+};
+
+// Level music streamed as OGG (the other slots are tracker modules).
+constexpr TuneEntry kOggSlots[] = {
+    {"track0.ogg", NeonHighwayTune},
+    {"track2.ogg", OverdriveTune},
+    {"track4.ogg", AcidFactoryTune},
+};
+
+constexpr TuneEntry kMenuTunes[] = {
+    {"moholithic.mp3", MonolithTitleTune},
+    {"nextlevel.mp3", NextLevelSting},
+    {"Aftermath451.mp3", AftermathTune},
+    {"frequency.mp3", FrequencyTune},
+};
 
 struct EffectEntry {
   const char* key;
@@ -58,6 +85,11 @@ bool IsWavKey(const std::string& key) {
 
 std::vector<SoundAsset> BuildSoundAssets() {
   std::vector<SoundAsset> assets;
+  for (const TuneEntry& slot : kOggSlots)
+    assets.push_back(OggAsset(slot.key, RenderTune(slot.compose())));
+  for (const TuneEntry& tune : kMenuTunes) {
+    assets.push_back(Mp3Asset(tune.key, RenderTune(tune.compose()), true, kMusicKbps));
+  }
   for (const EffectEntry& effect : kEffects) {
     const StereoBuffer buffer = effect.render();
     assets.push_back(IsWavKey(effect.key)

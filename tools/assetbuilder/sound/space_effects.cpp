@@ -14,7 +14,7 @@ class DelayLine {
   float Read() const { return buffer_[position_]; }
   void Write(float value) {
     buffer_[position_] = value;
-    position_ = (position_ + 1) % buffer_.size();
+    if (++position_ == buffer_.size()) position_ = 0;
   }
 
  private:

@@ -10,34 +10,43 @@ std::size_t SecondsToFrames(double seconds) {
   return seconds <= 0.0 ? 0 : static_cast<std::size_t>(std::llround(seconds * kSampleRate));
 }
 
-void MixMono(StereoBuffer& target, std::size_t start, const std::vector<float>& mono,
-             float gainLeft, float gainRight, bool wrap) {
-  const std::size_t frames = target.Frames();
+namespace {
+
+// Calls add(target frame, source frame) for `count` source frames placed at `start`, in runs
+// without a per-frame wrap test.
+template <typename Add>
+void ForEachPlacedFrame(std::size_t frames, std::size_t start, std::size_t count, bool wrap,
+                        Add add) {
   if (frames == 0) return;
-  for (std::size_t i = 0; i < mono.size(); ++i) {
-    std::size_t at = start + i;
-    if (at >= frames) {
-      if (!wrap) break;
-      at %= frames;
-    }
-    target.left[at] += mono[i] * gainLeft;
-    target.right[at] += mono[i] * gainRight;
+  std::size_t source = 0;
+  std::size_t at = start % frames;
+  if (!wrap && start >= frames) return;
+  while (source < count) {
+    const std::size_t run = std::min(count - source, frames - at);
+    for (std::size_t i = 0; i < run; ++i) add(at + i, source + i);
+    source += run;
+    if (!wrap) return;
+    at = 0;
   }
 }
 
-void MixStereo(StereoBuffer& target, std::size_t start, const StereoBuffer& source, float gain,
-               bool wrap) {
-  const std::size_t frames = target.Frames();
-  if (frames == 0) return;
-  for (std::size_t i = 0; i < source.Frames(); ++i) {
-    std::size_t at = start + i;
-    if (at >= frames) {
-      if (!wrap) break;
-      at %= frames;
-    }
-    target.left[at] += source.left[i] * gain;
-    target.right[at] += source.right[i] * gain;
-  }
+}  // namespace
+
+void MixMono(StereoBuffer& target, std::size_t start, const std::vector<float>& mono,
+             float gainLeft, float gainRight, bool wrap) {
+  ForEachPlacedFrame(target.Frames(), start, mono.size(), wrap, [&](std::size_t at, std::size_t i) {
+    target.left[at] += mono[i] * gainLeft;
+    target.right[at] += mono[i] * gainRight;
+  });
+}
+
+void MixStereo(StereoBuffer& target, std::size_t start, const StereoBuffer& source, float gainLeft,
+               float gainRight, bool wrap) {
+  ForEachPlacedFrame(target.Frames(), start, source.Frames(), wrap,
+                     [&](std::size_t at, std::size_t i) {
+                       target.left[at] += source.left[i] * gainLeft;
+                       target.right[at] += source.right[i] * gainRight;
+                     });
 }
 
 float PanLeft(float pan) {

@@ -29,8 +29,8 @@ std::size_t SecondsToFrames(double seconds);
 // when `wrap` is set and is dropped otherwise.
 void MixMono(StereoBuffer& target, std::size_t start, const std::vector<float>& mono,
              float gainLeft, float gainRight, bool wrap);
-void MixStereo(StereoBuffer& target, std::size_t start, const StereoBuffer& source, float gain,
-               bool wrap);
+void MixStereo(StereoBuffer& target, std::size_t start, const StereoBuffer& source, float gainLeft,
+               float gainRight, bool wrap);
 
 // Equal-power pan gains for pan in -1 (left) .. +1 (right).
 float PanLeft(float pan);

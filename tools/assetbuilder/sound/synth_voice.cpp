@@ -53,46 +53,56 @@ StereoBuffer RenderSynthNote(const SynthPatch& patch, double midi, float gate, f
   const float trackScale = patch.keyTrack ? baseHz / MidiToHz(60.0) : 1.0f;
   StateVariableFilter filterLeft, filterRight;
   const float dt = 1.0f / kSampleRate;
+  const float driveGain = 1.0f / std::max(1.0f, patch.drive * 0.7f);
+  std::array<double, kMaxUnison> step{};
+  double step2 = 0.0;
+  const double ratio2 = std::pow(2.0, patch.semitones2 / 12.0);
+  float envelopeStart = 0.0f;
 
-  for (std::size_t i = 0; i < out.Frames(); ++i) {
-    const float t = i * dt;
-    if (i % kControlInterval == 0) {
-      const float cutoff =
-          (patch.cutoffHz + patch.envelopeHz * std::exp(-t / patch.filterDecay) * velocity) *
-          trackScale;
-      filterLeft.Set(cutoff, patch.resonance);
-      filterRight.Set(cutoff, patch.resonance);
-    }
+  // Pitch, cutoff and amplitude move at a control rate; the envelope is interpolated between.
+  for (std::size_t block = 0; block < out.Frames(); block += kControlInterval) {
+    const float t = block * dt;
+    const float cutoff =
+        (patch.cutoffHz + patch.envelopeHz * std::exp(-t / patch.filterDecay) * velocity) *
+        trackScale;
+    filterLeft.Set(cutoff, patch.resonance);
+    filterRight.Set(cutoff, patch.resonance);
     double cents = 0.0;
     if (patch.vibratoCents > 0.0f && t > patch.vibratoDelay) {
       const float depth = std::min(1.0f, (t - patch.vibratoDelay) / 0.3f) * patch.vibratoCents;
       cents += depth * SineWave(t * patch.vibratoHz);
     }
-    cents += 100.0 * patch.pitchDropSemis * std::exp(-t / patch.pitchDropTime);
-    const double hz = baseHz * std::pow(2.0, cents / 1200.0);
+    if (patch.pitchDropSemis != 0.0f) {
+      cents += 100.0 * patch.pitchDropSemis * std::exp(-t / patch.pitchDropTime);
+    }
+    const double hz = cents == 0.0 ? baseHz : baseHz * std::exp2(cents / 1200.0);
+    for (int u = 0; u < unison; ++u) step[u] = hz * detune[u] / kSampleRate;
+    step2 = hz * ratio2 / kSampleRate;
+    const float envelopeEnd =
+        patch.amp.At(t + kControlInterval * dt, gate) * velocity * patch.level;
 
-    float left = 0.0f, right = 0.0f;
-    for (int u = 0; u < unison; ++u) {
-      const double step = hz * detune[u] / kSampleRate;
-      const float s = Oscillate(patch.wave, phase[u], step, patch.pulseWidth, noise);
-      phase[u] += step;
-      left += s * gainLeft[u];
-      right += s * gainRight[u];
+    const std::size_t end = std::min(out.Frames(), block + kControlInterval);
+    for (std::size_t i = block; i < end; ++i) {
+      float left = 0.0f, right = 0.0f;
+      for (int u = 0; u < unison; ++u) {
+        const float s = Oscillate(patch.wave, phase[u], step[u], patch.pulseWidth, noise);
+        phase[u] += step[u];
+        left += s * gainLeft[u];
+        right += s * gainRight[u];
+      }
+      if (patch.level2 > 0.0f) {
+        const float s2 =
+            patch.level2 * 0.7071f * Oscillate(patch.wave2, phase2, step2, 0.5f, noise);
+        phase2 += step2;
+        left += s2;
+        right += s2;
+      }
+      const float mixAt = static_cast<float>(i - block) / kControlInterval;
+      const float envelope = envelopeStart + (envelopeEnd - envelopeStart) * mixAt;
+      out.left[i] = filterLeft.Process(SoftClip(left * patch.drive) * driveGain).low * envelope;
+      out.right[i] = filterRight.Process(SoftClip(right * patch.drive) * driveGain).low * envelope;
     }
-    if (patch.level2 > 0.0f) {
-      const double step2 = hz * std::pow(2.0, patch.semitones2 / 12.0) / kSampleRate;
-      const float s2 = patch.level2 * Oscillate(patch.wave2, phase2, step2, 0.5f, noise);
-      phase2 += step2;
-      left += s2 * 0.7071f;
-      right += s2 * 0.7071f;
-    }
-    const float envelope = patch.amp.At(t, gate) * velocity * patch.level;
-    left =
-        filterLeft.Process(SoftClip(left * patch.drive) / std::max(1.0f, patch.drive * 0.7f)).low;
-    right =
-        filterRight.Process(SoftClip(right * patch.drive) / std::max(1.0f, patch.drive * 0.7f)).low;
-    out.left[i] = left * envelope;
-    out.right[i] = right * envelope;
+    envelopeStart = envelopeEnd;
   }
   return out;
 }
