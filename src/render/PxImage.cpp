@@ -1,5 +1,5 @@
+// TPxImage: pattern geometry, format choice, pattern texture coordinates and record loading.
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <vector>
 
