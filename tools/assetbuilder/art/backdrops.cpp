@@ -1,0 +1,236 @@
+#include "assetbuilder/art/backdrops.h"
+
+#include <cmath>
+
+#include "assetbuilder/art/paint.h"
+
+namespace tvx::assets {
+namespace {
+
+const Rgb White = {1, 1, 1};
+const Rgb Black = {0, 0, 0};
+
+void VerticalGradient(cairo_t* cr, double y0, double y1,
+                      std::initializer_list<std::pair<double, Rgb>> stops) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
+  for (const auto& [offset, colour] : stops) AddStop(p, offset, colour);
+  cairo_set_source(cr, p);
+  cairo_paint(cr);
+  cairo_pattern_destroy(p);
+}
+
+void NextLevel(cairo_t* cr) {
+  const double horizon = 236, vx = 320;
+  VerticalGradient(
+      cr, 0, horizon,
+      {{0, Hex(0x0c0a2a)}, {0.55, Hex(0x5a1f6a)}, {0.85, Hex(0xe0506a)}, {1, Hex(0xffb060)}});
+  // Sun sinking behind the hills, banded like an old arcade sunset.
+  Glow(cr, vx, horizon - 10, 170, Hex(0xff7a40), 0.5);
+  cairo_save(cr);
+  cairo_rectangle(cr, 0, 0, NextLevelWidth, horizon);
+  cairo_clip(cr);
+  cairo_new_path(cr);
+  cairo_arc(cr, vx, horizon - 6, 70, 0, 2 * M_PI);
+  cairo_pattern_t* sun = cairo_pattern_create_linear(0, horizon - 76, 0, horizon);
+  AddStop(sun, 0, Hex(0xfff0a0));
+  AddStop(sun, 1, Hex(0xff5a5a));
+  cairo_set_source(cr, sun);
+  cairo_fill(cr);
+  cairo_pattern_destroy(sun);
+  for (int band = 0; band < 6; ++band) {
+    const double y = horizon - 40 + band * 7;
+    cairo_rectangle(cr, vx - 80, y, 160, 1.5 + band * 0.6);
+    SetColor(cr, Hex(0x5a1f6a));
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+  // Hills.
+  ArtRandom rnd(1000);
+  for (int layer = 0; layer < 2; ++layer) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, 0, horizon);
+    for (int x = 0; x <= NextLevelWidth; x += 20) {
+      cairo_line_to(cr, x,
+                    horizon - 14 - layer * 10 - 18 * std::fabs(std::sin(x * 0.011 + layer * 2)) -
+                        rnd.Uniform(0, 6));
+    }
+    cairo_line_to(cr, NextLevelWidth, horizon);
+    cairo_close_path(cr);
+    SetColor(cr, layer == 0 ? Hex(0x3a1440) : Hex(0x240a2c));
+    cairo_fill(cr);
+  }
+  // Ground and the road in perspective.
+  cairo_rectangle(cr, 0, horizon, NextLevelWidth, NextLevelHeight - horizon);
+  cairo_pattern_t* ground = cairo_pattern_create_linear(0, horizon, 0, NextLevelHeight);
+  AddStop(ground, 0, Hex(0x1a0c22));
+  AddStop(ground, 1, Hex(0x0a0610));
+  cairo_set_source(cr, ground);
+  cairo_fill(cr);
+  cairo_pattern_destroy(ground);
+  SetColor(cr, Hex(0xff4ab0), 0.35);  // neon grid lines on the ground
+  cairo_set_line_width(cr, 1);
+  for (int i = -12; i <= 12; ++i) {
+    cairo_move_to(cr, vx + i * 6, horizon);
+    cairo_line_to(cr, vx + i * 120, NextLevelHeight);
+  }
+  for (int i = 1; i < 10; ++i) {
+    const double y = horizon + (NextLevelHeight - horizon) * std::pow(i / 10.0, 1.8);
+    cairo_move_to(cr, 0, y);
+    cairo_line_to(cr, NextLevelWidth, y);
+  }
+  cairo_stroke(cr);
+  cairo_new_path(cr);
+  cairo_move_to(cr, vx - 6, horizon);
+  cairo_line_to(cr, vx + 6, horizon);
+  cairo_line_to(cr, vx + 300, NextLevelHeight);
+  cairo_line_to(cr, vx - 300, NextLevelHeight);
+  cairo_close_path(cr);
+  cairo_pattern_t* road = cairo_pattern_create_linear(0, horizon, 0, NextLevelHeight);
+  AddStop(road, 0, Hex(0x2a2a3a));
+  AddStop(road, 1, Hex(0x15151c));
+  cairo_set_source(cr, road);
+  cairo_fill(cr);
+  cairo_pattern_destroy(road);
+  // Centre dashes getting longer towards the viewer, and the glowing edge lines.
+  for (int i = 0; i < 9; ++i) {
+    const double a = std::pow(i / 9.0, 1.8), b = std::pow((i + 0.5) / 9.0, 1.8);
+    const double ya = horizon + (NextLevelHeight - horizon) * a,
+                 yb = horizon + (NextLevelHeight - horizon) * b;
+    cairo_move_to(cr, vx - 0.5 - 5 * a, ya);
+    cairo_line_to(cr, vx + 0.5 + 5 * a, ya);
+    cairo_line_to(cr, vx + 0.5 + 5 * b, yb);
+    cairo_line_to(cr, vx - 0.5 - 5 * b, yb);
+    cairo_close_path(cr);
+  }
+  SetColor(cr, Hex(0xfff0c0), 0.9);
+  cairo_fill(cr);
+  for (const double side : {-1.0, 1.0}) {
+    cairo_move_to(cr, vx + side * 6, horizon);
+    cairo_line_to(cr, vx + side * 300, NextLevelHeight);
+    SetColor(cr, Hex(0x40e8ff), 0.9);
+    cairo_set_line_width(cr, 2.5);
+    cairo_stroke(cr);
+  }
+  // Speed streaks and a darker band behind the level caption.
+  PaintBlurred(cr, NextLevelWidth, NextLevelHeight, 6, 0.7, [&](cairo_t* s) {
+    ArtRandom streaks(1001);
+    for (int i = 0; i < 40; ++i) {
+      const double y = streaks.Uniform(0, NextLevelHeight),
+                   x = streaks.Uniform(-100, NextLevelWidth);
+      cairo_rectangle(s, x, y, streaks.Uniform(60, 200), 1.5);
+    }
+    SetColor(s, White, 0.25);
+    cairo_fill(s);
+  });
+  cairo_rectangle(cr, 0, 180, NextLevelWidth, 110);
+  cairo_pattern_t* band = cairo_pattern_create_linear(0, 180, 0, 290);
+  AddStop(band, 0, Black, 0);
+  AddStop(band, 0.3, Black, 0.45);
+  AddStop(band, 0.7, Black, 0.45);
+  AddStop(band, 1, Black, 0);
+  cairo_set_source(cr, band);
+  cairo_fill(cr);
+  cairo_pattern_destroy(band);
+}
+
+// A burning wreck at night: a red-black sky, a dark car shape in the middle, flames below.
+void GameOverBackdrop(cairo_t* cr) {
+  VerticalGradient(cr, 16, 72, {{0, Hex(0x14060a)}, {0.6, Hex(0x3a0a0c)}, {1, Hex(0x7a1a08)}});
+  Glow(cr, 36, 64, 40, Hex(0xff6a1a), 0.55);
+  // The wreck, turned over: a dark rounded silhouette with a lit rim.
+  RoundedRect(cr, 14, 44, 44, 16, 7);
+  SetColor(cr, Hex(0x0c0606));
+  cairo_fill(cr);
+  RoundedRect(cr, 22, 38, 26, 10, 5);
+  SetColor(cr, Hex(0x120808));
+  cairo_fill(cr);
+  RoundedRect(cr, 14, 44, 44, 16, 7);
+  SetColor(cr, Hex(0xff8a3a), 0.35);
+  cairo_set_line_width(cr, 0.8);
+  cairo_stroke(cr);
+  for (const double wx : {20.0, 52.0}) {
+    cairo_new_path(cr);
+    cairo_arc(cr, wx, 44, 4, 0, 2 * M_PI);
+    SetColor(cr, Hex(0x060303));
+    cairo_fill(cr);
+  }
+  // Flames and smoke.
+  ArtRandom rnd(1100);
+  for (int i = 0; i < 9; ++i) {
+    Glow(cr, rnd.Uniform(16, 56), rnd.Uniform(52, 66), rnd.Uniform(4, 8), Hex(0xffb040), 0.7);
+  }
+  for (int i = 0; i < 8; ++i) {
+    Glow(cr, rnd.Uniform(20, 52), rnd.Uniform(18, 36), rnd.Uniform(8, 14), Hex(0x2a1a1a), 0.5);
+  }
+  cairo_rectangle(cr, 0, 16, BackdropSize, 56);  // vignette: the text area stays calm
+  cairo_pattern_t* v = cairo_pattern_create_radial(36, 44, 10, 36, 44, 48);
+  AddStop(v, 0, Black, 0);
+  AddStop(v, 1, Black, 0.6);
+  cairo_set_source(cr, v);
+  cairo_fill(cr);
+  cairo_pattern_destroy(v);
+}
+
+// A showroom: deep blue, crossing spotlights, a glossy car on a lit floor.
+void RankingBackdrop(cairo_t* cr) {
+  VerticalGradient(cr, 16, 72, {{0, Hex(0x060a24)}, {0.7, Hex(0x14205a)}, {1, Hex(0x0a0e2a)}});
+  for (const double x : {8.0, 64.0}) {
+    cairo_move_to(cr, x, 16);
+    cairo_line_to(cr, 36 + (x - 36) * 0.1 - 8, 66);
+    cairo_line_to(cr, 36 + (x - 36) * 0.1 + 8, 66);
+    cairo_close_path(cr);
+    cairo_pattern_t* beam = cairo_pattern_create_linear(0, 16, 0, 66);
+    AddStop(beam, 0, Hex(0x9fd0ff), 0.35);
+    AddStop(beam, 1, Hex(0x9fd0ff), 0.05);
+    cairo_set_source(cr, beam);
+    cairo_fill(cr);
+    cairo_pattern_destroy(beam);
+  }
+  Ellipse(cr, 36, 62, 30, 6);
+  FillRadial(cr, 36, 62, 30, Hex(0x6fb0ff), 0.6);
+  // The car from the side: body, cabin, wheels, a highlight line.
+  RoundedRect(cr, 16, 52, 40, 9, 4);
+  cairo_pattern_t* body = cairo_pattern_create_linear(0, 52, 0, 61);
+  AddStop(body, 0, Hex(0xff5a3a));
+  AddStop(body, 1, Hex(0x7a1410));
+  cairo_set_source(cr, body);
+  cairo_fill(cr);
+  cairo_pattern_destroy(body);
+  RoundedRect(cr, 25, 46, 20, 8, 4);
+  SetColor(cr, Hex(0x1a2a4a));
+  cairo_fill(cr);
+  for (const double wx : {24.0, 48.0}) {
+    cairo_new_path(cr);
+    cairo_arc(cr, wx, 61, 3.5, 0, 2 * M_PI);
+    SetColor(cr, Hex(0x0a0a0e));
+    cairo_fill(cr);
+  }
+  cairo_move_to(cr, 18, 54);
+  cairo_line_to(cr, 54, 54);
+  SetColor(cr, White, 0.5);
+  cairo_set_line_width(cr, 0.6);
+  cairo_stroke(cr);
+  Glow(cr, 17, 56, 4, Hex(0xfff0c0), 0.8);
+  cairo_rectangle(cr, 0, 16, BackdropSize, 56);
+  cairo_pattern_t* v = cairo_pattern_create_radial(36, 50, 12, 36, 50, 50);
+  AddStop(v, 0, Black, 0);
+  AddStop(v, 1, Black, 0.55);
+  cairo_set_source(cr, v);
+  cairo_fill(cr);
+  cairo_pattern_destroy(v);
+}
+
+}  // namespace
+
+std::vector<ImageAsset> BuildBackdropImages() {
+  std::vector<ImageAsset> images;
+  images.push_back(PaintPatterns("nextlevel", NextLevelWidth, NextLevelHeight, 1,
+                                 [](cairo_t* cr, int) { NextLevel(cr); }));
+  images.push_back(PaintPatterns("gameovercar", BackdropSize, BackdropSize, 1,
+                                 [](cairo_t* cr, int) { GameOverBackdrop(cr); }));
+  images.push_back(PaintPatterns("rankingcar", BackdropSize, BackdropSize, 1,
+                                 [](cairo_t* cr, int) { RankingBackdrop(cr); }));
+  return images;
+}
+
+}  // namespace tvx::assets

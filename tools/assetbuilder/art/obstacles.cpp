@@ -1,0 +1,241 @@
+#include "assetbuilder/art/obstacles.h"
+
+#include <cmath>
+
+#include "assetbuilder/art/paint.h"
+
+namespace tvx::assets {
+namespace {
+
+const Rgb White = {1, 1, 1};
+const Rgb Black = {0, 0, 0};
+
+void DropShadow(cairo_t* cr, int w, int h, const std::function<void(cairo_t*)>& shape) {
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_DEST_OVER);
+  PaintBlurred(cr, w, h, 4, 0.5, [&](cairo_t* s) {
+    cairo_translate(s, 3, 4);
+    shape(s);
+    cairo_set_source_rgba(s, 0, 0, 0, 1);
+    cairo_fill(s);
+  });
+  cairo_restore(cr);
+}
+
+// A steel drum lying across the road: a cylinder lit from above, with rolling rings.
+void LyingDrum(cairo_t* cr) {
+  const double cx = LyingBarrelWidth / 2.0, cy = 39, halfLength = 43.5, radius = 17;
+  const Rgb steel = Hex(0x2f64b0);
+  const auto body = [&](cairo_t* c) {
+    RoundedRect(c, cx - halfLength, cy - radius, 2 * halfLength, 2 * radius, 6);
+  };
+  body(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, cy - radius, 0, cy + radius);
+  AddStop(p, 0, steel.Scaled(0.5));
+  AddStop(p, 0.25, steel.Mix(White, 0.45));
+  AddStop(p, 0.5, steel);
+  AddStop(p, 1, steel.Scaled(0.35));
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  for (const double rx : {cx - halfLength * 0.45, cx + halfLength * 0.45}) {
+    cairo_rectangle(cr, rx - 2, cy - radius, 4, 2 * radius);
+    cairo_pattern_t* ring = cairo_pattern_create_linear(0, cy - radius, 0, cy + radius);
+    AddStop(ring, 0, Black, 0.6);
+    AddStop(ring, 0.25, White, 0.5);
+    AddStop(ring, 1, Black, 0.7);
+    cairo_set_source(cr, ring);
+    cairo_fill(cr);
+    cairo_pattern_destroy(ring);
+  }
+  // Caps at both ends and a yellow band with rust spots.
+  for (const double ex : {cx - halfLength + 2, cx + halfLength - 2}) {
+    Ellipse(cr, ex, cy, 3, radius - 1);
+    SetColor(cr, steel.Scaled(0.3));
+    cairo_fill(cr);
+  }
+  cairo_rectangle(cr, cx - 7, cy - radius, 14, 2 * radius);
+  SetColor(cr, Hex(0xf2c12e), 0.85);
+  cairo_fill(cr);
+  ArtRandom rnd(11);
+  for (int i = 0; i < 7; ++i) {
+    Glow(cr, cx + rnd.Uniform(-halfLength + 6, halfLength - 6),
+         cy + rnd.Uniform(-radius + 4, radius - 4), rnd.Uniform(2, 4), Hex(0x7a3a12), 0.6);
+  }
+  RoundedRect(cr, cx - halfLength, cy - radius, 2 * halfLength, 2 * radius, 6);
+  SetColor(cr, Black, 0.6);
+  cairo_set_line_width(cr, 1.2);
+  cairo_stroke(cr);
+  DropShadow(cr, LyingBarrelWidth, LyingBarrelHeight, body);
+}
+
+// An upright drum seen from above: the lid with its rims and bung caps.
+void UprightDrum(cairo_t* cr, bool explosive) {
+  const double cx = UprightBarrelWidth / 2.0, cy = 45.5, radius = 24;
+  const Rgb paint = explosive ? Hex(0xd8261e) : Hex(0x3f8a3a);
+  const auto disc = [&](cairo_t* c) {
+    cairo_new_sub_path(c);
+    cairo_arc(c, cx, cy, radius, 0, 2 * M_PI);
+  };
+  if (explosive) Glow(cr, cx, cy, radius + 7, Hex(0xff6a1a), 0.55);  // it looks hot
+  disc(cr);
+  cairo_pattern_t* p = cairo_pattern_create_radial(cx - 8, cy - 8, 2, cx, cy, radius);
+  AddStop(p, 0, paint.Mix(White, 0.45));
+  AddStop(p, 0.7, paint);
+  AddStop(p, 1, paint.Scaled(0.45));
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  for (const double r : {radius - 2.5, radius - 7.5}) {
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
+    SetColor(cr, Black, 0.45);
+    cairo_set_line_width(cr, 1.6);
+    cairo_stroke_preserve(cr);
+    SetColor(cr, White, 0.25);
+    cairo_set_line_width(cr, 0.6);
+    cairo_stroke(cr);
+  }
+  if (explosive) {
+    // Hazard ring of yellow and black segments and a flame mark in the middle.
+    for (int s = 0; s < 12; ++s) {
+      cairo_new_path(cr);
+      cairo_arc(cr, cx, cy, radius - 5, s * M_PI / 6, (s + 1) * M_PI / 6);
+      cairo_arc_negative(cr, cx, cy, radius - 10, (s + 1) * M_PI / 6, s * M_PI / 6);
+      cairo_close_path(cr);
+      SetColor(cr, s % 2 == 0 ? Hex(0xffd21a) : Hex(0x161616));
+      cairo_fill(cr);
+    }
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, radius - 10, 0, 2 * M_PI);
+    SetColor(cr, Hex(0xffd21a));
+    cairo_fill(cr);
+    cairo_move_to(cr, cx, cy - 10);
+    cairo_curve_to(cr, cx + 9, cy - 2, cx + 7, cy + 9, cx, cy + 9);
+    cairo_curve_to(cr, cx - 7, cy + 9, cx - 9, cy - 1, cx - 3, cy - 5);
+    cairo_curve_to(cr, cx - 2, cy - 1, cx, cy, cx, cy - 10);
+    SetColor(cr, Hex(0xc81a10));
+    cairo_fill(cr);
+  } else {
+    for (const double dx : {-9.0, 9.0}) {
+      cairo_new_path(cr);
+      cairo_arc(cr, cx + dx, cy - 3, 3, 0, 2 * M_PI);
+      SetColor(cr, paint.Scaled(0.35));
+      cairo_fill(cr);
+    }
+  }
+  disc(cr);
+  SetColor(cr, Black, 0.7);
+  cairo_set_line_width(cr, 1.2);
+  cairo_stroke(cr);
+  DropShadow(cr, UprightBarrelWidth, UprightBarrelHeight, disc);
+}
+
+void Gear(cairo_t* cr, double cx, double cy, double radius, double turn) {
+  const int teeth = 10;
+  cairo_new_path(cr);
+  for (int i = 0; i < teeth * 4; ++i) {
+    const double a = turn + i * 2 * M_PI / (teeth * 4);
+    const double r = (i % 4 == 0 || i % 4 == 1) ? radius : radius * 0.78;
+    cairo_line_to(cr, cx + r * std::cos(a), cy + r * std::sin(a));
+  }
+  cairo_close_path(cr);
+  cairo_new_sub_path(cr);
+  cairo_arc_negative(cr, cx, cy, radius * 0.32, 2 * M_PI, 0);
+  cairo_pattern_t* p =
+      cairo_pattern_create_linear(cx - radius, cy - radius, cx + radius, cy + radius);
+  AddStop(p, 0, Hex(0xf4f8ff));
+  AddStop(p, 0.5, Hex(0x9aa4b4));
+  AddStop(p, 1, Hex(0x4a5260));
+  cairo_set_source(cr, p);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(p);
+  SetColor(cr, Black, 0.6);
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+}
+
+void RepairPickup(cairo_t* cr, int frame) {
+  const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0;
+  Glow(cr, cx, cy, 15, Hex(0x3aff6a), 0.6);
+  Gear(cr, cx, cy, 12.5, frame * M_PI / 20);  // half a tooth per frame: it spins
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, 3.2, 0, 2 * M_PI);
+  SetColor(cr, Hex(0x2ad45a));
+  cairo_fill(cr);
+}
+
+void BoostPickup(cairo_t* cr, int frame) {
+  const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0, t = frame / 7.0;
+  const double pulse = 0.5 + 0.5 * std::cos(t * 2 * M_PI);
+  Glow(cr, cx, cy, 13 + 2 * pulse, Hex(0xffc21a), 0.5 + 0.3 * pulse);
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, 6 + 7 * t, 0, 2 * M_PI);  // an expanding ring
+  SetColor(cr, Hex(0xfff0a0), 0.8 * (1 - t));
+  cairo_set_line_width(cr, 1.5);
+  cairo_stroke(cr);
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, 9, 0, 2 * M_PI);
+  cairo_pattern_t* p = cairo_pattern_create_radial(cx - 3, cy - 3, 1, cx, cy, 9);
+  AddStop(p, 0, Hex(0xfffbe0));
+  AddStop(p, 0.5, Hex(0xffd21a));
+  AddStop(p, 1, Hex(0xd07a0a));
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  // Lightning bolt.
+  cairo_move_to(cr, cx + 2, cy - 7);
+  cairo_line_to(cr, cx - 4, cy + 1);
+  cairo_line_to(cr, cx - 0.5, cy + 1);
+  cairo_line_to(cr, cx - 2, cy + 7);
+  cairo_line_to(cr, cx + 4, cy - 1.5);
+  cairo_line_to(cr, cx + 0.5, cy - 1.5);
+  cairo_close_path(cr);
+  SetColor(cr, Hex(0xc0400a));
+  cairo_fill(cr);
+}
+
+void DizzyPickup(cairo_t* cr, int frame) {
+  const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0, radius = 11;
+  const double turn = frame * 2 * M_PI / 7 / 2;  // two arms: half a turn per cycle loops
+  Glow(cr, cx, cy, 15, Hex(0xffe21a), 0.45);
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+  SetColor(cr, Hex(0xffd21a));
+  cairo_fill(cr);
+  for (int arm = 0; arm < 2; ++arm) {
+    cairo_new_path(cr);
+    for (int i = 0; i <= 40; ++i) {
+      const double s = i / 40.0, a = turn + arm * M_PI + s * 3.2 * M_PI;
+      cairo_line_to(cr, cx + radius * s * std::cos(a), cy + radius * s * std::sin(a));
+    }
+    cairo_set_line_width(cr, 2.6);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    SetColor(cr, Hex(0x141414));
+    cairo_stroke(cr);
+  }
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+  SetColor(cr, Black, 0.8);
+  cairo_set_line_width(cr, 1.2);
+  cairo_stroke(cr);
+  Glow(cr, cx - 4, cy - 4, 4, White, 0.6);
+}
+
+}  // namespace
+
+std::vector<ImageAsset> BuildObstacleImages() {
+  std::vector<ImageAsset> images;
+  images.push_back(PaintPatterns("barril0", LyingBarrelWidth, LyingBarrelHeight, 1,
+                                 [](cairo_t* cr, int) { LyingDrum(cr); }));
+  images.push_back(PaintPatterns("barril1", UprightBarrelWidth, UprightBarrelHeight, 1,
+                                 [](cairo_t* cr, int) { UprightDrum(cr, false); }));
+  images.push_back(PaintPatterns("barril2", UprightBarrelWidth, UprightBarrelHeight, 1,
+                                 [](cairo_t* cr, int) { UprightDrum(cr, true); }));
+  images.push_back(PaintPatterns("engrenagem", PickupWidth, PickupHeight, 2, RepairPickup));
+  images.push_back(PaintPatterns("gelb", PickupWidth, PickupHeight, 7, BoostPickup));
+  images.push_back(PaintPatterns("gelbpreta", PickupWidth, PickupHeight, 7, DizzyPickup));
+  return images;
+}
+
+}  // namespace tvx::assets
