@@ -21,9 +21,11 @@ std::vector<Vertex> QuadVertices(float left, float top, float right, float botto
           {left, bottom, 0, 1, diffuse, 0, 1}};
 }
 
-void GlDeviceTest::SetUp() {
+void GlDeviceTest::SetUp() { OpenDevice(640, 480); }
+
+void GlDeviceTest::OpenDevice(int windowWidth, int windowHeight) {
   std::string error;
-  api_ = GlGraphicsApi::CreateWithOwnWindow(640, 480, error);
+  api_ = GlGraphicsApi::CreateWithOwnWindow(windowWidth, windowHeight, error);
   ASSERT_NE(api_, nullptr) << error;
   ASSERT_EQ(api_->CreateObject(SdkVersion), Ok);
   PresentParameters parameters = WindowedParameters();

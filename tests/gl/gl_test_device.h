@@ -33,6 +33,8 @@ class GlDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // A backend whose own window has the given size, with a windowed 640 x 480 device.
+  void OpenDevice(int windowWidth, int windowHeight);
 
   gfx::PresentParameters WindowedParameters(std::uint32_t width = 640,
                                             std::uint32_t height = 480) const;
