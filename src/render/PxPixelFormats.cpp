@@ -45,17 +45,62 @@ constexpr WidenTable MakeWidenTable() {
 }
 constexpr WidenTable kWiden = MakeWidenTable();
 
-std::uint32_t ReadLittleEndian(const std::uint8_t* p, std::size_t bytes) {
-  std::uint32_t value = 0;
-  for (std::size_t i = bytes; i-- > 0;) value = (value << 8) | p[i];
-  return value;
+// Where each channel sits in a pixel value, blue, green, red, alpha, worked out once per row.
+class ChannelLayout {
+ public:
+  explicit ChannelLayout(const TPixelFormatInfo& f) : fill_(f.fillBits) {
+    const std::uint8_t bits[4] = {f.blueBits, f.greenBits, f.redBits, f.alphaBits};
+    std::uint32_t shift = 0;
+    for (int c = 0; c < 4; ++c) {
+      bits_[c] = bits[c];
+      shift_[c] = shift;
+      mask_[c] = (1u << bits[c]) - 1;
+      shift += bits[c];
+    }
+  }
+
+  std::uint32_t Decode(std::uint32_t value) const {
+    std::uint32_t argb = 0;
+    for (int c = 0; c < 4; ++c) {
+      argb |= std::uint32_t{kWiden[bits_[c]][(value >> shift_[c]) & mask_[c]]} << (8 * c);
+    }
+    return argb;
+  }
+
+  std::uint32_t Encode(std::uint32_t argb) const {
+    std::uint32_t value = fill_;
+    for (int c = 0; c < 4; ++c) {
+      if (bits_[c] == 0) continue;
+      value |= (((argb >> (8 * c)) & 0xFF) >> (8 - bits_[c])) << shift_[c];
+    }
+    return value;
+  }
+
+ private:
+  std::uint8_t bits_[4];
+  std::uint32_t shift_[4];
+  std::uint32_t mask_[4];
+  std::uint32_t fill_;
+};
+
+template <std::size_t Bytes>
+void DecodePixels(const ChannelLayout& layout, const std::uint8_t* source, std::uint32_t* target,
+                  std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i, source += Bytes) {
+    std::uint32_t value = 0;
+    for (std::size_t b = Bytes; b-- > 0;) value = (value << 8) | source[b];
+    target[i] = layout.Decode(value);
+  }
 }
 
-void WriteLittleEndian(std::uint8_t* p, std::size_t bytes, std::uint32_t value) {
-  for (std::size_t i = 0; i < bytes; ++i) p[i] = static_cast<std::uint8_t>(value >> (8 * i));
+template <std::size_t Bytes>
+void EncodePixels(const ChannelLayout& layout, const std::uint32_t* source, std::uint8_t* target,
+                  std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i, target += Bytes) {
+    const std::uint32_t value = layout.Encode(source[i]);
+    for (std::size_t b = 0; b < Bytes; ++b) target[b] = static_cast<std::uint8_t>(value >> (8 * b));
+  }
 }
-
-std::uint32_t FieldMask(std::uint8_t bits) { return (1u << bits) - 1; }
 
 }  // namespace
 
@@ -87,57 +132,44 @@ bool RowsCopyUnchanged(PixelFormat stored, PixelFormat texture) {
 }
 
 std::uint32_t DecodePixel(PixelFormat format, std::uint32_t value) {
-  const TPixelFormatInfo& f = PixelFormatInfo(format);
-  std::uint32_t shift = 0;
-  const auto take = [&](std::uint8_t bits) -> std::uint32_t {
-    const std::uint32_t field = (value >> shift) & FieldMask(bits);
-    shift += bits;
-    return kWiden[bits][field];
-  };
-  const std::uint32_t blue = take(f.blueBits);
-  const std::uint32_t green = take(f.greenBits);
-  const std::uint32_t red = take(f.redBits);
-  const std::uint32_t alpha = take(f.alphaBits);
-  return (alpha << 24) | (red << 16) | (green << 8) | blue;
+  return ChannelLayout(PixelFormatInfo(format)).Decode(value);
 }
 
 std::uint32_t EncodePixel(PixelFormat format, std::uint32_t argb) {
-  const TPixelFormatInfo& f = PixelFormatInfo(format);
-  std::uint32_t value = 0;
-  std::uint32_t shift = 0;
-  const auto put = [&](std::uint32_t channel, std::uint8_t bits) {
-    if (bits == 0) return;
-    value |= (channel >> (8 - bits)) << shift;
-    shift += bits;
-  };
-  put(argb & 0xFF, f.blueBits);
-  put((argb >> 8) & 0xFF, f.greenBits);
-  put((argb >> 16) & 0xFF, f.redBits);
-  put(argb >> 24, f.alphaBits);
-  return value | f.fillBits;
+  return ChannelLayout(PixelFormatInfo(format)).Encode(argb);
 }
 
 void DecodeRow(PixelFormat format, const std::uint8_t* source, std::uint32_t* target,
                std::size_t count) {
-  const std::size_t bytes = BytesPerPixel(format);
-  if (format == PixelFormat::pfA8R8G8B8) {
-    std::memcpy(target, source, count * bytes);
-    return;
-  }
-  for (std::size_t i = 0; i < count; ++i, source += bytes) {
-    target[i] = DecodePixel(format, ReadLittleEndian(source, bytes));
+  const ChannelLayout layout(PixelFormatInfo(format));
+  switch (BytesPerPixel(format)) {
+    case 1:
+      return DecodePixels<1>(layout, source, target, count);
+    case 2:
+      return DecodePixels<2>(layout, source, target, count);
+    default:
+      if (format == PixelFormat::pfA8R8G8B8) {
+        std::memcpy(target, source, count * 4);
+        return;
+      }
+      return DecodePixels<4>(layout, source, target, count);
   }
 }
 
 void EncodeRow(PixelFormat format, const std::uint32_t* source, std::uint8_t* target,
                std::size_t count) {
-  const std::size_t bytes = BytesPerPixel(format);
-  if (format == PixelFormat::pfA8R8G8B8) {
-    std::memcpy(target, source, count * bytes);
-    return;
-  }
-  for (std::size_t i = 0; i < count; ++i, target += bytes) {
-    WriteLittleEndian(target, bytes, EncodePixel(format, source[i]));
+  const ChannelLayout layout(PixelFormatInfo(format));
+  switch (BytesPerPixel(format)) {
+    case 1:
+      return EncodePixels<1>(layout, source, target, count);
+    case 2:
+      return EncodePixels<2>(layout, source, target, count);
+    default:
+      if (format == PixelFormat::pfA8R8G8B8) {
+        std::memcpy(target, source, count * 4);
+        return;
+      }
+      return EncodePixels<4>(layout, source, target, count);
   }
 }
 
