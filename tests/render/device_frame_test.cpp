@@ -100,6 +100,25 @@ TEST_F(DevicePresent, LostTwiceThenResetNotifiesOnceEach) {
   EXPECT_EQ(subscriber->codes.size(), 2u);
 }
 
+TEST_F(DevicePresent, RecoversFromADisplaySwitchAtTheFirstAllowedReset) {
+  device->OnRender = [](TComponent*) {};
+  api.LoseDevice(2);
+  for (int frame = 0; frame < 2; ++frame) {
+    EXPECT_TRUE(device->Render(0, true));  // rendering goes on while lost
+    EXPECT_FALSE(device->PresentFrame());
+  }
+  EXPECT_EQ(api.Count(Call::Reset), 0u);
+  EXPECT_TRUE(device->Render(0, true));
+  EXPECT_TRUE(device->PresentFrame());
+  EXPECT_FALSE(api.DeviceLostNow());
+  EXPECT_EQ(subscriber->codes.front(), NotifyBeginScene);
+  Codes recovery;
+  for (const auto code : subscriber->codes) {
+    if (code == NotifyLost || code == NotifyRestored) recovery.push_back(code);
+  }
+  EXPECT_EQ(recovery, (Codes{NotifyLost, NotifyRestored}));
+}
+
 TEST_F(DevicePresent, FailedResetKeepsLostAndRetriesNextFrame) {
   api.QueueResults(Call::Present, {gfx::DeviceLost, gfx::DeviceLost});
   api.QueueResults(Call::TestCooperativeLevel, {gfx::DeviceNotReset, gfx::DeviceNotReset});

@@ -289,20 +289,35 @@ Result RecordingGraphicsApi::EndScene() {
 Result RecordingGraphicsApi::Present() {
   drawsLastFrame_ = drawsThisFrame_;
   drawsThisFrame_ = 0;
-  return Record(Call::Present, deviceExists_ && !inScene_ ? Ok : Fail, {});
+  Result natural = deviceExists_ && !inScene_ ? Ok : Fail;
+  if (deviceExists_ && lostTestsLeft_.has_value()) natural = DeviceLost;
+  return Record(Call::Present, natural, {});
 }
 
 Result RecordingGraphicsApi::TestCooperativeLevel() {
-  return Record(Call::TestCooperativeLevel, deviceExists_ ? Ok : Fail, {});
+  Result natural = deviceExists_ ? Ok : Fail;
+  if (deviceExists_ && lostTestsLeft_.has_value()) {
+    if (*lostTestsLeft_ > 0) {
+      --*lostTestsLeft_;
+      natural = DeviceLost;
+    } else {
+      natural = DeviceNotReset;
+    }
+  }
+  return Record(Call::TestCooperativeLevel, natural, {});
 }
 
 Result RecordingGraphicsApi::Reset(PresentParameters& parameters) {
-  const Result r = Record(Call::Reset, deviceExists_ ? Ok : Fail,
+  Result natural = deviceExists_ ? Ok : Fail;
+  // A lost device can be reset only once it has reported that it may be.
+  if (deviceExists_ && lostTestsLeft_.has_value() && *lostTestsLeft_ > 0) natural = DeviceLost;
+  const Result r = Record(Call::Reset, natural,
                           {parameters.backBufferWidth, parameters.backBufferHeight,
                            parameters.backBufferFormat, parameters.presentationInterval});
   if (Succeeded(r)) {
     parameters_ = parameters;
     inScene_ = false;
+    lostTestsLeft_.reset();
   }
   return r;
 }

@@ -92,6 +92,11 @@ class RecordingGraphicsApi : public IGraphicsApi {
   // Every call of that name answers this result (after the queued ones) until StopFailing.
   void FailAlways(Call call, Result result = Fail) { always_[Index(call)] = result; }
   void StopFailing(Call call);
+  // Loses the device as a display switch would: Present answers DeviceLost and
+  // TestCooperativeLevel answers DeviceLost `testsBeforeReset` times, then DeviceNotReset;
+  // from then on a Reset succeeds and ends the loss.
+  void LoseDevice(std::uint32_t testsBeforeReset = 0) { lostTestsLeft_ = testsBeforeReset; }
+  bool DeviceLostNow() const { return lostTestsLeft_.has_value(); }
 
   // --- Inspection ---
   const std::vector<CallRecord>& Log() const { return log_; }
@@ -226,6 +231,7 @@ class RecordingGraphicsApi : public IGraphicsApi {
   bool objectExists_ = false;
   bool deviceExists_ = false;
   bool inScene_ = false;
+  std::optional<std::uint32_t> lostTestsLeft_;  // set while the device is lost
   std::uint32_t behaviorFlags_ = 0;
   PresentParameters parameters_;
   std::array<std::uint32_t, kStateSlots> renderStates_{};
