@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,38 @@ TEST_F(SdlApplicationWindowTest, TheKeyboardDeviceReadsTheWindowsKeyboardState) 
       input::Ok);
   const bool focused = SDL_GetKeyboardFocus() == app->Window();
   EXPECT_EQ(device.Acquire(), focused ? input::Ok : input::Fail);
+}
+
+// Real key presses through the X server (XTEST), when xdotool is there to make them.
+TEST_F(SdlApplicationWindowTest, RealKeysArriveAsVirtualKeysAndHeldKeysAsDirectInputSlots) {
+  if (std::system("command -v xdotool > /dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+  app->EnterGameSurface();
+  DrainEvents();
+  if (SDL_GetKeyboardFocus() != app->Window()) GTEST_SKIP() << "the window did not get the focus";
+  SdlKeyboardDevice device;
+  ASSERT_EQ(device.CreateInputObject(), input::Ok);
+  ASSERT_EQ(device.CreateDevice(), input::Ok);
+  ASSERT_EQ(device.SetDataFormat(input::KeyboardDataSize), input::Ok);
+  ASSERT_EQ(
+      device.SetCooperativeLevel(app->WindowHandle(), input::Foreground | input::NonExclusive),
+      input::Ok);
+  ASSERT_EQ(device.Acquire(), input::Ok);
+
+  ASSERT_EQ(std::system("xdotool keydown Up keydown Control_R"), 0);
+  std::uint8_t state[256] = {};
+  bool read = false;
+  for (int i = 0; i < 200 && !read; ++i) {
+    app->RunPass();
+    SDL_Delay(5);
+    read = device.GetDeviceState(256, state) == input::Ok && state[0xC8] == 0x80 &&
+           state[0x9D] == 0x80;
+  }
+  std::system("xdotool keyup Control_R keyup Up");
+  DrainEvents();  // the wait at the end of a pass may have read the key without delivering it
+  EXPECT_TRUE(read) << "up arrow and right CTRL held";
+  EXPECT_EQ(state[0xD0], 0);
+  ASSERT_FALSE(keys.empty());
+  EXPECT_EQ(keys.front(), 38) << "the up arrow's virtual key";
 }
 
 }  // namespace

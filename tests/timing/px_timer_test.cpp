@@ -107,7 +107,6 @@ TEST_F(PxTimerTest, SpeedIsBoundedSoThatATickNeverBecomesZeroLong) {
   timer->SetSpeed(1048576000.0);
   EXPECT_EQ(timer->TickInterval(), 1);
   // A frame at the fastest speed is capped like any other.
-  processEachFrame = true;
   StartRunning(3e9);
   Frame(1);
   EXPECT_EQ(timer->Delta(), 32 * kOneMs);
