@@ -89,8 +89,7 @@ std::uint32_t SilentAudioLibrary::Load(Kind kind, bool memory, const void* file,
   const Format format = FormatOf(static_cast<const std::uint8_t*>(file) + offset, length);
   const bool accepted =
       (kind == Kind::kMusic && format == Format::kModule) ||
-      (kind == Kind::kStream &&
-       (format == Format::kOgg || format == Format::kMp3 || format == Format::kWave)) ||
+      (kind == Kind::kStream && (format == Format::kOgg || format == Format::kMp3)) ||
       (kind == Kind::kSample && format == Format::kWave);
   if (!accepted) return Fail(audio::ErrorFileFormat);
   const std::uint32_t handle = nextHandle_++;
