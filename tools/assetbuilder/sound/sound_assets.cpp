@@ -2,11 +2,15 @@
 
 #include <functional>
 
+#include "assetbuilder/sound/mod_writer.h"
+#include "assetbuilder/sound/module_tunes.h"
 #include "assetbuilder/sound/mp3_encoder.h"
 #include "assetbuilder/sound/music_tunes.h"
 #include "assetbuilder/sound/ogg_encoder.h"
 #include "assetbuilder/sound/sound_effects.h"
+#include "assetbuilder/sound/tracker_renderer.h"
 #include "assetbuilder/sound/wav_writer.h"
+#include "assetbuilder/sound/xm_writer.h"
 
 namespace tvx {
 namespace {
@@ -33,16 +37,31 @@ SoundAsset MonoWavAsset(std::string key, const StereoBuffer& buffer) {
   return {std::move(key), EncodeWav(channel, 1, kSampleRate), std::move(pcm)};
 }
 
+SoundAsset ModuleAsset(std::string key, const ModuleTune& tune) {
+  const TrackerSong song = ArrangeModule(tune);
+  std::vector<std::uint8_t> file = tune.format == TrackerFormat::kProTracker
+                                       ? WriteProTrackerModule(song)
+                                       : WriteFastTrackerModule(song);
+  return {std::move(key), std::move(file), ToInterleavedPcm16(RenderTrackerSong(song))};
+}
+
 struct TuneEntry {
   const char* key;
   Tune (*compose)();
 };
 
-// Level music streamed as OGG (the other slots are tracker modules).
-constexpr TuneEntry kOggSlots[] = {
-    {"track0.ogg", NeonHighwayTune},
-    {"track2.ogg", OverdriveTune},
-    {"track4.ogg", AcidFactoryTune},
+// The seven level music slots, in slot order: modules and OGG streams alternate.
+struct SlotEntry {
+  const char* key;
+  Tune (*composeStream)();
+  ModuleTune (*composeModule)();
+};
+
+constexpr SlotEntry kMusicSlots[] = {
+    {"track0.ogg", NeonHighwayTune, nullptr},   {"track1.mod", nullptr, PixelRushModule},
+    {"track2.ogg", OverdriveTune, nullptr},     {"track3.xm", nullptr, FunkDriveModule},
+    {"track4.ogg", AcidFactoryTune, nullptr},   {"track5.mod", nullptr, TurboEurobeatModule},
+    {"track6.xm", nullptr, NightCircuitModule},
 };
 
 constexpr TuneEntry kMenuTunes[] = {
@@ -85,8 +104,11 @@ bool IsWavKey(const std::string& key) {
 
 std::vector<SoundAsset> BuildSoundAssets() {
   std::vector<SoundAsset> assets;
-  for (const TuneEntry& slot : kOggSlots)
-    assets.push_back(OggAsset(slot.key, RenderTune(slot.compose())));
+  for (const SlotEntry& slot : kMusicSlots) {
+    assets.push_back(slot.composeModule != nullptr
+                         ? ModuleAsset(slot.key, slot.composeModule())
+                         : OggAsset(slot.key, RenderTune(slot.composeStream())));
+  }
   for (const TuneEntry& tune : kMenuTunes) {
     assets.push_back(Mp3Asset(tune.key, RenderTune(tune.compose()), true, kMusicKbps));
   }
