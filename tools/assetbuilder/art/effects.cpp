@@ -36,11 +36,11 @@ void Explosion(cairo_t* cr, int frame) {
                      rnd.Uniform(0, 6)});
   cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
   // Smoke: grey puffs that spread and fade over the second half.
-  const double smoke = Smooth(0.2, 0.45, t) * (1 - Smooth(0.6, 1.0, t));
+  const double smoke = Smooth(0.15, 0.4, t) * (1 - Smooth(0.45, 1.0, t));
   for (const Blob& b : blobs) {
     const double d = 10 + 26 * Smooth(0, 1, t) * b.speed;
     Glow(cr, cx + d * std::cos(b.angle), cy + d * std::sin(b.angle) - 8 * t, 9 + 9 * t * b.size,
-         Hex(0x8a8480), 0.35 * smoke);
+         Hex(0x8a8480), 0.2 * smoke);
   }
   // Fireball: hot lobes that expand and cool.
   const double fire = 1 - Smooth(0.25, 0.7, t);

@@ -156,13 +156,14 @@ void Desert(cairo_t* cr, cairo_surface_t* surface) {
   PaintBlurred(
       cr, TileWidth, TileHeight, 8, 0.55,
       [&](cairo_t* s) {
-        ArtRandom drift(303);
         Wrapped(s, [&] {
+          ArtRandom drift(303);
           for (int i = 0; i < 10; ++i) {
             const bool left = i % 2 == 0;
             Ellipse(s,
-                    left ? AsphaltLeft + drift.Uniform(0, 14) : AsphaltRight - drift.Uniform(0, 14),
-                    drift.Uniform(0, TileHeight), drift.Uniform(10, 22), drift.Uniform(18, 40));
+                    left ? AsphaltLeft - 4 + drift.Uniform(0, 6)
+                         : AsphaltRight + 4 - drift.Uniform(0, 6),
+                    drift.Uniform(0, TileHeight), drift.Uniform(6, 10), drift.Uniform(18, 40));
             SetColor(s, Hex(0xe2ae68));
             cairo_fill(s);
           }
@@ -205,8 +206,8 @@ void Winter(cairo_t* cr, cairo_surface_t* surface) {
   PaintBlurred(
       cr, TileWidth, TileHeight, 6, 0.95,
       [&](cairo_t* s) {
-        ArtRandom bank(404);
         Wrapped(s, [&] {
+          ArtRandom bank(404);
           for (int i = 0; i < 24; ++i) {
             const bool left = i % 2 == 0;
             Ellipse(s, left ? AsphaltLeft - 4 : AsphaltRight + 4, bank.Uniform(0, TileHeight),
@@ -354,8 +355,8 @@ void Industrial(cairo_t* cr, cairo_surface_t* surface) {
   PaintBlurred(
       cr, TileWidth, TileHeight, 5, 0.6,
       [&](cairo_t* s) {
-        ArtRandom oil(703);
         Wrapped(s, [&] {
+          ArtRandom oil(703);
           for (int i = 0; i < 12; ++i) {
             Ellipse(s, oil.Uniform(AsphaltLeft + 15, AsphaltRight - 15), oil.Uniform(0, TileHeight),
                     oil.Uniform(6, 16), oil.Uniform(5, 12));
