@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "platform/doubles/fake_keyboard_device.h"
+#include "timing/PxKeyboard.h"
+
+namespace tvx {
+namespace {
+
+using Call = FakeKeyboardDevice::Call;
+
+class TestForm : public TForm {
+ public:
+  TestForm() : TForm(nullptr) {}
+  std::uintptr_t WindowHandle() const override { return 42; }
+};
+
+constexpr std::uint8_t kUp = 0xC8;
+constexpr std::uint8_t kLeft = 0xCB;
+
+TEST(Keyboard, RefusesAnOwnerThatIsNotAForm) {
+  FakeKeyboardDevice device;
+  TComponent owner(nullptr);
+  try {
+    TPxKeyboard keyboard(&owner, device);
+    FAIL() << "no exception";
+  } catch (const EKeyboardError& e) {
+    EXPECT_STREQ(e.what(), "TPxKeyboard: This component must be dropped onto the form!");
+  }
+}
+
+TEST(Keyboard, FirstUpdateInitialisesAcquiresAndReadsTheFreshState) {
+  FakeKeyboardDevice device;
+  TestForm form;
+  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+  device.SetKeyDown(kUp, true);
+  EXPECT_FALSE(keyboard->Initialized());
+  ASSERT_TRUE(keyboard->Update());
+  EXPECT_TRUE(keyboard->Initialized());
+  EXPECT_TRUE(device.Acquired());
+  EXPECT_EQ(device.CooperativeWindow(), 42u);
+  EXPECT_TRUE(device.Foreground());
+  EXPECT_TRUE(keyboard->KeyPressed(kUp));
+  EXPECT_FALSE(keyboard->KeyPressed(kLeft));
+  EXPECT_EQ(device.CallCount(Call::Acquire), 1);
+  EXPECT_EQ(device.CallCount(Call::GetDeviceState), 2);
+}
+
+TEST(Keyboard, KeyPressedFollowsTheLastSuccessfulUpdate) {
+  FakeKeyboardDevice device;
+  TestForm form;
+  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+  device.SetKeyDown(kUp, true);
+  ASSERT_TRUE(keyboard->Update());
+  device.SetKeyDown(kUp, false);
+  EXPECT_TRUE(keyboard->KeyPressed(kUp));  // not read yet
+  ASSERT_TRUE(keyboard->Update());
+  EXPECT_FALSE(keyboard->KeyPressed(kUp));
+}
+
+TEST(Keyboard, NothingIsReadInTheBackgroundAndTheLastStateStays) {
+  FakeKeyboardDevice device;
+  TestForm form;
+  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+  device.SetKeyDown(kLeft, true);
+  ASSERT_TRUE(keyboard->Update());
+  device.SetFocused(false);
+  device.SetKeyDown(kLeft, false);
+  EXPECT_FALSE(keyboard->Update());
+  EXPECT_FALSE(keyboard->Update());
+  EXPECT_TRUE(keyboard->KeyPressed(kLeft));
+  device.SetFocused(true);
+  EXPECT_TRUE(keyboard->Update());
+  EXPECT_FALSE(keyboard->KeyPressed(kLeft));
+}
+
+TEST(Keyboard, InitialiseTwiceAnswersFalseAndChangesNothing) {
+  FakeKeyboardDevice device;
+  TestForm form;
+  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+  ASSERT_TRUE(keyboard->Initialize());
+  device.ClearCalls();
+  EXPECT_FALSE(keyboard->Initialize());
+  EXPECT_TRUE(device.Calls().empty());
+}
+
+TEST(Keyboard, ForegroundSetWhileInitialisedIsNotKept) {
+  FakeKeyboardDevice device;
+  TestForm form;
+  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+  ASSERT_TRUE(keyboard->Initialize());
+  keyboard->SetForeground(false);
+  EXPECT_TRUE(keyboard->Foreground());
+  keyboard->Finalize();
+  EXPECT_FALSE(keyboard->Initialized());
+  ASSERT_TRUE(keyboard->Initialize());
+  EXPECT_TRUE(device.Foreground());
+  keyboard->Finalize();
+  keyboard->SetForeground(false);
+  ASSERT_TRUE(keyboard->Initialize());
+  EXPECT_FALSE(device.Foreground());
+}
+
+TEST(Keyboard, ConfigurationFailuresReleaseTheDeviceAndAnswerFalse) {
+  FakeKeyboardDevice device;
+  TestForm form;
+  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+  device.FailCall(Call::SetCooperativeLevel, input::Fail, 1);
+  EXPECT_FALSE(keyboard->Update());
+  EXPECT_FALSE(keyboard->Initialized());
+  EXPECT_FALSE(device.DeviceExists());
+  EXPECT_EQ(device.CallCount(Call::ReleaseDevice), 1);
+  EXPECT_TRUE(keyboard->Update());
+}
+
+TEST(Keyboard, OtherReadErrorsAnswerFalseWithoutAcquiring) {
+  FakeKeyboardDevice device;
+  TestForm form;
+  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+  ASSERT_TRUE(keyboard->Update());
+  device.ClearCalls();
+  device.FailCall(Call::GetDeviceState, input::Fail, 1);
+  EXPECT_FALSE(keyboard->Update());
+  EXPECT_EQ(device.CallCount(Call::Acquire), 0);
+}
+
+TEST(Keyboard, DestructionUnacquiresAndReleases) {
+  FakeKeyboardDevice device;
+  {
+    TestForm form;
+    auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+    ASSERT_TRUE(keyboard->Update());
+  }
+  EXPECT_FALSE(device.DeviceExists());
+  EXPECT_EQ(device.CallCount(Call::Unacquire), 1);
+}
+
+}  // namespace
+}  // namespace tvx
