@@ -1,0 +1,162 @@
+// One frame of the state machine, and the state changes it applies: loading on the first
+// frame, the running level, pending returns and level ends, then the screen the flags
+// select, first match wins: ranking, game over, title, level intro, playing.
+#include "archive/PxDb.h"
+#include "core/random.h"
+#include "game/LevelTable.h"
+#include "game/SoundNames.h"
+#include "game/Unit1.h"
+#include "render/PxFonts.h"
+#include "render/PxImages.h"
+#include "sound/SoundSystem.h"
+
+namespace tvx {
+
+namespace {
+constexpr std::size_t kDamageLimit = 31;
+constexpr int kLastLevel = 20;
+constexpr std::uint32_t kIntroTickMs = 150;
+constexpr int kIntroTicks = 10;
+constexpr int kWinTicks = 25;
+constexpr int kFontsNeeded = 5;
+constexpr std::uint32_t kFirstClockInterval = 1000;
+}  // namespace
+
+void TForm1::DeviceRender() {
+  if (state_.NeedLoad && !LoadResources()) return;
+  if (state_.InGame && state_.LevelRunning) RunningLevelStep();
+  if (state_.Paused) DrawPauseText();
+  if (state_.ResetRequest) ReturnToTitle();
+  if (state_.LevelDone) EndLevel();
+  if (state_.DamageBar.size() >= kDamageLimit) state_.GameOver = true;
+
+  if (state_.GameOver && state_.RankingMode) {
+    DrawRankingScreen();
+    RankingMusicCue();
+  } else if (state_.GameOver) {
+    GameOverStep();
+  } else if (!state_.InGame) {
+    DrawTitleScreen();
+    TitleMusicCue();
+  } else if (!state_.IntroDone) {
+    IntroStep();
+  } else {
+    if (!state_.LevelRunning) SetUpLevel();
+    DrawHud();
+  }
+}
+
+bool TForm1::LoadResources() {
+  // Without fonts and pictures every screen would stay black with no word of why, so the
+  // game names the archive and stops instead.
+  const std::string archive = PxDb1_->FileName();
+  if (!Fonts_->LoadFromPxDb(*PxDb1_) || Fonts_->Count() < kFontsNeeded) {
+    GiveUp("Cannot start Tarvex: the fonts could not be loaded from " + archive + " (" +
+           std::to_string(Fonts_->Count()) + " of " + std::to_string(kFontsNeeded) +
+           " fonts). The archive is missing or damaged.");
+    return false;
+  }
+  if (!Images_->LoadFromPxDb(*PxDb1_) || Images_->Count() == 0) {
+    GiveUp("Cannot start Tarvex: the pictures could not be loaded from " + archive + " (" +
+           std::to_string(Images_->Count()) + " loaded). The archive is missing or damaged.");
+    return false;
+  }
+  SoundSystem1_->LoadFromPxDb(*PxDb1_);
+  state_.TitleCarX = Random(300) + 105;
+  state_.TitleCarY = -100;
+  state_.NeedLoad = false;
+  state_.DeviceReady = true;
+  return true;
+}
+
+void TForm1::RunningLevelStep() {
+  state_.FinalScore = state_.Score;
+  ApplyLevelSpeed(state_);
+}
+
+void TForm1::IntroStep() {
+  IntroSoundCue();
+  DrawIntroScreen();
+  if (state_.Level <= 0) state_.Level = 1;
+  state_.NowTick = parts_.clock.GetTickCount();
+  if (state_.NowTick - state_.LastTick >= kIntroTickMs) {
+    state_.LastTick = state_.NowTick;
+    // Level 12 reads "LEVEL 012": the zero is part of the caption, not padding.
+    state_.LevelCaption =
+        state_.Level > kLastLevel ? "YOU WIN!" : "LEVEL 0" + std::to_string(state_.Level);
+    ++state_.IntroTicks;
+  }
+  if (state_.Level <= kLastLevel && state_.IntroTicks >= kIntroTicks) {
+    state_.IntroDone = true;
+    state_.IntroTicks = 0;
+  }
+  if (state_.Level > kLastLevel && state_.IntroTicks >= kWinTicks) {
+    state_.IntroTicks = 0;
+    state_.GameOver = true;
+  }
+}
+
+void TForm1::GameOverStep() {
+  state_.ResetRequest = true;
+  state_.RankInserted = false;
+  state_.NameEntered = false;
+  DrawGameOverScreen();
+  GameOverMusicCue();
+  state_.TitleCarImage = Random(4);
+}
+
+void TForm1::SetUpLevel() {
+  DrawSetUpFrame();
+  state_.PlayerName.clear();
+  roadImage_ = RoadImageName(state_.Level);
+  Timer1_->SetEnabled(true);
+  state_.LevelRunning = true;
+  GameTimer_->SetInterval(kFirstClockInterval);
+  GameTimer_->SetEnabled(true);
+  state_.TimeBar.assign(30, '|');
+  LevelMusicCue();
+}
+
+void TForm1::ReturnToTitle() {
+  Timer1_->SetEnabled(false);
+  GameTimer_->SetEnabled(false);
+  state_.InGame = false;
+  state_.LevelRunning = false;
+  state_.DamageBar.clear();
+  state_.Level = 1;
+  state_.Score = 0;
+  state_.Paused = false;
+  state_.IntroDone = false;
+  ResetEffects();
+  state_.ResetRequest = false;
+}
+
+void TForm1::EndLevel() {
+  Timer1_->SetEnabled(false);
+  GameTimer_->SetEnabled(false);
+  state_.IntroDone = false;
+  state_.LevelRunning = false;
+  ++state_.Level;
+  ResetEffects();
+  state_.LevelDone = false;
+}
+
+void TForm1::ResetEffects() {
+  state_.PlayerAlpha = 255;
+  timeralpha_->SetEnabled(false);
+  state_.JetActive = false;
+  state_.JetRequest = false;
+  state_.JetOver = false;
+  state_.SmokeShown = false;
+  timerfirejet_->SetEnabled(false);
+  SoundSystem1_->Stop(sound::JetEngine);
+  state_.StarsActive = false;
+  state_.StarsRequest = false;
+  state_.StarsOver = false;
+  timerstars_->SetEnabled(false);
+  SoundSystem1_->Stop(sound::HotIdle);
+  StopLevelMusic();
+  StopIfPlaying(sound::Engine);
+}
+
+}  // namespace tvx

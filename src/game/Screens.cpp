@@ -1,0 +1,144 @@
+// What each screen draws, in drawing order, on the 640 x 480 surface the device clears to
+// black every frame. Every draw blends with EffectAlphaBlend and uses pattern 0.
+#include "core/numeric.h"
+#include "core/random.h"
+#include "game/Unit1.h"
+#include "render/PxCanvas.h"
+#include "render/PxFonts.h"
+#include "render/PxImages.h"
+
+namespace tvx {
+
+namespace {
+
+namespace colour {
+constexpr CanvasColor White = 0xFFFFFFFF;
+constexpr CanvasColor Red = 0xFF0000FF;
+constexpr CanvasColor Orange = 0xFF2080FF;
+constexpr CanvasColor Green = 0xFF00FF32;
+constexpr CanvasColor Grey = 0xFFC0C0C0;
+constexpr CanvasColor PaleYellow = 0xFF75CEEB;
+constexpr CanvasColor OffWhite = 0xFFE8E8EA;
+constexpr CanvasColor Black = 0xFF000000;
+constexpr CanvasColor TranslucentBlack = 0x8E000000;
+constexpr CanvasColor TranslucentOrange = 0x8E57BFFF;
+constexpr CanvasColor TranslucentWhite = 0xA1FFFFFF;
+}  // namespace colour
+
+namespace font {
+constexpr int Small = 0;
+constexpr int Loading = 1;
+constexpr int Title = 2;
+constexpr int Prompt = 3;
+constexpr int Hud = 4;
+}  // namespace font
+
+constexpr const char* kCreditLine = "2026 Tarvex Team - www.tarvex-game.org";
+constexpr const char* kAddressLine = "www.tarvex-game.org";
+constexpr const char* kTitlePrompt = "CTRL/Car Select - ENTER/Game Start";
+constexpr std::uint32_t kPromptBlinkMs = 700;
+constexpr std::size_t kRedDamage = 25;
+constexpr double kBackdropScale = 9.0;
+constexpr std::uint8_t kNextLevelAlpha = 200;
+
+}  // namespace
+
+void TForm1::TextOut(int fontIndex, const std::string& text, double x, double y, std::uint32_t top,
+                     std::uint32_t bottom) {
+  if (TPxFont* f = Fonts_->Items(fontIndex)) f->TextOut(text, x, y, top, bottom, EffectAlphaBlend);
+}
+
+void TForm1::DrawImage(const std::string& name, double x, double y) {
+  if (TPxImage* image = Images_->FindImage(name))
+    MyCanvas_->DrawImage(image, 0, x, y, EffectAlphaBlend);
+}
+
+void TForm1::DrawTitleScreen() {
+  TGameState& s = state_;
+  DrawImage("road0", 0, s.TitleRoadY);
+  if (++s.TitleRoadY >= 0) s.TitleRoadY = -480;
+
+  DrawImage("car" + std::to_string(s.TitleCarImage), s.TitleCarX, s.TitleCarY);
+  s.TitleCarY += 2;
+  if (s.TitleCarY >= 480) {
+    s.TitleCarY = -100;
+    s.TitleCarX = Random(440);
+    if (s.TitleCarX <= 105) s.TitleCarX = Random(300) + 105;
+  }
+
+  MyCanvas_->FillOutlinedBox(53, 93, 532, 340, colour::Black, colour::TranslucentBlack,
+                             EffectAlphaBlend);
+  MyCanvas_->FillOutlinedBox(50, 90, 529, 112, colour::Black, colour::TranslucentOrange,
+                             EffectAlphaBlend);
+  TextOut(font::Title, "TARVEX", 65, 100, colour::White, colour::PaleYellow);
+  TextOut(font::Small, kCreditLine, 200, 460, colour::White, colour::White);
+
+  s.NowTick = parts_.clock.GetTickCount();
+  if (s.NowTick - s.LastTick >= kPromptBlinkMs) {
+    s.LastTick = s.NowTick;
+    s.PromptText = s.PromptText.empty() ? kTitlePrompt : "";
+  }
+  TextOut(font::Prompt, s.PromptText, 135, 300, colour::White, colour::Orange);
+  DrawImage("scar" + std::to_string(s.CarIndex), 260, 350);
+}
+
+void TForm1::DrawIntroScreen() {
+  if (TPxImage* image = Images_->FindImage("nextlevel"))
+    MyCanvas_->DrawImageAlpha(image, 0, 0, 0, kNextLevelAlpha, EffectAlphaBlend);
+  if (state_.Level <= 20) {
+    TextOut(font::Title, state_.LevelCaption, 160, 200, colour::White, colour::Orange);
+  } else {
+    TextOut(font::Small, kAddressLine, 200, 400, colour::White, colour::Orange);
+    TextOut(font::Title, state_.LevelCaption, 75, 200, colour::White, colour::Orange);
+  }
+}
+
+void TForm1::DrawSetUpFrame() {
+  if (TPxImage* image = Images_->FindImage("nextlevel"))
+    MyCanvas_->DrawImageAlpha(image, 0, 0, 0, kNextLevelAlpha, EffectAlphaBlend);
+  if (TPxFont* f = Fonts_->Items(font::Loading))
+    f->TextOutColor("LOADING . . .", 340, 440, colour::White);
+}
+
+void TForm1::DrawPauseText() {
+  if (TPxFont* f = Fonts_->Items(font::Prompt))
+    f->TextOutColor("Game Paused", 245, 230, colour::White);
+}
+
+void TForm1::DrawHud() {
+  const TGameState& s = state_;
+  MyCanvas_->FillOutlinedBox(520, 10, 110, 230, colour::TranslucentWhite, colour::TranslucentBlack,
+                             EffectAlphaBlend);
+  TextOut(font::Hud, "Time: ", 530, 20, colour::White, colour::Orange);
+  TextOut(font::Hud, s.TimeBar, 530, 50, colour::White, colour::Green);
+  TextOut(font::Hud, "Damage: ", 530, 80, colour::White, colour::Orange);
+  TextOut(font::Hud, s.DamageBar, 530, 110, colour::White, colour::Grey);
+  if (s.DamageBar.size() >= kRedDamage)
+    TextOut(font::Hud, s.DamageBar, 530, 110, colour::White, colour::Red);
+  TextOut(font::Hud, "LVL " + std::to_string(s.Level), 530, 140, colour::White, colour::Orange);
+  TextOut(font::Hud, "Mph " + std::to_string(RoundHalfEven(s.ScrollSpeed * 12)), 530, 170,
+          colour::White, colour::Orange);
+  TextOut(font::Hud, "PTS " + std::to_string(s.Score), 530, 200, colour::White, colour::Orange);
+}
+
+void TForm1::DrawGameOverScreen() {
+  if (TPxImage* image = Images_->FindImage("gameovercar"))
+    MyCanvas_->DrawImageScaled(image, 0, 0, -150, kBackdropScale, EffectAlphaBlend);
+  TextOut(font::Title, "GAME OVER", 80, 100, colour::White, colour::Red);
+  TextOut(font::Prompt, "Press ESC to return or ENTER to view ranking", 90, 300, colour::White,
+          colour::OffWhite);
+}
+
+void TForm1::DrawRankingScreen() {
+  const TGameState& s = state_;
+  if (TPxImage* image = Images_->FindImage("rankingcar"))
+    MyCanvas_->DrawImageScaled(image, 0, 0, -150, kBackdropScale, EffectAlphaBlend);
+  TextOut(font::Title, "RANKING", 60, 80, colour::White, colour::Red);
+  TextOut(font::Hud, "Your poits: " + std::to_string(s.FinalScore), 150, 280, colour::White,
+          colour::Orange);
+  TextOut(font::Hud, "Your name: " + s.PlayerName, 150, 330, colour::White, colour::Orange);
+  TextOut(font::Prompt, "Type your name or Press ESC to return", 20, 450, colour::White,
+          colour::Orange);
+}
+
+}  // namespace tvx

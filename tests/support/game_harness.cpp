@@ -1,0 +1,36 @@
+#include "game_harness.h"
+
+#include "core/random.h"
+#include "sound/SoundSystem.h"
+
+namespace tvx::testing {
+
+GameHarness::GameHarness(gfx::IGraphicsApi& graphics, std::string programFolder, int refreshRate) {
+  SetRandSeed(0);  // each run replays the program's random sequence from its start
+  app.SetRefreshRate(refreshRate);
+  form_ = std::make_unique<TForm1>(
+      PlatformParts{clock, app, graphics, keyboard, audio, std::move(programFolder)});
+}
+
+GameHarness::~GameHarness() = default;
+
+void GameHarness::Start() {
+  app.ClickStart();
+  app.RunUntil([this] { return State().DeviceReady || app.Terminated(); }, 1000);
+}
+
+void GameHarness::Press(std::uint16_t virtualKey) {
+  app.QueueKey(virtualKey);
+  app.RunPass();
+}
+
+void GameHarness::StartLevel() {
+  Press(vk::Return);
+  app.RunUntil([this] { return State().LevelRunning; }, 5000);
+}
+
+bool GameHarness::Playing(const std::string& sound) const {
+  return form_->SoundSystem1().IsPlaying(sound);
+}
+
+}  // namespace tvx::testing
