@@ -1,7 +1,6 @@
 #include "timing/PxTimers.h"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "core/numeric.h"

@@ -41,7 +41,6 @@ class IntervalTimerScheduler {
 
  private:
   class Timer;
-  friend class Timer;
 
   void Forget(Timer* timer);
   std::uint32_t Now() const { return clock_.GetTickCount(); }
