@@ -175,11 +175,12 @@ std::int32_t RecordingGraphicsApi::TexturePitch(Handle texture, std::uint32_t le
   return it->second.levels[level].pitch;
 }
 
-DisplayMode RecordingGraphicsApi::TextureDescription(Handle texture) const {
+RecordingGraphicsApi::TextureInfo RecordingGraphicsApi::TextureDescription(Handle texture) const {
   const auto it = textures_.find(texture);
   if (it == textures_.end() || it->second.levels.empty()) return {};
   const TextureLevel& top = it->second.levels.front();
-  return {top.width, top.height, 0, it->second.format};
+  return {top.width, top.height, static_cast<std::uint32_t>(it->second.levels.size()),
+          it->second.format};
 }
 
 // --- The API object ---

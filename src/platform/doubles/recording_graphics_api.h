@@ -133,8 +133,11 @@ class RecordingGraphicsApi : public IGraphicsApi {
   const std::vector<std::uint8_t>& BufferData(Handle buffer) const;
   const std::vector<std::uint8_t>& TextureData(Handle texture, std::uint32_t level) const;
   std::int32_t TexturePitch(Handle texture, std::uint32_t level) const;
-  // Width, height and format of a texture as created (zeros if there is none).
-  DisplayMode TextureDescription(Handle texture) const;
+  struct TextureInfo {
+    std::uint32_t width = 0, height = 0, levels = 0, format = format::Unknown;
+  };
+  // Top-level size, level count and format of a texture (zeros if there is none).
+  TextureInfo TextureDescription(Handle texture) const;
 
   // --- IGraphicsApi ---
   Result CreateObject(std::uint32_t sdkVersion) override;
