@@ -46,6 +46,7 @@ class FakeApplication : public IApplication {
   void QueueKey(std::uint16_t virtualKey);
   void QueueDeactivate();
   void QueueRestore();
+  // The launcher's button; like every scripted event it arrives with the next pass.
   void ClickStart();
   std::size_t PendingEvents() const { return pending_.size(); }
 

@@ -47,10 +47,11 @@ class FakeKeyboardDevice : public IKeyboardDevice {
   // Losing the focus while acquired under the foreground level loses the input.
   void SetFocused(bool focused) { focused_ = focused; }
   bool Focused() const { return focused_; }
-  // The window handles that name an existing window; by default every non-zero handle.
+  // Whether a non-zero window handle names an existing window (it does by default).
   void SetWindowExists(bool exists) { windowExists_ = exists; }
 
-  // The next `times` calls of `call` return `result` without doing anything.
+  // The next `times` calls of `call` (kAlways: every one until ClearFailures) return `result`
+  // without doing anything.
   void FailCall(Call call, std::int32_t result, int times = kAlways);
   void ClearFailures();
 
