@@ -54,7 +54,7 @@ std::string SwapAsciiCase(std::string key) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::FILE* file = std::fopen(ScratchPath().c_str(), "wb");
   if (file == nullptr) return 0;
-  const bool written = std::fwrite(data, 1, size, file) == size;
+  const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
   if (std::fclose(file) != 0 || !written) return 0;
 
   tvx::TPxDb db(nullptr);
