@@ -133,37 +133,61 @@ void NextLevel(cairo_t* cr) {
   cairo_pattern_destroy(band);
 }
 
-// A burning wreck at night: a red-black sky, a dark car shape in the middle, flames below.
+// A burning wreck at night: a red-black sky, the overturned car in the middle, flames rising
+// from it and smoke drifting over the top.
 void GameOverBackdrop(cairo_t* cr) {
-  VerticalGradient(cr, 16, 72, {{0, Hex(0x14060a)}, {0.6, Hex(0x3a0a0c)}, {1, Hex(0x7a1a08)}});
-  Glow(cr, 36, 64, 40, Hex(0xff6a1a), 0.55);
-  // The wreck, turned over: a dark rounded silhouette with a lit rim.
-  RoundedRect(cr, 14, 44, 44, 16, 7);
-  SetColor(cr, Hex(0x0c0606));
+  VerticalGradient(cr, 16, 72, {{0, Hex(0x10040a)}, {0.55, Hex(0x2e080c)}, {1, Hex(0x6a1808)}});
+  Glow(cr, 36, 58, 44, Hex(0xff5a10), 0.5);
+  ArtRandom rnd(1100);
+  for (int i = 0; i < 7; ++i) {
+    Glow(cr, rnd.Uniform(14, 58), rnd.Uniform(18, 32), rnd.Uniform(9, 14), Hex(0x3a2a2a), 0.55);
+  }
+  // Flame tongues behind and above the wreck.
+  for (int i = 0; i < 6; ++i) {
+    const double x = 18 + i * 7 + rnd.Uniform(-2, 2), height = rnd.Uniform(14, 24),
+                 w = rnd.Uniform(4, 6);
+    cairo_move_to(cr, x - w, 54);
+    cairo_curve_to(cr, x - w, 54 - height * 0.5, x + rnd.Uniform(-3, 3), 54 - height * 0.8, x,
+                   54 - height);
+    cairo_curve_to(cr, x + w * 0.4, 54 - height * 0.6, x + w, 54 - height * 0.4, x + w, 54);
+    cairo_close_path(cr);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, 54 - height, 0, 54);
+    AddStop(p, 0, Hex(0xff3a10), 0.0);
+    AddStop(p, 0.4, Hex(0xff8a20), 0.85);
+    AddStop(p, 1, Hex(0xffe080), 1.0);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+  }
+  // The wreck on its roof: body, cabin below it, wheels in the air, a rim of firelight.
+  RoundedRect(cr, 12, 46, 48, 12, 5);
+  SetColor(cr, Hex(0x0e0707));
   cairo_fill(cr);
-  RoundedRect(cr, 22, 38, 26, 10, 5);
-  SetColor(cr, Hex(0x120808));
+  RoundedRect(cr, 21, 56, 30, 8, 3);
+  SetColor(cr, Hex(0x140a0a));
   cairo_fill(cr);
-  RoundedRect(cr, 14, 44, 44, 16, 7);
-  SetColor(cr, Hex(0xff8a3a), 0.35);
-  cairo_set_line_width(cr, 0.8);
-  cairo_stroke(cr);
   for (const double wx : {20.0, 52.0}) {
     cairo_new_path(cr);
-    cairo_arc(cr, wx, 44, 4, 0, 2 * M_PI);
-    SetColor(cr, Hex(0x060303));
+    cairo_arc(cr, wx, 45, 5, 0, 2 * M_PI);
+    SetColor(cr, Hex(0x050303));
+    cairo_fill(cr);
+    cairo_new_path(cr);
+    cairo_arc(cr, wx, 45, 2, 0, 2 * M_PI);
+    SetColor(cr, Hex(0x5a3a30));
     cairo_fill(cr);
   }
-  // Flames and smoke.
-  ArtRandom rnd(1100);
-  for (int i = 0; i < 9; ++i) {
-    Glow(cr, rnd.Uniform(16, 56), rnd.Uniform(52, 66), rnd.Uniform(4, 8), Hex(0xffb040), 0.7);
-  }
-  for (int i = 0; i < 8; ++i) {
-    Glow(cr, rnd.Uniform(20, 52), rnd.Uniform(18, 36), rnd.Uniform(8, 14), Hex(0x2a1a1a), 0.5);
-  }
+  cairo_move_to(cr, 13, 47);
+  cairo_line_to(cr, 59, 47);
+  SetColor(cr, Hex(0xffa050), 0.7);
+  cairo_set_line_width(cr, 0.8);
+  cairo_stroke(cr);
+  // Burning pool on the ground and embers.
+  Ellipse(cr, 36, 66, 30, 4);
+  FillRadial(cr, 36, 66, 30, Hex(0xffb040), 0.7);
+  for (int i = 0; i < 10; ++i)
+    Glow(cr, rnd.Uniform(10, 62), rnd.Uniform(20, 44), 1.2, Hex(0xffd080), 0.9);
   cairo_rectangle(cr, 0, 16, BackdropSize, 56);  // vignette: the text area stays calm
-  cairo_pattern_t* v = cairo_pattern_create_radial(36, 44, 10, 36, 44, 48);
+  cairo_pattern_t* v = cairo_pattern_create_radial(36, 48, 12, 36, 48, 50);
   AddStop(v, 0, Black, 0);
   AddStop(v, 1, Black, 0.6);
   cairo_set_source(cr, v);
@@ -220,16 +244,29 @@ void RankingBackdrop(cairo_t* cr) {
   cairo_pattern_destroy(v);
 }
 
+// Softened by a small blur so that the nine-fold enlargement shows no stair-stepped edges.
+ImageAsset EnlargedBackdrop(const char* key, void (*paint)(cairo_t*)) {
+  return PaintPatterns(key, BackdropSize, BackdropSize, 1, [paint](cairo_t* cr, int) {
+    cairo_surface_t* layer =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, BackdropSize, BackdropSize);
+    cairo_t* lc = cairo_create(layer);
+    paint(lc);
+    cairo_destroy(lc);
+    BlurSurface(layer, 1);
+    cairo_set_source_surface(cr, layer, 0, 0);
+    cairo_paint(cr);
+    cairo_surface_destroy(layer);
+  });
+}
+
 }  // namespace
 
 std::vector<ImageAsset> BuildBackdropImages() {
   std::vector<ImageAsset> images;
   images.push_back(PaintPatterns("nextlevel", NextLevelWidth, NextLevelHeight, 1,
                                  [](cairo_t* cr, int) { NextLevel(cr); }));
-  images.push_back(PaintPatterns("gameovercar", BackdropSize, BackdropSize, 1,
-                                 [](cairo_t* cr, int) { GameOverBackdrop(cr); }));
-  images.push_back(PaintPatterns("rankingcar", BackdropSize, BackdropSize, 1,
-                                 [](cairo_t* cr, int) { RankingBackdrop(cr); }));
+  images.push_back(EnlargedBackdrop("gameovercar", GameOverBackdrop));
+  images.push_back(EnlargedBackdrop("rankingcar", RankingBackdrop));
   return images;
 }
 

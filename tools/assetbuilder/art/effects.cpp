@@ -87,8 +87,8 @@ void Smoke(cairo_t* cr, int frame) {
     life -= std::floor(life);
     const double y = sourceY + life * 62;
     const double x = cx + 7 * std::sin(life * 5 + i * 1.7) * life;
-    const double alpha = 0.55 * std::sin(M_PI * life) * (1 - 0.4 * life);
-    Glow(cr, x, y, 10 + 20 * life, Hex(0xb8b4b0).Mix(Hex(0x706c68), life), alpha);
+    const double alpha = 0.8 * std::sin(M_PI * life) * (1 - 0.4 * life);
+    Glow(cr, x, y, 10 + 20 * life, Hex(0xd0ccc8).Mix(Hex(0x807c78), life), alpha);
   }
   Glow(cr, cx, sourceY, 9, Hex(0xd8d4d0), 0.35);  // the steady plume at the bonnet
 }

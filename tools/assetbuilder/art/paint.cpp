@@ -89,8 +89,10 @@ void BlurSurface(cairo_surface_t* surface, int radius, bool wrapY) {
   const int stridePixels = cairo_image_surface_get_stride(surface) / 4;
   auto* data = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(surface));
   std::vector<std::uint32_t> scratch;
+  // Radius 1 is a single light pass; larger radii take three passes of half the radius.
   const int passRadius = std::max(1, radius / 2);
-  for (int pass = 0; pass < 3; ++pass) {
+  const int passes = radius == 1 ? 1 : 3;
+  for (int pass = 0; pass < passes; ++pass) {
     for (int y = 0; y < h; ++y)
       BoxLine(data + static_cast<std::ptrdiff_t>(y) * stridePixels, w, 1, passRadius, false,
               scratch);

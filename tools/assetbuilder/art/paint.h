@@ -52,8 +52,8 @@ void FillRadial(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, 
 // A soft round light: radial gradient from centre alpha to nothing, painted as a disc.
 void Glow(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha);
 
-// Three box-blur passes over a premultiplied surface (close to a Gaussian). wrapY makes the
-// blur treat the picture as repeating vertically, for seamless road tiles.
+// Box-blur passes over a premultiplied surface (three of them come close to a Gaussian). wrapY
+// makes the blur treat the picture as repeating vertically, for seamless road tiles.
 void BlurSurface(cairo_surface_t* surface, int radius, bool wrapY = false);
 
 // Paints `draw` into a transparent offscreen of the given size, blurs it, and composites it

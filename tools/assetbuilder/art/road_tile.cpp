@@ -109,8 +109,8 @@ void PaintRoad(cairo_t* cr, cairo_surface_t* surface, const RoadStyle& style, st
     ArtRandom local(seed + 7);
     for (int i = 0; i < 5; ++i) {
       const double x = left + local.Uniform(20, width - 60), y = local.Uniform(0, TileHeight);
-      RoundedRect(cr, x, y, local.Uniform(24, 50), local.Uniform(18, 40), 3);
-      SetColor(cr, style.asphalt.Scaled(local.Uniform(0.75, 0.9)), 0.5);
+      RoundedRect(cr, x, y, local.Uniform(24, 50), local.Uniform(18, 40), 7);
+      SetColor(cr, style.asphalt.Scaled(local.Uniform(0.75, 0.9)), 0.3);
       cairo_fill(cr);
     }
     cairo_set_line_width(cr, 1.0);
