@@ -23,7 +23,7 @@ void FreeSoundHandle(IAudioLibrary& audio, TSoundKind kind, std::uint32_t handle
 }
 
 TSoundData::TSoundData(IAudioLibrary& audio, std::uint32_t handle, int volume, TSoundKind kind,
-                       std::string name, int index, std::vector<std::uint8_t> bytes)
+                       std::string name, int index, TMemoryStream bytes)
     : audio_(audio),
       handle_(handle),
       name_(std::move(name)),

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
+#include "core/memory_stream.h"
 #include "platform/audio_library.h"
 #include "sound/SoundKind.h"
 
@@ -16,7 +16,7 @@ namespace tvx {
 class TSoundData {
  public:
   TSoundData(IAudioLibrary& audio, std::uint32_t handle, int volume, TSoundKind kind,
-             std::string name, int index, std::vector<std::uint8_t> bytes);
+             std::string name, int index, TMemoryStream bytes);
   ~TSoundData();
   TSoundData(const TSoundData&) = delete;
   TSoundData& operator=(const TSoundData&) = delete;
@@ -45,7 +45,7 @@ class TSoundData {
   int index_;
   TSoundKind kind_;
   std::uint32_t syncHandle_ = 0;
-  std::vector<std::uint8_t> bytes_;
+  TMemoryStream bytes_;
 };
 
 // Releases a library handle with the free call of its kind.

@@ -54,13 +54,12 @@ bool TSoundSystem::LoadSound(const std::string& key, TPxDb& archive) {
     archive.ReadStream(key, stream);
     const TSoundKind kind = SoundKindOf(key);
     if (kind == TSoundKind::skNone) return false;
-    std::vector<std::uint8_t> bytes = stream.Bytes();
-    const std::uint32_t handle = LoadHandle(key, kind, bytes);
+    const std::uint32_t handle = LoadHandle(key, kind, stream);
     if (handle == 0) return false;
     std::unique_ptr<TSoundData> sound;
     try {
       sound = std::make_unique<TSoundData>(audio_, handle, kLoadVolume, kind, key, Count(),
-                                           std::move(bytes));
+                                           std::move(stream));
     } catch (...) {
       FreeSoundHandle(audio_, kind, handle);
       throw;
@@ -76,9 +75,9 @@ bool TSoundSystem::LoadSound(const std::string& key, TPxDb& archive) {
 }
 
 std::uint32_t TSoundSystem::LoadHandle(const std::string& key, TSoundKind kind,
-                                       const std::vector<std::uint8_t>& bytes) {
-  const void* data = bytes.data();
-  const auto size = static_cast<std::uint32_t>(bytes.size());
+                                       const TMemoryStream& bytes) {
+  const void* data = bytes.Memory();
+  const auto size = static_cast<std::uint32_t>(bytes.Size());
   std::uint32_t handle = 0;
   switch (kind) {
     case TSoundKind::skModule:

@@ -15,6 +15,7 @@
 
 #include "archive/PxDb.h"
 #include "core/component.h"
+#include "core/memory_stream.h"
 #include "platform/audio_library.h"
 #include "sound/SoundData.h"
 #include "sound/SoundKind.h"
@@ -59,8 +60,7 @@ class TSoundSystem : public TComponent {
   TSoundData* At(int index) const;
   void ReportError(const std::string& text);
   // Loads the record's bytes into the library; 0 with a reported error on failure.
-  std::uint32_t LoadHandle(const std::string& key, TSoundKind kind,
-                           const std::vector<std::uint8_t>& bytes);
+  std::uint32_t LoadHandle(const std::string& key, TSoundKind kind, const TMemoryStream& bytes);
 
   IAudioLibrary& audio_;
   std::vector<std::unique_ptr<TSoundData>> sounds_;
