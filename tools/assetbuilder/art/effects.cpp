@@ -60,19 +60,21 @@ void Explosion(cairo_t* cr, int frame) {
     cairo_set_line_width(cr, 3 * (1 - t / 0.3) + 0.5);
     cairo_stroke(cr);
   }
-  // Embers flying outwards.
+  // Embers flying outwards, each a hot dot with a short trail, gone before the smoke clears.
   ArtRandom sparks(901);
   for (int i = 0; i < 16; ++i) {
     const double a = sparks.Uniform(0, 2 * M_PI), v = sparks.Uniform(0.6, 1.0);
-    const double d = 6 + 36 * v * Smooth(0, 0.6, t);
-    const double fade = 1 - Smooth(0.3 + 0.3 * v, 0.8, t);
+    const double d = 6 + 40 * v * Smooth(0, 0.5, t);
+    const double fade = 1 - Smooth(0.1 + 0.2 * v, 0.5, t);
     if (fade <= 0) continue;
+    const double x = cx + d * std::cos(a), y = cy + d * std::sin(a);
     cairo_new_path(cr);
-    cairo_move_to(cr, cx + (d - 4) * std::cos(a), cy + (d - 4) * std::sin(a));
-    cairo_line_to(cr, cx + d * std::cos(a), cy + d * std::sin(a));
-    SetColor(cr, Hex(0xffd070), 0.9 * fade);
-    cairo_set_line_width(cr, 1.4);
+    cairo_move_to(cr, cx + (d - 6) * std::cos(a), cy + (d - 6) * std::sin(a));
+    cairo_line_to(cr, x, y);
+    SetColor(cr, Hex(0xff9a40), 0.5 * fade);
+    cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);
+    Glow(cr, x, y, 2.2, Hex(0xffe0a0), fade);
   }
 }
 
