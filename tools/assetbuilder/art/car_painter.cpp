@@ -149,6 +149,22 @@ void Details(cairo_t* cr, const CarLook& look, const BodyBox& b, bool wrecked) {
   cairo_move_to(cr, cx + 6, b.y + 4);
   cairo_line_to(cr, cx + 7, b.y + b.h * 0.24);
   cairo_stroke(cr);
+  if (look.shape == CarShape::Sports) {
+    // Bonnet scoop and a rear wing spanning the body.
+    RoundedRect(cr, cx - 4, b.y + b.h * 0.1, 8, b.h * 0.12, 2);
+    SetColor(cr, Black, 0.55);
+    cairo_fill(cr);
+    RoundedRect(cr, b.x + 2, b.y + b.h - 9, b.w - 4, 4, 1.5);
+    cairo_pattern_t* wing = cairo_pattern_create_linear(0, b.y + b.h - 9, 0, b.y + b.h - 5);
+    AddStop(wing, 0, look.body.Mix(White, 0.4));
+    AddStop(wing, 1, look.body.Scaled(0.35));
+    cairo_set_source(cr, wing);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(wing);
+    SetColor(cr, Black, 0.6);
+    cairo_set_line_width(cr, 0.7);
+    cairo_stroke(cr);
+  }
   // Mirrors at the foot of the windshield.
   SetColor(cr, look.body.Scaled(0.6));
   Ellipse(cr, b.x + 1.8, b.y + b.h * 0.36, 1.8, 2.4);
