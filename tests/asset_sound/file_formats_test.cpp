@@ -33,91 +33,92 @@ std::string Text(const std::vector<std::uint8_t>& b, std::size_t at, std::size_t
                      b.begin() + static_cast<std::ptrdiff_t>(at + length));
 }
 
-TEST(ModuleFileTest, ProTrackerModulesHaveAConsistentLayout) {
-  int modules = 0;
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (!EndsWith(asset.key, ".mod")) continue;
-    ++modules;
-    const auto& f = asset.file;
-    ASSERT_GE(f.size(), 1084u);
-    EXPECT_EQ(Text(f, 1080, 4), "M.K.");
-    const std::size_t songLength = f[950];
-    ASSERT_GE(songLength, 1u);
-    ASSERT_LE(songLength, 128u);
-    std::size_t patterns = 0;
-    for (std::size_t i = 0; i < 128; ++i)
-      patterns = std::max<std::size_t>(patterns, f[952 + i] + 1u);
-    std::size_t sampleBytes = 0;
-    int usedSamples = 0;
-    for (std::size_t s = 0; s < 31; ++s) {
-      const std::size_t header = 20 + s * 30;
-      const std::size_t length = Be16(f, header + 22) * 2;
-      const std::size_t loopStart = Be16(f, header + 26) * 2;
-      const std::size_t loopLength = Be16(f, header + 28) * 2;
-      EXPECT_LE(f[header + 25], 64) << asset.key << " volume of sample " << s;
-      if (length > 0) {
-        ++usedSamples;
-        EXPECT_LE(loopStart + (loopLength > 2 ? loopLength : 0), length) << asset.key;
+TEST(ModuleFileTest, ProTrackerAndFastTrackerLayoutsAddUp) {
+  {
+    int modules = 0;
+    for (const SoundAsset& asset : BuiltAssets()) {
+      if (!EndsWith(asset.key, ".mod")) continue;
+      ++modules;
+      const auto& f = asset.file;
+      ASSERT_GE(f.size(), 1084u);
+      EXPECT_EQ(Text(f, 1080, 4), "M.K.");
+      const std::size_t songLength = f[950];
+      ASSERT_GE(songLength, 1u);
+      ASSERT_LE(songLength, 128u);
+      std::size_t patterns = 0;
+      for (std::size_t i = 0; i < 128; ++i)
+        patterns = std::max<std::size_t>(patterns, f[952 + i] + 1u);
+      std::size_t sampleBytes = 0;
+      int usedSamples = 0;
+      for (std::size_t s = 0; s < 31; ++s) {
+        const std::size_t header = 20 + s * 30;
+        const std::size_t length = Be16(f, header + 22) * 2;
+        const std::size_t loopStart = Be16(f, header + 26) * 2;
+        const std::size_t loopLength = Be16(f, header + 28) * 2;
+        EXPECT_LE(f[header + 25], 64) << asset.key << " volume of sample " << s;
+        if (length > 0) {
+          ++usedSamples;
+          EXPECT_LE(loopStart + (loopLength > 2 ? loopLength : 0), length) << asset.key;
+        }
+        sampleBytes += length;
       }
-      sampleBytes += length;
+      EXPECT_GE(usedSamples, 5) << asset.key;
+      EXPECT_EQ(f.size(), 1084 + patterns * 1024 + sampleBytes) << asset.key;
     }
-    EXPECT_GE(usedSamples, 5) << asset.key;
-    EXPECT_EQ(f.size(), 1084 + patterns * 1024 + sampleBytes) << asset.key;
+    EXPECT_GE(modules, 1);
   }
-  EXPECT_GE(modules, 1);
-}
-
-TEST(ModuleFileTest, FastTrackerModulesHaveAConsistentLayout) {
-  int modules = 0;
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (!EndsWith(asset.key, ".xm")) continue;
-    ++modules;
-    const auto& f = asset.file;
-    ASSERT_GE(f.size(), 336u);
-    EXPECT_EQ(Text(f, 0, 17), "Extended Module: ");
-    EXPECT_EQ(f[37], 0x1A);
-    EXPECT_EQ(Le(f, 58, 2), 0x0104u);
-    const std::size_t headerSize = Le(f, 60, 4);
-    EXPECT_EQ(headerSize, 276u);
-    const std::size_t songLength = Le(f, 64, 2);
-    const std::size_t channels = Le(f, 68, 2);
-    const std::size_t patterns = Le(f, 70, 2);
-    const std::size_t instruments = Le(f, 72, 2);
-    EXPECT_GE(songLength, 1u);
-    EXPECT_GE(channels, 4u);
-    EXPECT_LE(channels, 32u);
-    EXPECT_EQ(Le(f, 74, 2) & 1u, 1u);  // linear frequencies
-    for (std::size_t i = 0; i < songLength; ++i) EXPECT_LT(f[80 + i], patterns);
-    // Walk every pattern and instrument: the sizes must add up to the file exactly.
-    std::size_t at = 60 + headerSize;
-    for (std::size_t p = 0; p < patterns; ++p) {
-      ASSERT_LE(at + 9, f.size());
-      EXPECT_EQ(Le(f, at, 4), 9u);
-      const std::size_t rows = Le(f, at + 5, 2);
-      EXPECT_GE(rows, 1u);
-      at += 9 + Le(f, at + 7, 2);
-    }
-    for (std::size_t i = 0; i < instruments; ++i) {
-      ASSERT_LE(at + 29, f.size());
-      const std::size_t size = Le(f, at, 4);
-      const std::size_t samples = Le(f, at + 27, 2);
-      ASSERT_EQ(samples, 1u);
-      const std::size_t sampleHeaderSize = Le(f, at + 29, 4);
-      EXPECT_EQ(sampleHeaderSize, 40u);
-      at += size;
-      ASSERT_LE(at + 40, f.size());
-      const std::size_t length = Le(f, at, 4);
-      const std::size_t loopStart = Le(f, at + 4, 4);
-      const std::size_t loopLength = Le(f, at + 8, 4);
-      EXPECT_LE(f[at + 12], 64u);
-      if ((f[at + 14] & 3) != 0) {
-        EXPECT_LE(loopStart + loopLength, length) << asset.key;
+  {
+    int modules = 0;
+    for (const SoundAsset& asset : BuiltAssets()) {
+      if (!EndsWith(asset.key, ".xm")) continue;
+      ++modules;
+      const auto& f = asset.file;
+      ASSERT_GE(f.size(), 336u);
+      EXPECT_EQ(Text(f, 0, 17), "Extended Module: ");
+      EXPECT_EQ(f[37], 0x1A);
+      EXPECT_EQ(Le(f, 58, 2), 0x0104u);
+      const std::size_t headerSize = Le(f, 60, 4);
+      EXPECT_EQ(headerSize, 276u);
+      const std::size_t songLength = Le(f, 64, 2);
+      const std::size_t channels = Le(f, 68, 2);
+      const std::size_t patterns = Le(f, 70, 2);
+      const std::size_t instruments = Le(f, 72, 2);
+      EXPECT_GE(songLength, 1u);
+      EXPECT_GE(channels, 4u);
+      EXPECT_LE(channels, 32u);
+      EXPECT_EQ(Le(f, 74, 2) & 1u, 1u);  // linear frequencies
+      for (std::size_t i = 0; i < songLength; ++i) EXPECT_LT(f[80 + i], patterns);
+      // Walk every pattern and instrument: the sizes must add up to the file exactly.
+      std::size_t at = 60 + headerSize;
+      for (std::size_t p = 0; p < patterns; ++p) {
+        ASSERT_LE(at + 9, f.size());
+        EXPECT_EQ(Le(f, at, 4), 9u);
+        const std::size_t rows = Le(f, at + 5, 2);
+        EXPECT_GE(rows, 1u);
+        at += 9 + Le(f, at + 7, 2);
       }
-      at += 40 + length;
+      for (std::size_t i = 0; i < instruments; ++i) {
+        ASSERT_LE(at + 29, f.size());
+        const std::size_t size = Le(f, at, 4);
+        const std::size_t samples = Le(f, at + 27, 2);
+        ASSERT_EQ(samples, 1u);
+        const std::size_t sampleHeaderSize = Le(f, at + 29, 4);
+        EXPECT_EQ(sampleHeaderSize, 40u);
+        at += size;
+        ASSERT_LE(at + 40, f.size());
+        const std::size_t length = Le(f, at, 4);
+        const std::size_t loopStart = Le(f, at + 4, 4);
+        const std::size_t loopLength = Le(f, at + 8, 4);
+        EXPECT_LE(f[at + 12], 64u);
+        if ((f[at + 14] & 3) != 0) {
+          EXPECT_LE(loopStart + loopLength, length) << asset.key;
+        }
+        at += 40 + length;
+      }
+      EXPECT_EQ(at, f.size()) << asset.key;
     }
-    EXPECT_EQ(at, f.size()) << asset.key;
+    EXPECT_GE(modules, 1);
   }
-  EXPECT_GE(modules, 1);
 }
 
 TEST(ModuleFileTest, ModulesPlayForTheLengthOfOurRenderingThroughLibopenmpt) {
@@ -175,19 +176,6 @@ long DecodeMp3Frames(const std::vector<std::uint8_t>& file, int& channels) {
   return frames;
 }
 
-TEST(StreamFileTest, Mp3FilesDecodeToExactlyTheFramesEncoded) {
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (!EndsWith(asset.key, ".mp3")) continue;
-    EXPECT_NE(Text(asset.file, 0, 3), "ID3") << asset.key;
-    EXPECT_NE(Text(asset.file, asset.file.size() - 128, 3), "TAG") << asset.key;
-    int channels = 0;
-    const long frames = DecodeMp3Frames(asset.file, channels);
-    // The LAME tag carries delay and padding, so the loop length survives the codec.
-    EXPECT_EQ(frames, static_cast<long>(asset.reviewPcm.size() / 2)) << asset.key;
-    EXPECT_TRUE(channels == 1 || channels == 2) << asset.key;
-  }
-}
-
 struct MemoryFile {
   const std::vector<std::uint8_t>* bytes;
   std::size_t at = 0;
@@ -202,47 +190,60 @@ std::size_t ReadMemory(void* out, std::size_t size, std::size_t count, void* sou
   return size == 0 ? 0 : n / size;
 }
 
-TEST(StreamFileTest, OggFilesDecodeToExactlyTheFramesEncoded) {
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (!EndsWith(asset.key, ".ogg")) continue;
-    MemoryFile source{&asset.file};
-    OggVorbis_File vorbis;
-    const ov_callbacks callbacks{ReadMemory, nullptr, nullptr, nullptr};
-    ASSERT_EQ(ov_open_callbacks(&source, &vorbis, nullptr, 0, callbacks), 0) << asset.key;
-    const vorbis_info* info = ov_info(&vorbis, -1);
-    ASSERT_NE(info, nullptr);
-    EXPECT_EQ(info->channels, 2);
-    EXPECT_EQ(info->rate, 44100);
-    long frames = 0;
-    std::vector<char> buffer(1 << 16);
-    int section = 0;
-    for (long got; (got = ov_read(&vorbis, buffer.data(), static_cast<int>(buffer.size()), 0, 2, 1,
-                                  &section)) > 0;) {
-      frames += got / 4;
+TEST(StreamFileTest, StreamsAndSamplesDecodeToExactlyTheFramesEncoded) {
+  {
+    for (const SoundAsset& asset : BuiltAssets()) {
+      if (!EndsWith(asset.key, ".mp3")) continue;
+      EXPECT_NE(Text(asset.file, 0, 3), "ID3") << asset.key;
+      EXPECT_NE(Text(asset.file, asset.file.size() - 128, 3), "TAG") << asset.key;
+      int channels = 0;
+      const long frames = DecodeMp3Frames(asset.file, channels);
+      // The LAME tag carries delay and padding, so the loop length survives the codec.
+      EXPECT_EQ(frames, static_cast<long>(asset.reviewPcm.size() / 2)) << asset.key;
+      EXPECT_TRUE(channels == 1 || channels == 2) << asset.key;
     }
-    EXPECT_EQ(frames, static_cast<long>(asset.reviewPcm.size() / 2)) << asset.key;
-    ov_clear(&vorbis);
   }
-}
-
-TEST(StreamFileTest, WavFilesAreCanonicalSixteenBitPcm) {
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (!EndsWith(asset.key, ".wav")) continue;
-    const auto& f = asset.file;
-    ASSERT_GE(f.size(), 44u);
-    EXPECT_EQ(Text(f, 0, 4), "RIFF");
-    EXPECT_EQ(Le(f, 4, 4), f.size() - 8);
-    EXPECT_EQ(Text(f, 8, 8), "WAVEfmt ");
-    EXPECT_EQ(Le(f, 16, 4), 16u);
-    EXPECT_EQ(Le(f, 20, 2), 1u);
-    const std::uint32_t channels = Le(f, 22, 2);
-    EXPECT_EQ(Le(f, 24, 4), 44100u);
-    EXPECT_EQ(Le(f, 28, 4), 44100u * 2 * channels);
-    EXPECT_EQ(Le(f, 32, 2), 2 * channels);
-    EXPECT_EQ(Le(f, 34, 2), 16u);
-    EXPECT_EQ(Text(f, 36, 4), "data");
-    EXPECT_EQ(Le(f, 40, 4), f.size() - 44);
-    EXPECT_EQ((f.size() - 44) / 2 / channels, asset.reviewPcm.size() / 2) << asset.key;
+  {
+    for (const SoundAsset& asset : BuiltAssets()) {
+      if (!EndsWith(asset.key, ".ogg")) continue;
+      MemoryFile source{&asset.file};
+      OggVorbis_File vorbis;
+      const ov_callbacks callbacks{ReadMemory, nullptr, nullptr, nullptr};
+      ASSERT_EQ(ov_open_callbacks(&source, &vorbis, nullptr, 0, callbacks), 0) << asset.key;
+      const vorbis_info* info = ov_info(&vorbis, -1);
+      ASSERT_NE(info, nullptr);
+      EXPECT_EQ(info->channels, 2);
+      EXPECT_EQ(info->rate, 44100);
+      long frames = 0;
+      std::vector<char> buffer(1 << 16);
+      int section = 0;
+      for (long got; (got = ov_read(&vorbis, buffer.data(), static_cast<int>(buffer.size()), 0, 2,
+                                    1, &section)) > 0;) {
+        frames += got / 4;
+      }
+      EXPECT_EQ(frames, static_cast<long>(asset.reviewPcm.size() / 2)) << asset.key;
+      ov_clear(&vorbis);
+    }
+  }
+  {
+    for (const SoundAsset& asset : BuiltAssets()) {
+      if (!EndsWith(asset.key, ".wav")) continue;
+      const auto& f = asset.file;
+      ASSERT_GE(f.size(), 44u);
+      EXPECT_EQ(Text(f, 0, 4), "RIFF");
+      EXPECT_EQ(Le(f, 4, 4), f.size() - 8);
+      EXPECT_EQ(Text(f, 8, 8), "WAVEfmt ");
+      EXPECT_EQ(Le(f, 16, 4), 16u);
+      EXPECT_EQ(Le(f, 20, 2), 1u);
+      const std::uint32_t channels = Le(f, 22, 2);
+      EXPECT_EQ(Le(f, 24, 4), 44100u);
+      EXPECT_EQ(Le(f, 28, 4), 44100u * 2 * channels);
+      EXPECT_EQ(Le(f, 32, 2), 2 * channels);
+      EXPECT_EQ(Le(f, 34, 2), 16u);
+      EXPECT_EQ(Text(f, 36, 4), "data");
+      EXPECT_EQ(Le(f, 40, 4), f.size() - 44);
+      EXPECT_EQ((f.size() - 44) / 2 / channels, asset.reviewPcm.size() / 2) << asset.key;
+    }
   }
 }
 

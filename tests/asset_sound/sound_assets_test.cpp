@@ -62,33 +62,34 @@ int LargestStep(const std::vector<std::int16_t>& pcm, std::size_t frames) {
   return largest;
 }
 
-TEST(SoundTableTest, SevenMusicSlotsThenTheNamedSoundsInOrder) {
-  const auto& assets = BuiltAssets();
-  ASSERT_EQ(assets.size(), 7 + kNamedKeys.size());
-  std::set<std::string> slotKinds;
-  for (std::size_t slot = 0; slot < 7; ++slot) {
-    const std::string& key = assets[slot].key;
-    EXPECT_EQ(key.rfind("track" + std::to_string(slot) + ".", 0), 0u) << key;
-    ASSERT_TRUE(IsModuleKey(key) || EndsWith(key, ".ogg")) << key;
-    slotKinds.insert(IsModuleKey(key) ? "module" : "ogg");
+TEST(SoundTableTest, SevenMusicSlotsThenTheNamedSoundsInOrderUsingEveryKind) {
+  {
+    const auto& assets = BuiltAssets();
+    ASSERT_EQ(assets.size(), 7 + kNamedKeys.size());
+    std::set<std::string> slotKinds;
+    for (std::size_t slot = 0; slot < 7; ++slot) {
+      const std::string& key = assets[slot].key;
+      EXPECT_EQ(key.rfind("track" + std::to_string(slot) + ".", 0), 0u) << key;
+      ASSERT_TRUE(IsModuleKey(key) || EndsWith(key, ".ogg")) << key;
+      slotKinds.insert(IsModuleKey(key) ? "module" : "ogg");
+    }
+    EXPECT_EQ(slotKinds.size(), 2u);
+    for (std::size_t i = 0; i < kNamedKeys.size(); ++i) EXPECT_EQ(assets[7 + i].key, kNamedKeys[i]);
   }
-  EXPECT_EQ(slotKinds.size(), 2u);
-  for (std::size_t i = 0; i < kNamedKeys.size(); ++i) EXPECT_EQ(assets[7 + i].key, kNamedKeys[i]);
-}
-
-TEST(SoundTableTest, EveryKindOfTheSoundSystemIsUsed) {
-  bool mod = false, xm = false, ogg = false, mp3 = false, wav = false;
-  for (const SoundAsset& asset : BuiltAssets()) {
-    mod |= EndsWith(asset.key, ".mod");
-    xm |= EndsWith(asset.key, ".xm");
-    ogg |= EndsWith(asset.key, ".ogg");
-    mp3 |= EndsWith(asset.key, ".mp3");
-    wav |= EndsWith(asset.key, ".wav");
-    EXPECT_FALSE(asset.file.empty()) << asset.key;
-    EXPECT_FALSE(asset.reviewPcm.empty()) << asset.key;
-    EXPECT_EQ(asset.reviewPcm.size() % 2, 0u) << asset.key;
+  {
+    bool mod = false, xm = false, ogg = false, mp3 = false, wav = false;
+    for (const SoundAsset& asset : BuiltAssets()) {
+      mod |= EndsWith(asset.key, ".mod");
+      xm |= EndsWith(asset.key, ".xm");
+      ogg |= EndsWith(asset.key, ".ogg");
+      mp3 |= EndsWith(asset.key, ".mp3");
+      wav |= EndsWith(asset.key, ".wav");
+      EXPECT_FALSE(asset.file.empty()) << asset.key;
+      EXPECT_FALSE(asset.reviewPcm.empty()) << asset.key;
+      EXPECT_EQ(asset.reviewPcm.size() % 2, 0u) << asset.key;
+    }
+    EXPECT_TRUE(mod && xm && ogg && mp3 && wav);
   }
-  EXPECT_TRUE(mod && xm && ogg && mp3 && wav);
 }
 
 TEST(SoundTableTest, TwoBuildsGiveTheSameBytes) {
@@ -102,67 +103,68 @@ TEST(SoundTableTest, TwoBuildsGiveTheSameBytes) {
   }
 }
 
-TEST(SoundLevelsTest, MusicPeaksNearMinusOneDecibelWithoutClipping) {
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (!Loops(asset.key) && asset.key != "nextlevel.mp3") continue;
-    if (asset.key == "hotidle.mp3") continue;
-    const int peak = Peak(asset.reviewPcm);
-    EXPECT_LE(peak, 29300) << asset.key;  // -1 dBFS is 29204
-    EXPECT_GE(peak, 26000) << asset.key;
-  }
-}
-
-TEST(SoundLevelsTest, EffectsNeverClipAndAreNotFaint) {
-  for (std::size_t i = 7 + 4; i < BuiltAssets().size(); ++i) {
-    const SoundAsset& asset = BuiltAssets()[i];
-    const int peak = Peak(asset.reviewPcm);
-    EXPECT_LE(peak, 29300) << asset.key;
-    EXPECT_GE(peak, 6000) << asset.key;
-  }
-}
-
-TEST(SoundEdgesTest, LoopsJoinTheirEndToTheirStartWithoutAStep) {
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (!Loops(asset.key)) continue;
-    const auto& pcm = asset.reviewPcm;
-    const std::size_t n = pcm.size();
-    ASSERT_GE(n, 4u);
-    // The jump across the loop point must look like any step inside the sound.
-    const int typical = LargestStep(pcm, 44100);
-    for (int channel = 0; channel < 2; ++channel) {
-      const int across = std::abs(pcm[static_cast<std::size_t>(channel)] - pcm[n - 2 + channel]);
-      EXPECT_LE(across, std::max(typical, 200)) << asset.key << " channel " << channel;
+TEST(SoundLevelsTest, MusicPeaksAtMinusOneDecibelAndEffectsNeverClip) {
+  {
+    for (const SoundAsset& asset : BuiltAssets()) {
+      if (!Loops(asset.key) && asset.key != "nextlevel.mp3") continue;
+      if (asset.key == "hotidle.mp3") continue;
+      const int peak = Peak(asset.reviewPcm);
+      EXPECT_LE(peak, 29300) << asset.key;  // -1 dBFS is 29204
+      EXPECT_GE(peak, 26000) << asset.key;
     }
-    if (IsModuleKey(asset.key)) {
-      // Modules end in silence and start from it, so a restart never clicks.
-      EXPECT_LE(std::abs(pcm[0]) + std::abs(pcm[1]), 200) << asset.key;
-      EXPECT_LE(std::abs(pcm[n - 1]) + std::abs(pcm[n - 2]), 200) << asset.key;
+  }
+  {
+    for (std::size_t i = 7 + 4; i < BuiltAssets().size(); ++i) {
+      const SoundAsset& asset = BuiltAssets()[i];
+      const int peak = Peak(asset.reviewPcm);
+      EXPECT_LE(peak, 29300) << asset.key;
+      EXPECT_GE(peak, 6000) << asset.key;
     }
   }
 }
 
-TEST(SoundEdgesTest, OneShotsStartAndEndInSilence) {
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (Loops(asset.key)) continue;
-    const auto& pcm = asset.reviewPcm;
-    const std::size_t n = pcm.size();
-    ASSERT_GE(n, 4u) << asset.key;
-    EXPECT_LE(std::abs(pcm[0]) + std::abs(pcm[1]), 64) << asset.key;
-    EXPECT_LE(std::abs(pcm[n - 1]) + std::abs(pcm[n - 2]), 64) << asset.key;
+TEST(SoundEdgesTest, LoopsJoinAndOneShotsStartAndEndInSilence) {
+  {
+    for (const SoundAsset& asset : BuiltAssets()) {
+      if (!Loops(asset.key)) continue;
+      const auto& pcm = asset.reviewPcm;
+      const std::size_t n = pcm.size();
+      ASSERT_GE(n, 4u);
+      // The jump across the loop point must look like any step inside the sound.
+      const int typical = LargestStep(pcm, 44100);
+      for (int channel = 0; channel < 2; ++channel) {
+        const int across = std::abs(pcm[static_cast<std::size_t>(channel)] - pcm[n - 2 + channel]);
+        EXPECT_LE(across, std::max(typical, 200)) << asset.key << " channel " << channel;
+      }
+      if (IsModuleKey(asset.key)) {
+        // Modules end in silence and start from it, so a restart never clicks.
+        EXPECT_LE(std::abs(pcm[0]) + std::abs(pcm[1]), 200) << asset.key;
+        EXPECT_LE(std::abs(pcm[n - 1]) + std::abs(pcm[n - 2]), 200) << asset.key;
+      }
+    }
   }
-}
-
-TEST(SoundEdgesTest, EngineHumJoinsItselfWhenPlayedBackToBack) {
-  const SoundAsset* hum = FindAsset("machine_1.mp3");
-  ASSERT_NE(hum, nullptr);
-  const auto& pcm = hum->reviewPcm;
-  // Retriggered whenever silent: its end meets its own start, both at (near) zero.
-  EXPECT_LE(std::abs(pcm[0]), 32);
-  EXPECT_LE(std::abs(pcm[pcm.size() - 2]), 32);
-  // And it hums throughout: no dip in the middle.
-  EXPECT_GE(Peak(std::vector<std::int16_t>(pcm.begin() + pcm.size() / 3,
-                                           pcm.begin() + pcm.size() / 3 + 4410)),
-            8000);
+  {
+    for (const SoundAsset& asset : BuiltAssets()) {
+      if (Loops(asset.key)) continue;
+      const auto& pcm = asset.reviewPcm;
+      const std::size_t n = pcm.size();
+      ASSERT_GE(n, 4u) << asset.key;
+      EXPECT_LE(std::abs(pcm[0]) + std::abs(pcm[1]), 64) << asset.key;
+      EXPECT_LE(std::abs(pcm[n - 1]) + std::abs(pcm[n - 2]), 64) << asset.key;
+    }
+  }
+  {
+    const SoundAsset* hum = FindAsset("machine_1.mp3");
+    ASSERT_NE(hum, nullptr);
+    const auto& pcm = hum->reviewPcm;
+    // Retriggered whenever silent: its end meets its own start, both at (near) zero.
+    EXPECT_LE(std::abs(pcm[0]), 32);
+    EXPECT_LE(std::abs(pcm[pcm.size() - 2]), 32);
+    // And it hums throughout: no dip in the middle.
+    EXPECT_GE(Peak(std::vector<std::int16_t>(pcm.begin() + pcm.size() / 3,
+                                             pcm.begin() + pcm.size() / 3 + 4410)),
+              8000);
+  }
 }
 
 TEST(SoundDurationTest, TheRequestedLengths) {

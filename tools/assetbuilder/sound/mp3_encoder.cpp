@@ -3,6 +3,7 @@
 #include <lame/lame.h>
 
 #include <memory>
+#include <mutex>
 
 namespace tvx {
 namespace {
@@ -13,10 +14,17 @@ struct LameCloser {
 
 void IgnoreMessage(const char*, va_list) {}
 
+// LAME fills some shared tables on first set-up; encoders on other threads wait for that.
+std::mutex& SetupMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> EncodeMp3(const StereoBuffer& buffer, bool stereo,
-                                    int kilobitsPerSecond) {
+std::vector<std::uint8_t> EncodeMp3(const StereoBuffer& buffer, bool stereo, int kilobitsPerSecond,
+                                    int quality) {
+  std::unique_lock setup(SetupMutex());
   std::unique_ptr<lame_global_flags, LameCloser> lame(lame_init());
   if (!lame) return {};
   lame_global_flags* flags = lame.get();
@@ -29,11 +37,12 @@ std::vector<std::uint8_t> EncodeMp3(const StereoBuffer& buffer, bool stereo,
   lame_set_mode(flags, stereo ? JOINT_STEREO : MONO);
   lame_set_brate(flags, kilobitsPerSecond);
   lame_set_VBR(flags, vbr_off);
-  lame_set_quality(flags, 5);
+  lame_set_quality(flags, quality);
   lame_set_bWriteVbrTag(flags, 1);
   lame_set_write_id3tag_automatic(flags, 0);
   lame_set_num_samples(flags, static_cast<unsigned long>(buffer.Frames()));
   if (lame_init_params(flags) < 0) return {};
+  setup.unlock();
 
   const int frames = static_cast<int>(buffer.Frames());
   std::vector<float> mono;

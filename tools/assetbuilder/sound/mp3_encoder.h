@@ -13,6 +13,8 @@
 namespace tvx {
 
 // Mono files carry the downmix. Empty on encoder failure.
-std::vector<std::uint8_t> EncodeMp3(const StereoBuffer& buffer, bool stereo, int kilobitsPerSecond);
+// `quality` is LAME's algorithm choice: 2 best .. 7 fast.
+std::vector<std::uint8_t> EncodeMp3(const StereoBuffer& buffer, bool stereo, int kilobitsPerSecond,
+                                    int quality);
 
 }  // namespace tvx

@@ -7,6 +7,7 @@
 #include "assetbuilder/sound/mp3_encoder.h"
 #include "assetbuilder/sound/music_tunes.h"
 #include "assetbuilder/sound/ogg_encoder.h"
+#include "assetbuilder/sound/ordered_jobs.h"
 #include "assetbuilder/sound/sound_effects.h"
 #include "assetbuilder/sound/tracker_renderer.h"
 #include "assetbuilder/sound/wav_writer.h"
@@ -17,14 +18,18 @@ namespace {
 
 constexpr int kEffectKbps = 128;
 constexpr int kMusicKbps = 160;
+// LAME's standard quality for music; effects are short and noisy, the fast setting serves them.
+constexpr int kMusicQuality = 5;
+constexpr int kEffectQuality = 7;
 constexpr float kOggQuality = 0.4f;  // about 128 kbit/s for stereo at 44.1 kHz
 
 SoundAsset OggAsset(std::string key, const StereoBuffer& buffer) {
   return {std::move(key), EncodeOgg(buffer, kOggQuality), ToInterleavedPcm16(buffer)};
 }
 
-SoundAsset Mp3Asset(std::string key, const StereoBuffer& buffer, bool stereo, int kbps) {
-  return {std::move(key), EncodeMp3(buffer, stereo, kbps), ToInterleavedPcm16(buffer)};
+SoundAsset Mp3Asset(std::string key, const StereoBuffer& buffer, bool stereo, int kbps,
+                    int quality) {
+  return {std::move(key), EncodeMp3(buffer, stereo, kbps, quality), ToInterleavedPcm16(buffer)};
 }
 
 SoundAsset MonoWavAsset(std::string key, const StereoBuffer& buffer) {
@@ -103,22 +108,28 @@ bool IsWavKey(const std::string& key) {
 }  // namespace
 
 std::vector<SoundAsset> BuildSoundAssets() {
-  std::vector<SoundAsset> assets;
+  // The longest jobs come first in the table, which keeps the workers evenly loaded.
+  std::vector<std::function<SoundAsset()>> jobs;
   for (const SlotEntry& slot : kMusicSlots) {
-    assets.push_back(slot.composeModule != nullptr
-                         ? ModuleAsset(slot.key, slot.composeModule())
-                         : OggAsset(slot.key, RenderTune(slot.composeStream())));
+    jobs.push_back([&slot] {
+      return slot.composeModule != nullptr ? ModuleAsset(slot.key, slot.composeModule())
+                                           : OggAsset(slot.key, RenderTune(slot.composeStream()));
+    });
   }
   for (const TuneEntry& tune : kMenuTunes) {
-    assets.push_back(Mp3Asset(tune.key, RenderTune(tune.compose()), true, kMusicKbps));
+    jobs.push_back([&tune] {
+      return Mp3Asset(tune.key, RenderTune(tune.compose()), true, kMusicKbps, kMusicQuality);
+    });
   }
   for (const EffectEntry& effect : kEffects) {
-    const StereoBuffer buffer = effect.render();
-    assets.push_back(IsWavKey(effect.key)
-                         ? MonoWavAsset(effect.key, buffer)
-                         : Mp3Asset(effect.key, buffer, effect.stereo, kEffectKbps));
+    jobs.push_back([&effect] {
+      const StereoBuffer buffer = effect.render();
+      return IsWavKey(effect.key)
+                 ? MonoWavAsset(effect.key, buffer)
+                 : Mp3Asset(effect.key, buffer, effect.stereo, kEffectKbps, kEffectQuality);
+    });
   }
-  return assets;
+  return RunOrderedJobs(jobs);
 }
 
 }  // namespace tvx

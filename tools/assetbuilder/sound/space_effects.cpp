@@ -1,5 +1,6 @@
 #include "assetbuilder/sound/space_effects.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -78,16 +79,21 @@ class ReverbSide {
   std::vector<AllPass> allPasses_;
 };
 
-// Runs `step` (left in, right in) -> (left out, right out) over the buffer, twice for a loop.
+// Runs `step` (left in, right in) -> (left out, right out) over the buffer. A loop is first
+// run over its last seconds without keeping the output: older input has died away by more
+// than 70 dB, so the state entering the start is the one the loop's end leaves behind.
 template <typename Step>
 StereoBuffer RunOver(const StereoBuffer& in, bool loop, Step step) {
+  constexpr double kPrerollSeconds = 4.0;
+  if (loop) {
+    const std::size_t preroll = std::min(in.Frames(), SecondsToFrames(kPrerollSeconds));
+    for (std::size_t i = in.Frames() - preroll; i < in.Frames(); ++i) step(in.left[i], in.right[i]);
+  }
   StereoBuffer out(in.Frames());
-  for (int pass = loop ? 0 : 1; pass < 2; ++pass) {
-    for (std::size_t i = 0; i < in.Frames(); ++i) {
-      const auto [left, right] = step(in.left[i], in.right[i]);
-      out.left[i] = left;
-      out.right[i] = right;
-    }
+  for (std::size_t i = 0; i < in.Frames(); ++i) {
+    const auto [left, right] = step(in.left[i], in.right[i]);
+    out.left[i] = left;
+    out.right[i] = right;
   }
   return out;
 }
