@@ -1,0 +1,126 @@
+// Module arranging, writing and our own playback, on small hand-made songs.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "assetbuilder/sound/mod_writer.h"
+#include "assetbuilder/sound/module_arranger.h"
+#include "assetbuilder/sound/tracker_renderer.h"
+#include "assetbuilder/sound/xm_writer.h"
+
+namespace tvx {
+namespace {
+
+ModuleTune SmallTune(TrackerFormat format, int bpm) {
+  ModuleTune tune;
+  tune.title = "test";
+  tune.format = format;
+  tune.bpm = bpm;
+  tune.steps = 128;
+  tune.instruments.push_back(ChipInstrument(format, ChipWave::kPulse50, 60, "square"));
+  tune.instruments.push_back(DrumInstrument(DrumKind::kKick, 1.0f, "kick"));
+  return tune;
+}
+
+const TrackerCell& CellAt(const TrackerSong& song, int row, int channel) {
+  const int pattern = song.order.at(static_cast<std::size_t>(row / 64));
+  return song.patterns.at(static_cast<std::size_t>(pattern))
+      .cells.at(static_cast<std::size_t>((row % 64) * song.channels + channel));
+}
+
+TEST(ModuleArrangerTest, NotesGetKeyOffsDrumsRingAndRepeatsReusePatterns) {
+  ModuleTune tune = SmallTune(TrackerFormat::kFastTracker, 120);
+  tune.channels.push_back(ModuleNotes(tune, 1, {{0, 4, 72.0, 0.5f}, {64, 4, 72.0, 0.5f}}));
+  tune.channels.push_back(DrumChannel({{2, {{0, 1, 0.0, 1.0f}, {64, 1, 0.0, 1.0f}}}}));
+  const TrackerSong song = ArrangeModule(tune);
+  ASSERT_EQ(song.order.size(), 2u);
+  EXPECT_EQ(CellAt(song, 0, 0).note, kNoteMiddle + 12);
+  EXPECT_EQ(CellAt(song, 0, 0).volume, 32);
+  EXPECT_EQ(CellAt(song, 4, 0).note, kNoteKeyOff);
+  EXPECT_EQ(CellAt(song, 0, 1).note, kDrumNote);
+  EXPECT_EQ(CellAt(song, 1, 1).note, kNoteNone);
+  // The second block differs only by the cut on the last row, so it is a pattern of its own.
+  EXPECT_EQ(CellAt(song, 127, 0).effect, kEffectExtended);
+  EXPECT_EQ(CellAt(song, 127, 0).parameter, kExtendedNoteCut | 5);
+  EXPECT_EQ(CellAt(song, 63, 0).effect, 0);
+  EXPECT_NE(song.order[0], song.order[1]);
+}
+
+TEST(ModuleArrangerTest, IdenticalBlocksShareOnePattern) {
+  ModuleTune tune = SmallTune(TrackerFormat::kFastTracker, 120);
+  tune.steps = 192;
+  tune.channels.push_back(ModuleNotes(tune, 1, {{0, 2, 60.0, 1.0f}, {64, 2, 60.0, 1.0f}}));
+  const TrackerSong song = ArrangeModule(tune);
+  ASSERT_EQ(song.order.size(), 3u);
+  EXPECT_EQ(song.order[0], song.order[1]);
+  EXPECT_EQ(song.patterns.size(), 2u);
+}
+
+TEST(ModuleArrangerTest, ProTrackerGetsVolumeKeyOffAndTempoAsEffects) {
+  ModuleTune tune = SmallTune(TrackerFormat::kProTracker, 140);
+  tune.channels.push_back(ModuleNotes(tune, 1, {{0, 4, 60.0, 0.5f}}));
+  tune.channels.push_back(ModuleNotes(tune, 1, {{0, 4, 60.0, 0.75f}}));
+  tune.channels.push_back({});
+  tune.channels.push_back({});
+  const TrackerSong song = ArrangeModule(tune);
+  EXPECT_EQ(CellAt(song, 0, 0).effect, kEffectSetVolume);
+  EXPECT_EQ(CellAt(song, 0, 0).parameter, 32);
+  EXPECT_EQ(CellAt(song, 0, 0).volume, -1);
+  EXPECT_EQ(CellAt(song, 4, 0).note, kNoteNone);
+  EXPECT_EQ(CellAt(song, 4, 0).effect, kEffectSetVolume);
+  EXPECT_EQ(CellAt(song, 4, 0).parameter, 0);
+  // Channel 1 plays at the sample's own volume, so it needs no effect and takes the tempo.
+  EXPECT_EQ(CellAt(song, 0, 1).effect, kEffectSetSpeed);
+  EXPECT_EQ(CellAt(song, 0, 1).parameter, 140);
+  EXPECT_EQ(CellAt(song, 0, 1).volume, -1);
+  EXPECT_FALSE(WriteProTrackerModule(song).empty());
+}
+
+TEST(ModWriterTest, PeriodsFoldIntoThreeOctaves) {
+  EXPECT_EQ(ProTrackerPeriod(kNoteMiddle), 428);
+  EXPECT_EQ(ProTrackerPeriod(kNoteMiddle - 12), 856);
+  EXPECT_EQ(ProTrackerPeriod(kNoteMiddle + 23), 113);
+  EXPECT_EQ(ProTrackerPeriod(kNoteMiddle - 24), 856);
+  EXPECT_EQ(ProTrackerPeriod(kNoteMiddle + 36), 214);
+}
+
+TEST(ModuleWriterTest, SongsThatDoNotFitTheFormatGiveNoFile) {
+  ModuleTune tune = SmallTune(TrackerFormat::kProTracker, 125);
+  tune.channels.resize(8);
+  TrackerSong song = ArrangeModule(tune);
+  EXPECT_TRUE(WriteProTrackerModule(song).empty());
+  song.format = TrackerFormat::kFastTracker;
+  EXPECT_FALSE(WriteFastTrackerModule(song).empty());
+  song.patterns[0].cells.pop_back();
+  EXPECT_TRUE(WriteFastTrackerModule(song).empty());
+  song.order.clear();
+  EXPECT_TRUE(WriteFastTrackerModule(song).empty());
+}
+
+TEST(TrackerRendererTest, PlaysForTheSongLengthAtTheNotesPitch) {
+  for (TrackerFormat format : {TrackerFormat::kFastTracker, TrackerFormat::kProTracker}) {
+    ModuleTune tune = SmallTune(format, 150);
+    // A4 held over the first bar.
+    tune.channels.push_back(ModuleNotes(tune, 1, {{0, 16, 69.0, 1.0f}}));
+    tune.channels.resize(4);
+    const StereoBuffer out = RenderTrackerSong(ArrangeModule(tune));
+    // 128 rows of 6 ticks at 2.5 / 150 s.
+    EXPECT_NEAR(static_cast<double>(out.Frames()), 128 * 6 * 2.5 / 150 * 44100, 2.0);
+    // Count rising zero crossings over 0.5 s from 0.1 s: about 220 for A4.
+    const std::vector<float>& channel = out.left;  // channel 0 is hard left in ProTracker
+    int crossings = 0;
+    for (std::size_t i = 4410; i < 4410 + 22050; ++i) {
+      crossings += channel[i - 1] < 0.0f && channel[i] >= 0.0f ? 1 : 0;
+    }
+    EXPECT_NEAR(crossings, 220, 5);
+    // Silent after the key off.
+    float late = 0.0f;
+    for (std::size_t i = out.Frames() / 2; i < out.Frames(); ++i)
+      late = std::max(late, std::fabs(channel[i]));
+    EXPECT_EQ(late, 0.0f);
+  }
+}
+
+}  // namespace
+}  // namespace tvx
