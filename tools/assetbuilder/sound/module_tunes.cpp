@@ -148,7 +148,7 @@ ModuleTune FunkDriveModule() {
       "G5 - - - E5 - G5 - B5 - - - A5 - G5 - | F#5 - - - D#5 - - - B4 - - - . . F#5 - |"
       "E5 - - - - - - - . . . . B4 - D5 - | E5 - - - - - - - . . . . . . . . |",
       128);
-  std::vector<NoteEvent> echo = Transposed(solo, 0.0);
+  std::vector<NoteEvent> echo = solo;
   for (NoteEvent& e : echo) e.step += 3, e.velocity *= 0.4f;
   tune.channels = {
       DrumChannel({{kKick, Repeat(Hits("X..x..x...x..x.."), 16, 16)}}),

@@ -102,10 +102,11 @@ SynthPatch PluckArp() {
   p.wave2 = Waveform::kPulse;
   p.level2 = 0.4f;
   p.semitones2 = 12.0f;
-  p.cutoffHz = 900.0f;
-  p.envelopeHz = 4200.0f;
+  p.cutoffHz = 700.0f;
+  p.envelopeHz = 3200.0f;
   p.filterDecay = 0.08f;
   p.resonance = 0.3f;
+  p.keyTrack = true;
   p.amp = {0.002f, 0.16f, 0.0f, 0.08f};
   p.stereoWidth = 0.5f;
   p.level = 0.25f;

@@ -12,7 +12,7 @@ namespace {
 constexpr int kMaxUnison = 7;
 constexpr int kControlInterval = 16;  // filter coefficients are refreshed every 16 samples
 
-float Oscillate(Waveform wave, double phase, double step, float pulseWidth, Noise& noise) {
+float Oscillate(Waveform wave, double phase, double step, float pulseWidth) {
   switch (wave) {
     case Waveform::kSine:
       return SineWave(phase);
@@ -22,8 +22,6 @@ float Oscillate(Waveform wave, double phase, double step, float pulseWidth, Nois
       return SawWave(phase, step);
     case Waveform::kPulse:
       return PulseWave(phase, step, pulseWidth);
-    case Waveform::kNoise:
-      return noise.Next();
   }
   return 0.0f;
 }
@@ -85,14 +83,13 @@ StereoBuffer RenderSynthNote(const SynthPatch& patch, double midi, float gate, f
     for (std::size_t i = block; i < end; ++i) {
       float left = 0.0f, right = 0.0f;
       for (int u = 0; u < unison; ++u) {
-        const float s = Oscillate(patch.wave, phase[u], step[u], patch.pulseWidth, noise);
+        const float s = Oscillate(patch.wave, phase[u], step[u], patch.pulseWidth);
         phase[u] += step[u];
         left += s * gainLeft[u];
         right += s * gainRight[u];
       }
       if (patch.level2 > 0.0f) {
-        const float s2 =
-            patch.level2 * 0.7071f * Oscillate(patch.wave2, phase2, step2, 0.5f, noise);
+        const float s2 = patch.level2 * 0.7071f * Oscillate(patch.wave2, phase2, step2, 0.5f);
         phase2 += step2;
         left += s2;
         right += s2;

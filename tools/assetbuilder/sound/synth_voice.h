@@ -13,7 +13,7 @@
 
 namespace tvx {
 
-enum class Waveform { kSine, kTriangle, kSaw, kPulse, kNoise };
+enum class Waveform { kSine, kTriangle, kSaw, kPulse };
 
 struct SynthPatch {
   Waveform wave = Waveform::kSaw;
@@ -39,7 +39,7 @@ struct SynthPatch {
   float level = 0.5f;
 };
 
-// The note lasts `gate` seconds plus its release; `seed` fixes the unison start phases and noise.
+// The note lasts `gate` seconds plus its release; `seed` fixes the unison start phases.
 StereoBuffer RenderSynthNote(const SynthPatch& patch, double midi, float gate, float velocity,
                              std::uint32_t seed);
 
