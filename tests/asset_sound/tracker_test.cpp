@@ -47,11 +47,12 @@ TEST(ModuleArrangerTest, NotesGetKeyOffsDrumsRingAndRepeatsReusePatterns) {
   EXPECT_NE(song.order[0], song.order[1]);
 }
 
-TEST(ModuleArrangerTest, IdenticalBlocksShareOnePattern) {
+TEST(ModuleArrangerTest, IdenticalBlocksShareOnePatternAndChannelsPairUp) {
   ModuleTune tune = SmallTune(TrackerFormat::kFastTracker, 120);
   tune.steps = 192;
   tune.channels.push_back(ModuleNotes(tune, 1, {{0, 2, 60.0, 1.0f}, {64, 2, 60.0, 1.0f}}));
   const TrackerSong song = ArrangeModule(tune);
+  EXPECT_EQ(song.channels, 2);  // FastTracker channel counts are even
   ASSERT_EQ(song.order.size(), 3u);
   EXPECT_EQ(song.order[0], song.order[1]);
   EXPECT_EQ(song.patterns.size(), 2u);

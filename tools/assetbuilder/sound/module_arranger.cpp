@@ -94,6 +94,8 @@ TrackerSong ArrangeModule(const ModuleTune& tune) {
   song.format = tune.format;
   song.title = tune.title;
   song.channels = static_cast<int>(tune.channels.size());
+  // FastTracker 2 itself only takes an even channel count; a spare channel stays empty.
+  if (tune.format == TrackerFormat::kFastTracker && song.channels % 2 == 1) ++song.channels;
   song.bpm = tune.bpm;
   for (const ModuleInstrument& instrument : tune.instruments) {
     song.instruments.push_back(instrument.sample);
@@ -101,7 +103,7 @@ TrackerSong ArrangeModule(const ModuleTune& tune) {
   }
   const int rows = (tune.steps + kRowsPerPattern - 1) / kRowsPerPattern * kRowsPerPattern;
   std::vector<TrackerCell> grid(static_cast<std::size_t>(rows * song.channels));
-  for (int c = 0; c < song.channels; ++c) {
+  for (int c = 0; c < static_cast<int>(tune.channels.size()); ++c) {
     std::vector<ModuleNote> notes = tune.channels[static_cast<std::size_t>(c)];
     std::sort(notes.begin(), notes.end(),
               [](const ModuleNote& a, const ModuleNote& b) { return a.step < b.step; });
