@@ -340,9 +340,11 @@ void GlGraphicsApi::BlitTargetToWindow() {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   // The target's top row sits at GL's y = 0, the window's at its top: flip while scaling.
+  // Unscaled, nearest gives the same picture for less work.
+  const bool unscaled = width == targetWidth && height == targetHeight;
   glBlitFramebuffer(0, 0, static_cast<GLint>(targetWidth), static_cast<GLint>(targetHeight), left,
                     bottom + static_cast<GLint>(height), left + static_cast<GLint>(width), bottom,
-                    GL_COLOR_BUFFER_BIT, GL_LINEAR);
+                    GL_COLOR_BUFFER_BIT, unscaled ? GL_NEAREST : GL_LINEAR);
   glBindFramebuffer(GL_FRAMEBUFFER, target_->framebuffer);
 }
 
