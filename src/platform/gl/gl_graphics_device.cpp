@@ -382,6 +382,7 @@ Result GlGraphicsApi::Reset(PresentParameters& parameters) {
 bool GlGraphicsApi::ReadTargetPixels(std::vector<std::uint32_t>& pixels) {
   if (context_ == nullptr || !target_) return false;
   pixels.resize(std::size_t{target_->width} * target_->height);
+  DiscardGlErrors();
   glBindFramebuffer(GL_READ_FRAMEBUFFER, target_->framebuffer);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glReadPixels(0, 0, static_cast<GLsizei>(target_->width), static_cast<GLsizei>(target_->height),
@@ -397,6 +398,7 @@ bool GlGraphicsApi::ReadTargetToPng(const std::string& path) {
 bool GlGraphicsApi::ReadWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) {
   if (context_ == nullptr || !target_) return false;
   SDL_GL_GetDrawableSize(window_, &width, &height);
+  DiscardGlErrors();
   BlitTargetToWindow();
   std::vector<std::uint32_t> bottomUp(static_cast<std::size_t>(width) * height);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);

@@ -11,6 +11,12 @@
 
 namespace tvx {
 
+// Forgets earlier GL errors, so that the check after a call sees that call's own.
+inline void DiscardGlErrors() {
+  while (glGetError() != GL_NO_ERROR) {
+  }
+}
+
 // A vertex or index buffer: the CPU copy a lock hands out and the GL buffer it feeds.
 struct GlGraphicsApi::Buffer {
   GLuint id = 0;

@@ -41,6 +41,7 @@ Result GlGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height, s
   created->generatesMipmaps = (usageFlags & usage::AutoGenMipMap) != 0 && created->glLevels > 1;
   const std::uint32_t lockable = created->generatesMipmaps ? 1 : created->glLevels;
 
+  DiscardGlErrors();
   glGenTextures(1, &created->id);
   glBindTexture(GL_TEXTURE_2D, created->id);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
