@@ -3,8 +3,9 @@
 // Model: a GL 2.1 compatibility context (GLSL 1.20 programs emulate texture stage 0 and the
 // alpha test, see gl_stage_programs.h) draws everything into an offscreen target of the
 // back-buffer size (an FBO with an RGBA8 colour texture, stored top row first from GL's
-// y = 0). Present clears the window to black, blits the target scaled with linear filtering
-// into the largest centred rectangle of the target's aspect ratio, and swaps. Full screen
+// y = 0). Present clears the window to black, blits the target into the largest centred
+// rectangle of the target's aspect ratio (linear filtering when scaled, nearest at 1:1), and
+// swaps. CreateObject needs SDL's video subsystem running. Full screen
 // is desktop full screen; the presentation interval becomes the swap interval (vsync that
 // cannot be set is not an error). The device is never lost.
 //
