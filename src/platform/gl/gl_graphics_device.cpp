@@ -392,7 +392,11 @@ bool GlGraphicsApi::ReadTargetPixels(std::vector<std::uint32_t>& pixels) {
 
 bool GlGraphicsApi::ReadTargetToPng(const std::string& path) {
   std::vector<std::uint32_t> pixels;
-  return ReadTargetPixels(pixels) && WritePng(path, target_->width, target_->height, pixels);
+  if (!ReadTargetPixels(pixels)) return false;
+  // The screen shows no alpha: what blending left in the target's alpha would make an
+  // image viewer show the picture washed out over its own background.
+  for (std::uint32_t& pixel : pixels) pixel |= 0xFF000000u;
+  return WritePng(path, target_->width, target_->height, pixels);
 }
 
 bool GlGraphicsApi::ReadWindowPixels(std::vector<std::uint32_t>& pixels, int& width, int& height) {
