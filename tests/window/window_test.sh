@@ -1,0 +1,70 @@
+#!/bin/bash
+# The real program in a real window under Xvfb, driven with xdotool: the launcher shows its
+# "Start Game" button, a click starts the frame loop, the title is presented in the
+# 640 x 480 game surface, ENTER shows the level intro, ESC twice ends the program cleanly.
+# Run as: xvfb-run -a -s "-screen 0 1024x768x24" window_test.sh <tarvex> <out folder>
+set -u
+program=$1
+out=$2
+here=$(dirname "$0")
+screen() { python3 "$here/screen.py" "$@"; }
+fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
+shot() { xwd -root -silent > "$out/$1.xwd" && screen "$out/$1.xwd" png "$out/$1.png"; }
+geometry() {  # sets X Y W H of the game window
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  X=$X; Y=$Y; W=$WIDTH; H=$HEIGHT
+}
+
+mkdir -p "$out"
+SDL_AUDIODRIVER=dummy "$program" > "$out/tarvex.log" 2>&1 &
+pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Tarvex$' | head -1)
+[ -n "$window" ] || fail "no window appeared"
+sleep 1
+
+shot launcher
+geometry
+[ "$W" = 759 ] && [ "$H" = 453 ] || fail "launcher is ${W}x${H}, not 759x453"
+button=$(screen "$out/launcher.xwd" find 42 125 52) || fail "no Start Game button on the launcher"
+read -r bx by <<< "$button"
+xdotool mousemove "$bx" "$by" click 1
+
+# The first frame loads the archive; give it time on a loaded machine.
+for _ in $(seq 1 40); do
+  sleep 0.5
+  geometry
+  [ "$W" = 640 ] && [ "$H" = 480 ] || continue
+  shot title
+  read -r _ lit _ <<< "$(screen "$out/title.xwd" stats "$X" "$Y" 640 480)"
+  python3 -c "import sys; sys.exit(0 if $lit > 0.9 else 1)" && break
+done
+[ "$W" = 640 ] && [ "$H" = 480 ] || fail "the game surface is ${W}x${H}, not 640x480"
+read -r _ lit _ r g b <<< "$(screen "$out/title.xwd" stats "$X" "$Y" 640 480)"
+python3 -c "import sys; sys.exit(0 if $lit > 0.9 else 1)" || fail "the title was not presented ($lit lit)"
+# The title band is translucent orange over the road: warm, red above blue.
+read -r _ _ _ r g b <<< "$(screen "$out/title.xwd" stats $((X + 60)) $((Y + 150)) 500 40)"
+[ "$r" -gt "$b" ] || fail "no title band (mean $r $g $b)"
+read -r _ outside _ <<< "$(screen "$out/title.xwd" stats 0 0 "$X" 768)"
+python3 -c "import sys; sys.exit(0 if $outside < 0.01 else 1)" || fail "drawing outside the game surface"
+
+xdotool key --window "$window" Return
+sleep 1
+shot intro
+# The intro picture, a sunset, fills the surface; the title band is gone.
+read -r _ lit _ r g b <<< "$(screen "$out/intro.xwd" stats "$X" "$Y" 640 200)"
+python3 -c "import sys; sys.exit(0 if $lit > 0.9 else 1)" || fail "no intro picture ($lit lit)"
+[ "$b" -gt "$g" ] || fail "the intro is not showing (mean $r $g $b)"
+
+xdotool key --window "$window" Escape
+sleep 0.5
+xdotool key --window "$window" Escape
+for _ in $(seq 1 20); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.25
+done
+kill -0 "$pid" 2>/dev/null && fail "ESC on the title did not end the program"
+wait "$pid"
+status=$?
+[ "$status" = 0 ] || fail "the program exited with $status"
+rm -f "$out"/*.xwd
+echo "PASS: launcher, title and intro in $out"
