@@ -146,14 +146,17 @@ TEST_F(DeviceTest, ResetPutsStatesBackToTheirDefaults) {
   EXPECT_EQ(Pixel(0, 0), 0xFFFF0000u);  // blending off again
 }
 
-TEST_F(DeviceTest, TargetGoesToAPngOfItsPixels) {
-  BeginFrame(0xFF336699);
+TEST_F(DeviceTest, TargetGoesToAnOpaquePngOfItsPixels) {
+  BeginFrame(0x80336699);
   DrawPoints({{5, 7, 0, 1, 0x80FFFFFF}});
   const std::string path = ::testing::TempDir() + "gl_target_test.png";
   ASSERT_TRUE(api_->ReadTargetToPng(path));
   std::ifstream in(path, std::ios::binary);
   const std::vector<std::uint8_t> written{std::istreambuf_iterator<char>(in), {}};
-  EXPECT_EQ(written, EncodePng(640, 480, Target()));
+  std::vector<std::uint32_t> opaque = Target();
+  ASSERT_NE(opaque[0] >> 24, 0xFFu);  // the target keeps the cleared alpha
+  for (std::uint32_t& pixel : opaque) pixel |= 0xFF000000u;
+  EXPECT_EQ(written, EncodePng(640, 480, opaque));
   std::remove(path.c_str());
 }
 
