@@ -1,31 +1,16 @@
 // The program entry: SDL, OpenGL, the SDL keyboard and the audio mixer are put together
 // into the main window's platform parts, the launcher window opens, and the message loop
 // runs until the player leaves from the title screen.
-#include <SDL.h>
-
 #include <cstdio>
 #include <string>
 
 #include "game/Unit1.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
+#include "platform/sdl/program_folder.h"
 #include "platform/sdl/sdl_application.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_keyboard_device.h"
-
-namespace {
-
-// The folder of the executable with its trailing separator: the archive and the ranking
-// file live beside the program, wherever it is started from.
-std::string ProgramFolder() {
-  char* base = SDL_GetBasePath();
-  if (base == nullptr) return "./";
-  std::string folder = base;
-  SDL_free(base);
-  return folder;
-}
-
-}  // namespace
 
 int main(int, char**) {
   tvx::SdlClock clock;
@@ -40,7 +25,7 @@ int main(int, char**) {
   tvx::SdlAudioLibrary audio;
   int exitCode = 0;
   {
-    tvx::TForm1 form({clock, *application, graphics, keyboard, audio, ProgramFolder()});
+    tvx::TForm1 form({clock, *application, graphics, keyboard, audio, tvx::ProgramFolder()});
     application->Run();
     exitCode = form.ExitCode();
   }
