@@ -5,6 +5,7 @@
 #include "archive/PxDb.h"
 #include "archive/StreamEx.h"
 #include "render/PxCanvas.h"
+#include "render/PxDbRecordWalk.h"
 
 namespace tvx {
 
@@ -87,21 +88,20 @@ TPxFont* TPxFonts::AddFont() {
 void TPxFonts::FreeAll() { fonts_.clear(); }
 
 bool TPxFonts::LoadFromPxDb(TPxDb& archive) {
-  if (!archive.EnsureOpen()) return false;
-  for (int i = 0; i < archive.RecordCount(); ++i) {
-    if (archive.RecordType(i) != FontRecordType) continue;
-    const std::string key = archive.RecordKey(i);
-    bool accept = true;
-    std::string name = key;
-    TPxQuality quality = TPxQuality::pqHigh;
-    TAlphaLevel alphaLevel = TAlphaLevel::alFull;
-    if (OnPxDbLoad) OnPxDbLoad(this, key, Count(), accept, name, quality, alphaLevel);
-    if (!accept) continue;
-    TPxFont* font = AddFont();
-    if (!font->LoadFontRecord(key, archive, quality, alphaLevel)) return false;
-    font->SetName(name);
-  }
-  return true;
+  return LoadRecordsOfType(
+      archive, FontRecordType,
+      [&](const std::string& key, bool& accept, std::string& name, TPxQuality& quality,
+          TAlphaLevel& alphaLevel) {
+        if (OnPxDbLoad) OnPxDbLoad(this, key, Count(), accept, name, quality, alphaLevel);
+      },
+      [&](const std::string& key, const std::string& name, TPxQuality quality,
+          TAlphaLevel alphaLevel) {
+        // A font that fails stays in the list, unloaded, and draws nothing.
+        TPxFont* font = AddFont();
+        if (!font->LoadFontRecord(key, archive, quality, alphaLevel)) return false;
+        font->SetName(name);
+        return true;
+      });
 }
 
 bool TPxFonts::HandleNotification(std::int32_t code) {

@@ -1,6 +1,7 @@
 #include "render/PxImages.h"
 
 #include "archive/PxDb.h"
+#include "render/PxDbRecordWalk.h"
 #include "render/PxImageRecord.h"
 
 namespace tvx {
@@ -38,20 +39,18 @@ TPxImage* TPxImages::FindImage(const std::string& name) const {
 void TPxImages::FreeAll() { images_.clear(); }
 
 bool TPxImages::LoadFromPxDb(TPxDb& archive) {
-  if (!archive.EnsureOpen()) return false;
-  for (int i = 0; i < archive.RecordCount(); ++i) {
-    if (archive.RecordType(i) != ImageRecordType) continue;
-    const std::string key = archive.RecordKey(i);
-    bool accept = true;
-    std::string name = key;
-    TPxQuality quality = TPxQuality::pqHigh;
-    TAlphaLevel alphaLevel = TAlphaLevel::alFull;
-    if (OnPxDbLoad) OnPxDbLoad(this, key, Count(), accept, name, quality, alphaLevel);
-    if (!accept) continue;
-    if (!LoadImageRecord(key, archive, quality, alphaLevel)) return false;
-    images_.back()->SetName(name);
-  }
-  return true;
+  return LoadRecordsOfType(
+      archive, ImageRecordType,
+      [&](const std::string& key, bool& accept, std::string& name, TPxQuality& quality,
+          TAlphaLevel& alphaLevel) {
+        if (OnPxDbLoad) OnPxDbLoad(this, key, Count(), accept, name, quality, alphaLevel);
+      },
+      [&](const std::string& key, const std::string& name, TPxQuality quality,
+          TAlphaLevel alphaLevel) {
+        if (!LoadImageRecord(key, archive, quality, alphaLevel)) return false;
+        images_.back()->SetName(name);
+        return true;
+      });
 }
 
 bool TPxImages::LoadImageRecord(const std::string& key, TPxDb& archive, TPxQuality quality,

@@ -1,0 +1,33 @@
+// Both the image list and the font list load every record of their type the same way: each
+// record is offered to the list's OnPxDbLoad handler, which may refuse it or change its
+// name, quality and alpha level, and the accepted ones are loaded in table order until one
+// fails.
+#pragma once
+
+#include <string>
+
+#include "archive/PxDb.h"
+#include "render/PxDef.h"
+
+namespace tvx {
+
+// `offer(key, accept, name, quality, alphaLevel)` runs the list's handler; `load(key, name,
+// quality, alphaLevel)` loads an accepted record and answers false to stop the walk.
+template <class Offer, class Load>
+bool LoadRecordsOfType(TPxDb& archive, std::int32_t recordType, const Offer& offer,
+                       const Load& load) {
+  if (!archive.EnsureOpen()) return false;
+  for (int i = 0; i < archive.RecordCount(); ++i) {
+    if (archive.RecordType(i) != recordType) continue;
+    const std::string key = archive.RecordKey(i);
+    bool accept = true;
+    std::string name = key;
+    TPxQuality quality = TPxQuality::pqHigh;
+    TAlphaLevel alphaLevel = TAlphaLevel::alFull;
+    offer(key, accept, name, quality, alphaLevel);
+    if (accept && !load(key, name, quality, alphaLevel)) return false;
+  }
+  return true;
+}
+
+}  // namespace tvx
