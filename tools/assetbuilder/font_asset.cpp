@@ -27,11 +27,11 @@ struct FreeTypeLibrary {
   }
 };
 
-bool RasteriseGlyphs(const FontSpec& spec, std::vector<GlyphBitmap>& glyphs) {
+bool RasteriseGlyphs(const FontSpec& style, std::vector<GlyphBitmap>& glyphs) {
   FreeTypeLibrary ft;
   if (FT_Init_FreeType(&ft.library) != 0) return false;
-  if (FT_New_Face(ft.library, spec.fontFile.c_str(), 0, &ft.face) != 0) return false;
-  if (FT_Set_Pixel_Sizes(ft.face, 0, static_cast<FT_UInt>(spec.pixelSize)) != 0) return false;
+  if (FT_New_Face(ft.library, style.fontFile.c_str(), 0, &ft.face) != 0) return false;
+  if (FT_Set_Pixel_Sizes(ft.face, 0, static_cast<FT_UInt>(style.pixelSize)) != 0) return false;
   for (int c = FontFirstChar; c <= FontLastChar; ++c) {
     if (FT_Load_Char(ft.face, static_cast<FT_ULong>(c), FT_LOAD_RENDER) != 0) return false;
     const FT_GlyphSlot slot = ft.face->glyph;
@@ -74,7 +74,7 @@ std::vector<float> Dilate(const std::vector<float>& mask, int w, int h, int radi
 }
 
 // White glyph over its black outline over a shifted soft shadow, in straight alpha.
-Pixmap ComposeGlyph(const GlyphBitmap& g, const FontSpec& spec, int originX, int baseline, int w,
+Pixmap ComposeGlyph(const GlyphBitmap& g, const FontSpec& style, int originX, int baseline, int w,
                     int h) {
   std::vector<float> glyph(static_cast<std::size_t>(w) * h, 0.0f);
   for (int y = 0; y < g.rows; ++y) {
@@ -85,11 +85,11 @@ Pixmap ComposeGlyph(const GlyphBitmap& g, const FontSpec& spec, int originX, int
           g.coverage[static_cast<std::size_t>(y) * g.width + x] / 255.0f;
     }
   }
-  const std::vector<float> outline = Dilate(glyph, w, h, spec.outlineRadius);
+  const std::vector<float> outline = Dilate(glyph, w, h, style.outlineRadius);
   Pixmap out(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
-      const int sx = x - spec.shadowX, sy = y - spec.shadowY;
+      const int sx = x - style.shadowX, sy = y - style.shadowY;
       const bool inside = sx >= 0 && sy >= 0 && sx < w && sy < h;
       const float shadow =
           inside ? outline[static_cast<std::size_t>(sy) * w + sx] * ShadowOpacity : 0.0f;
@@ -116,9 +116,9 @@ void PutInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
 
 }  // namespace
 
-std::optional<FontAsset> BakeFont(const FontSpec& spec) {
+std::optional<FontAsset> BakeFont(const FontSpec& style) {
   std::vector<GlyphBitmap> glyphs;
-  if (!RasteriseGlyphs(spec, glyphs)) return std::nullopt;
+  if (!RasteriseGlyphs(style, glyphs)) return std::nullopt;
 
   int minLeft = 0, maxRight = 0, ascent = 0, descent = 0;
   for (const GlyphBitmap& g : glyphs) {
@@ -128,22 +128,23 @@ std::optional<FontAsset> BakeFont(const FontSpec& spec) {
     ascent = std::max(ascent, g.top);
     descent = std::max(descent, g.rows - g.top);
   }
-  const int r = spec.outlineRadius;
-  const int originX = r + std::max(0, -spec.shadowX) - minLeft;
-  const int baseline = r + std::max(0, -spec.shadowY) + ascent;
-  const int width = originX + maxRight + r + std::max(0, spec.shadowX);
-  const int height = baseline + descent + r + std::max(0, spec.shadowY);
+  const int r = style.outlineRadius;
+  const int originX = r + std::max(0, -style.shadowX) - minLeft;
+  const int baseline = r + std::max(0, -style.shadowY) + ascent;
+  const int width = originX + maxRight + r + std::max(0, style.shadowX);
+  const int height = baseline + descent + r + std::max(0, style.shadowY);
 
   FontAsset font;
-  font.key = spec.key;
-  font.glyphSpacing = spec.glyphSpacing;
-  font.glyphs.key = spec.key;
+  font.key = style.key;
+  font.glyphSpacing = style.glyphSpacing;
+  font.glyphs.key = style.key;
   font.glyphs.drawWidth = width;
   font.glyphs.drawHeight = height;
   for (std::size_t k = 0; k < glyphs.size(); ++k) {
     const bool isBar = FontFirstChar + static_cast<int>(k) == '|';
-    font.advances.push_back(isBar && spec.barAdvance ? *spec.barAdvance : glyphs[k].advance);
-    font.glyphs.patterns.push_back(ComposeGlyph(glyphs[k], spec, originX, baseline, width, height));
+    font.advances.push_back(isBar && style.barAdvance ? *style.barAdvance : glyphs[k].advance);
+    font.glyphs.patterns.push_back(
+        ComposeGlyph(glyphs[k], style, originX, baseline, width, height));
   }
   return font;
 }

@@ -41,7 +41,7 @@ struct FontAsset {
 };
 
 // Empty optional when the font file cannot be read.
-std::optional<FontAsset> BakeFont(const FontSpec& spec);
+std::optional<FontAsset> BakeFont(const FontSpec& style);
 
 std::vector<std::uint8_t> EncodeFontRecord(const FontAsset& font);
 

@@ -15,21 +15,21 @@ bool DecodeWave(const std::uint8_t* data, std::size_t size, std::vector<float>& 
   SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
   SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
   if (rw == nullptr) return false;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec loaded{};
   Uint8* pcm = nullptr;
   Uint32 length = 0;
-  if (SDL_LoadWAV_RW(rw, 1, &spec, &pcm, &length) == nullptr) return false;
+  if (SDL_LoadWAV_RW(rw, 1, &loaded, &pcm, &length) == nullptr) return false;
   std::unique_ptr<Uint8, void (*)(Uint8*)> owned(pcm, SDL_FreeWAV);
 
   SDL_AudioCVT cvt;
-  if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, kMixRate) <
-      0) {
+  if (SDL_BuildAudioCVT(&cvt, loaded.format, loaded.channels, loaded.freq, AUDIO_F32SYS, 2,
+                        kMixRate) < 0) {
     return false;
   }
   const std::size_t inputFrameBytes =
-      static_cast<std::size_t>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+      static_cast<std::size_t>(SDL_AUDIO_BITSIZE(loaded.format) / 8) * loaded.channels;
   if (length == 0 || inputFrameBytes == 0) return false;
-  const double ratio = static_cast<double>(kMixRate) / spec.freq;
+  const double ratio = static_cast<double>(kMixRate) / loaded.freq;
   if (static_cast<double>(length / inputFrameBytes) * ratio > kMaxSampleFrames) return false;
 
   std::vector<Uint8> work(static_cast<std::size_t>(length) * std::max(cvt.len_mult, 1));
