@@ -127,6 +127,19 @@ TEST_F(StateMachine, GameOverLeadsToTheRankingOrBackToTheTitle) {
   EXPECT_FALSE(harness->app.Terminated());
 }
 
+TEST_F(StateMachine, EscapeOnTheGameOverScreenReturnsWithoutARanking) {
+  harness->StartLevel();
+  State().DamageBar = std::string(31, '|');
+  harness->RunPasses(3);
+  Press(vk::Escape);
+  EXPECT_FALSE(State().GameOver);
+  EXPECT_FALSE(State().RankingMode);
+  EXPECT_FALSE(State().InGame);
+  EXPECT_FALSE(State().RankInserted);
+  EXPECT_TRUE(State().PlayerName.empty());
+  EXPECT_FALSE(harness->app.Terminated());
+}
+
 TEST_F(StateMachine, ALevelEndsWhenItsClockRunsOutAndDamageCarriesOver) {
   harness->StartLevel();
   State().DamageBar = "||||";
