@@ -337,8 +337,11 @@ void GlGraphicsApi::BlitTargetToWindow() {
 
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, target_->framebuffer);
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
+  // Only bars need clearing; a blit that covers the whole drawable would overwrite them.
+  if (width != drawableWidth || height != drawableHeight) {
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   // The target's top row sits at GL's y = 0, the window's at its top: flip while scaling.
   // Unscaled, nearest gives the same picture for less work.
   const bool unscaled = width == targetWidth && height == targetHeight;
