@@ -42,7 +42,7 @@ struct TextureLevel {
 struct GlGraphicsApi::Texture {
   GLuint id = 0;
   std::uint32_t format = 0;
-  gl::TexelLayout layout{};
+  PixelFields layout{};
   bool generatesMipmaps = false;
   std::uint32_t glLevels = 1;
   std::vector<TextureLevel> levels;  // the lockable ones

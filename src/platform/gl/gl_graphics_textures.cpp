@@ -25,7 +25,7 @@ Result GlGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height, s
                                     std::uint32_t usageFlags, std::uint32_t fmt,
                                     std::uint32_t /*pool*/, Handle& texture) {
   if (context_ == nullptr) return Fail;
-  const std::optional<gl::TexelLayout> layout = gl::LayoutOfTextureFormat(fmt);
+  const std::optional<PixelFields> layout = gl::LayoutOfTextureFormat(fmt);
   DeviceCaps caps;
   GetDeviceCaps(caps);
   if (!layout || width == 0 || height == 0 || width > caps.maxTextureWidth ||
@@ -109,10 +109,11 @@ Result GlGraphicsApi::UnlockRect(Handle handle, std::uint32_t level) {
   const auto width = static_cast<std::uint32_t>(area.right - area.left);
   const auto height = static_cast<std::uint32_t>(area.bottom - area.top);
   uploadRow_.resize(std::size_t{width} * height);
+  const PixelFieldCodec codec(texture->layout);
   for (std::uint32_t row = 0; row < height; ++row) {
     const std::uint8_t* source = copy.bytes.data() + std::size_t(area.top + row) * copy.pitch +
                                  std::size_t(area.left) * texture->layout.bytes;
-    gl::DecodeRow(texture->layout, source, width, uploadRow_.data() + std::size_t{row} * width);
+    codec.DecodeRow(source, uploadRow_.data() + std::size_t{row} * width, width);
   }
   glBindTexture(GL_TEXTURE_2D, texture->id);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
