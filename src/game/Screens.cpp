@@ -53,6 +53,17 @@ void TForm1::DrawImage(const std::string& name, double x, double y) {
     MyCanvas_->DrawImage(image, 0, x, y, EffectAlphaBlend);
 }
 
+void TForm1::DrawNextLevelPicture() {
+  if (TPxImage* image = Images_->FindImage("nextlevel"))
+    MyCanvas_->DrawImageAlpha(image, 0, 0, 0, kNextLevelAlpha, EffectAlphaBlend);
+}
+
+void TForm1::DrawBackdrop(const std::string& name) {
+  // A small picture enlarged nine times fills the screen behind the game-over and ranking texts.
+  if (TPxImage* image = Images_->FindImage(name))
+    MyCanvas_->DrawImageScaled(image, 0, 0, -150, kBackdropScale, EffectAlphaBlend);
+}
+
 void TForm1::DrawTitleScreen() {
   TGameState& s = state_;
   DrawImage("road0", 0, s.TitleRoadY);
@@ -83,8 +94,7 @@ void TForm1::DrawTitleScreen() {
 }
 
 void TForm1::DrawIntroScreen() {
-  if (TPxImage* image = Images_->FindImage("nextlevel"))
-    MyCanvas_->DrawImageAlpha(image, 0, 0, 0, kNextLevelAlpha, EffectAlphaBlend);
+  DrawNextLevelPicture();
   if (state_.Level <= 20) {
     TextOut(font::Title, state_.LevelCaption, 160, 200, colour::White, colour::Orange);
   } else {
@@ -94,8 +104,7 @@ void TForm1::DrawIntroScreen() {
 }
 
 void TForm1::DrawSetUpFrame() {
-  if (TPxImage* image = Images_->FindImage("nextlevel"))
-    MyCanvas_->DrawImageAlpha(image, 0, 0, 0, kNextLevelAlpha, EffectAlphaBlend);
+  DrawNextLevelPicture();
   if (TPxFont* f = Fonts_->Items(font::Loading))
     f->TextOutColor("LOADING . . .", 340, 440, colour::White);
 }
@@ -122,8 +131,7 @@ void TForm1::DrawHud() {
 }
 
 void TForm1::DrawGameOverScreen() {
-  if (TPxImage* image = Images_->FindImage("gameovercar"))
-    MyCanvas_->DrawImageScaled(image, 0, 0, -150, kBackdropScale, EffectAlphaBlend);
+  DrawBackdrop("gameovercar");
   TextOut(font::Title, "GAME OVER", 80, 100, colour::White, colour::Red);
   TextOut(font::Prompt, "Press ESC to return or ENTER to view ranking", 90, 300, colour::White,
           colour::OffWhite);
@@ -131,8 +139,7 @@ void TForm1::DrawGameOverScreen() {
 
 void TForm1::DrawRankingScreen() {
   const TGameState& s = state_;
-  if (TPxImage* image = Images_->FindImage("rankingcar"))
-    MyCanvas_->DrawImageScaled(image, 0, 0, -150, kBackdropScale, EffectAlphaBlend);
+  DrawBackdrop("rankingcar");
   TextOut(font::Title, "RANKING", 60, 80, colour::White, colour::Red);
   TextOut(font::Hud, "Your poits: " + std::to_string(s.FinalScore), 150, 280, colour::White,
           colour::Orange);

@@ -98,6 +98,8 @@ class TForm1 : public TForm {
   void DrawHud();
   void DrawGameOverScreen();
   void DrawRankingScreen();
+  void DrawNextLevelPicture();
+  void DrawBackdrop(const std::string& name);
   void DrawImage(const std::string& name, double x, double y);
   void TextOut(int font, const std::string& text, double x, double y, std::uint32_t top,
                std::uint32_t bottom);
