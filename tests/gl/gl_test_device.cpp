@@ -52,9 +52,10 @@ void GlDeviceTest::TearDown() {
   api_->ReleaseObject();
 }
 
-PresentParameters GlDeviceTest::WindowedParameters(std::uint32_t width,
-                                                   std::uint32_t height) const {
+PresentParameters GlDeviceTest::WindowedParameters(std::uint32_t width, std::uint32_t height,
+                                                   std::uint32_t backBufferFormat) const {
   PresentParameters parameters;
+  parameters.backBufferFormat = backBufferFormat;
   parameters.backBufferWidth = width;
   parameters.backBufferHeight = height;
   parameters.swapEffect = present::SwapEffectDiscard;
@@ -63,11 +64,15 @@ PresentParameters GlDeviceTest::WindowedParameters(std::uint32_t width,
   return parameters;
 }
 
+void GlDeviceTest::EndFrame() {
+  if (!inScene_) return;
+  inScene_ = false;
+  ASSERT_EQ(api_->EndScene(), Ok);
+}
+
 void GlDeviceTest::BeginFrame(std::uint32_t clearColor) {
   pixelsValid_ = false;
-  if (inScene_) {
-    ASSERT_EQ(api_->EndScene(), Ok);
-  }
+  EndFrame();
   ASSERT_EQ(api_->Clear(clear::Target, clearColor, 1.0f, 0), Ok);
   ASSERT_EQ(api_->BeginScene(), Ok);
   inScene_ = true;

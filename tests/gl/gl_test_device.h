@@ -36,8 +36,10 @@ class GlDeviceTest : public ::testing::Test {
   // A backend whose own window has the given size, with a windowed 640 x 480 device.
   void OpenDevice(int windowWidth, int windowHeight);
 
-  gfx::PresentParameters WindowedParameters(std::uint32_t width = 640,
-                                            std::uint32_t height = 480) const;
+  // A8R8G8B8 by default: its alpha keeps what the stage and blending leave there.
+  gfx::PresentParameters WindowedParameters(
+      std::uint32_t width = 640, std::uint32_t height = 480,
+      std::uint32_t backBufferFormat = gfx::format::A8R8G8B8) const;
   // Quads as indexed triangle lists (two triangles per four vertices).
   void DrawQuads(const std::vector<Vertex>& vertices);
   void DrawLines(const std::vector<Vertex>& vertices);
@@ -50,6 +52,7 @@ class GlDeviceTest : public ::testing::Test {
   std::vector<std::uint32_t> Target();
   std::uint32_t Pixel(int x, int y);
   void BeginFrame(std::uint32_t clearColor);
+  void EndFrame();  // ends the scene BeginFrame began, if any
 
   std::unique_ptr<GlGraphicsApi> api_;
   gfx::Handle vertexBuffer_ = 0;

@@ -43,6 +43,7 @@ class Screens : public ::testing::Test {
     std::string error;
     graphics_ = GlGraphicsApi::CreateWithOwnWindow(640, 480, error).release();
     ASSERT_NE(graphics_, nullptr) << error;
+    graphics_->KeepTargetOffscreen();  // the pictures are read after the game presents them
     TempFolder folder;
     std::filesystem::copy_file(TARVEX_ARCHIVE, folder.Path() + "resources.tvx");
     GameHarness game(*graphics_, folder.Path());

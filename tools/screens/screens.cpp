@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvex-screens: no OpenGL: %s\n", message.c_str());
     return 1;
   }
+  graphics->KeepTargetOffscreen();  // the pictures are read after the game presents them
   GameHarness game(*graphics, folder.Path());
   game.Start();
   if (!game.State().DeviceReady) {

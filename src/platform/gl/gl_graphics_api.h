@@ -1,11 +1,12 @@
 // The OpenGL backend of the graphics API, on SDL2 windows and libepoxy.
 //
 // Model: a GL 2.1 compatibility context (GLSL 1.20 programs emulate texture stage 0 and the
-// alpha test, see gl_stage_programs.h) draws everything into an offscreen target of the
-// back-buffer size (an FBO with an RGBA8 colour texture, stored top row first from GL's
-// y = 0). Present clears the window to black, blits the target into the largest centred
-// rectangle of the target's aspect ratio (linear filtering when scaled, nearest at 1:1), and
-// swaps. CreateObject needs SDL's video subsystem running. Full screen
+// alpha test, see gl_stage_programs.h) draws everything into a target of the back-buffer
+// size. When the window's drawable has that size and no depth buffer is asked for, the
+// target is the window's own back buffer. Otherwise it is an FBO with an RGBA8 colour
+// texture, stored top row first from GL's y = 0, which Present blits into the largest
+// centred rectangle of the target's aspect ratio (black bars, linear filtering when scaled,
+// nearest at 1:1) before it swaps. CreateObject needs SDL's video subsystem running. Full screen
 // is desktop full screen; the presentation interval becomes the swap interval (vsync that
 // cannot be set is not an error). The device is never lost.
 //
@@ -48,7 +49,12 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
 
   SDL_Window* Window() const { return window_; }
 
-  // The offscreen target as 0xAARRGGBB, top row first (width x height of the back buffer).
+  // Read-backs after Present need the target offscreen: a window's back buffer is only
+  // defined up to the swap. Tools that capture presented frames call this first.
+  void KeepTargetOffscreen();
+  bool DrawsIntoWindow() const;
+
+  // The target as 0xAARRGGBB, top row first (width x height of the back buffer).
   bool ReadTargetPixels(std::vector<std::uint32_t>& pixels);
   bool ReadTargetToPng(const std::string& path);
   // What Present shows in the window: the scaled target with its bars, top row first.
@@ -122,8 +128,9 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   // Device set-up (gl_graphics_device.cpp).
   bool CreateContext(std::string& error);
   bool ApplyPresentParameters(const gfx::PresentParameters& parameters);
-  bool CreateTarget(std::uint32_t width, std::uint32_t height, std::uint32_t depthFormat);
+  bool CreateTarget(const gfx::PresentParameters& parameters);
   void ReleaseTarget();
+  void PlaceTarget();
   void ResetStates();
   void ReleaseResources();
   void BlitTargetToWindow();
@@ -144,6 +151,8 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
 
   SDL_Window* window_ = nullptr;
   bool ownsWindow_ = false;
+  bool keepOffscreen_ = false;
+  bool windowHasAlpha_ = false;
   bool objectCreated_ = false;
   void* context_ = nullptr;  // SDL_GLContext
   bool inScene_ = false;

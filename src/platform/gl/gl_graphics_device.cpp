@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/gl/gl_graphics_internal.h"
 #include "platform/gl/gl_stage_programs.h"
@@ -46,6 +47,21 @@ void SetContextAttributes() {
 // The framebuffer objects and the blit come with GL 3.0 or the ARB extension.
 bool HasFramebufferObjects() {
   return epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_framebuffer_object");
+}
+
+// The window's rows come bottom row first.
+void FlipRows(std::vector<std::uint32_t>& pixels, std::uint32_t width, std::uint32_t height) {
+  for (std::uint32_t top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+    std::swap_ranges(pixels.begin() + std::ptrdiff_t{top} * width,
+                     pixels.begin() + std::ptrdiff_t{top + 1} * width,
+                     pixels.begin() + std::ptrdiff_t{bottom} * width);
+  }
+}
+
+// An upper-left clip origin flips y for the window's back buffer inside GL, so that the
+// rasteriser settles edge ties as it does for the offscreen target.
+bool HasClipControl() {
+  return epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
 }
 
 }  // namespace
@@ -154,6 +170,9 @@ bool GlGraphicsApi::CreateContext(std::string& error) {
     return false;
   }
   context_ = context;
+  GLint windowAlphaBits = 0;
+  glGetIntegerv(GL_ALPHA_BITS, &windowAlphaBits);  // of the window, bound at creation
+  windowHasAlpha_ = windowAlphaBits > 0;
   return true;
 }
 
@@ -175,8 +194,7 @@ Result GlGraphicsApi::CreateDevice(std::uint32_t deviceType, std::uintptr_t /*fo
   if (!ApplyPresentParameters(chosen) || !CreateContext(error)) return Fail;
   programs_ = std::make_unique<gl::StagePrograms>();
   states_ = std::make_unique<States>();
-  if (!CreateTarget(chosen.backBufferWidth, chosen.backBufferHeight,
-                    chosen.enableAutoDepthStencil != 0 ? chosen.autoDepthStencilFormat : 0)) {
+  if (!CreateTarget(chosen)) {
     ReleaseDevice();
     return Fail;
   }
@@ -208,16 +226,23 @@ bool GlGraphicsApi::ApplyPresentParameters(const PresentParameters& parameters) 
   return true;
 }
 
-bool GlGraphicsApi::CreateTarget(std::uint32_t width, std::uint32_t height,
-                                 std::uint32_t depthFormat) {
+// A back-buffer format without alpha gets a target without alpha, so that its destination
+// alpha reads 1 as D3D's does, in the FBO and in the window alike.
+bool GlGraphicsApi::CreateTarget(const PresentParameters& parameters) {
+  const std::uint32_t width = parameters.backBufferWidth;
+  const std::uint32_t height = parameters.backBufferHeight;
+  const std::uint32_t depthFormat =
+      parameters.enableAutoDepthStencil != 0 ? parameters.autoDepthStencilFormat : 0;
+  const std::optional<PixelFields> layout = gl::LayoutOfTextureFormat(parameters.backBufferFormat);
   auto target = std::make_unique<Target>();
   target->width = width;
   target->height = height;
+  target->hasAlpha = !layout || layout->alphaBits > 0;
   glGenTextures(1, &target->color);
   glBindTexture(GL_TEXTURE_2D, target->color);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, static_cast<GLsizei>(width),
+  glTexImage2D(GL_TEXTURE_2D, 0, target->hasAlpha ? GL_RGBA8 : GL_RGB8, static_cast<GLsizei>(width),
                static_cast<GLsizei>(height), 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
   glBindTexture(GL_TEXTURE_2D, 0);
   glGenFramebuffers(1, &target->framebuffer);
@@ -243,9 +268,32 @@ bool GlGraphicsApi::CreateTarget(std::uint32_t width, std::uint32_t height,
     ReleaseTarget();
     return false;
   }
-  glViewport(0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height));
   return true;
 }
+
+// A target of the window's size without depth or alpha, like the window's own back buffer,
+// is drawn straight into that buffer: on a software rasteriser the blit costs as much as a
+// frame of sprites. Chosen again after every Present, since the window may change size.
+void GlGraphicsApi::PlaceTarget() {
+  int drawableWidth = 0;
+  int drawableHeight = 0;
+  SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
+  target_->inWindow = !keepOffscreen_ && target_->depth == 0 && !target_->hasAlpha &&
+                      !windowHasAlpha_ && HasClipControl() &&
+                      static_cast<std::uint32_t>(drawableWidth) == target_->width &&
+                      static_cast<std::uint32_t>(drawableHeight) == target_->height;
+  glBindFramebuffer(GL_FRAMEBUFFER, target_->DrawFramebuffer());
+  glClipControl(target_->inWindow ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+  glViewport(0, 0, static_cast<GLsizei>(target_->width), static_cast<GLsizei>(target_->height));
+  ApplyCullMode();
+}
+
+void GlGraphicsApi::KeepTargetOffscreen() {
+  keepOffscreen_ = true;
+  if (target_) PlaceTarget();
+}
+
+bool GlGraphicsApi::DrawsIntoWindow() const { return target_ && target_->inWindow; }
 
 void GlGraphicsApi::ReleaseTarget() {
   if (!target_) return;
@@ -290,7 +338,7 @@ Result GlGraphicsApi::GetDeviceCaps(DeviceCaps& caps) {
 
 Result GlGraphicsApi::Clear(std::uint32_t flags, std::uint32_t color, float z,
                             std::uint32_t stencil) {
-  if (context_ == nullptr) return Fail;
+  if (context_ == nullptr || !target_) return Fail;
   GLbitfield bits = 0;
   if ((flags & clear::Target) != 0) {
     glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
@@ -308,7 +356,7 @@ Result GlGraphicsApi::Clear(std::uint32_t flags, std::uint32_t color, float z,
 }
 
 Result GlGraphicsApi::BeginScene() {
-  if (context_ == nullptr || inScene_) return Fail;
+  if (context_ == nullptr || !target_ || inScene_) return Fail;
   inScene_ = true;
   return Ok;
 }
@@ -352,9 +400,10 @@ void GlGraphicsApi::BlitTargetToWindow() {
 }
 
 Result GlGraphicsApi::Present() {
-  if (context_ == nullptr) return Fail;
-  BlitTargetToWindow();
+  if (context_ == nullptr || !target_) return Fail;
+  if (!target_->inWindow) BlitTargetToWindow();
   SDL_GL_SwapWindow(window_);
+  PlaceTarget();
   return Ok;
 }
 
@@ -363,17 +412,14 @@ Result GlGraphicsApi::TestCooperativeLevel() { return context_ != nullptr ? Ok :
 Result GlGraphicsApi::Reset(PresentParameters& parameters) {
   if (context_ == nullptr || inScene_) return Fail;
   PresentParameters chosen = parameters;
-  if (chosen.backBufferWidth == 0) chosen.backBufferWidth = target_->width;
-  if (chosen.backBufferHeight == 0) chosen.backBufferHeight = target_->height;
+  if (chosen.backBufferWidth == 0 && target_) chosen.backBufferWidth = target_->width;
+  if (chosen.backBufferHeight == 0 && target_) chosen.backBufferHeight = target_->height;
   if (chosen.windowed != 0 && chosen.backBufferFormat == format::Unknown) {
     chosen.backBufferFormat = format::X8R8G8B8;
   }
   if (!ApplyPresentParameters(chosen)) return Fail;
   ReleaseTarget();
-  if (!CreateTarget(chosen.backBufferWidth, chosen.backBufferHeight,
-                    chosen.enableAutoDepthStencil != 0 ? chosen.autoDepthStencilFormat : 0)) {
-    return Fail;
-  }
+  if (!CreateTarget(chosen)) return Fail;
   *states_ = States{};
   ResetStates();
   SDL_GL_SetSwapInterval(chosen.presentationInterval == present::IntervalImmediate ? 0 : 1);
@@ -386,10 +432,12 @@ bool GlGraphicsApi::ReadTargetPixels(std::vector<std::uint32_t>& pixels) {
   if (context_ == nullptr || !target_) return false;
   pixels.resize(std::size_t{target_->width} * target_->height);
   DiscardGlErrors();
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, target_->framebuffer);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, target_->DrawFramebuffer());
+  if (target_->inWindow) glReadBuffer(GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 4);
   glReadPixels(0, 0, static_cast<GLsizei>(target_->width), static_cast<GLsizei>(target_->height),
                GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+  if (target_->inWindow) FlipRows(pixels, target_->width, target_->height);
   return glGetError() == GL_NO_ERROR;
 }
 
@@ -406,17 +454,13 @@ bool GlGraphicsApi::ReadWindowPixels(std::vector<std::uint32_t>& pixels, int& wi
   if (context_ == nullptr || !target_) return false;
   SDL_GL_GetDrawableSize(window_, &width, &height);
   DiscardGlErrors();
-  BlitTargetToWindow();
-  std::vector<std::uint32_t> bottomUp(static_cast<std::size_t>(width) * height);
+  if (!target_->inWindow) BlitTargetToWindow();
+  pixels.resize(static_cast<std::size_t>(width) * height);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
   glReadBuffer(GL_BACK);
-  glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, bottomUp.data());
-  glBindFramebuffer(GL_FRAMEBUFFER, target_->framebuffer);
-  pixels.resize(bottomUp.size());
-  for (int y = 0; y < height; ++y) {
-    std::copy_n(bottomUp.begin() + static_cast<std::ptrdiff_t>(height - 1 - y) * width, width,
-                pixels.begin() + static_cast<std::ptrdiff_t>(y) * width);
-  }
+  glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+  glBindFramebuffer(GL_FRAMEBUFFER, target_->DrawFramebuffer());
+  FlipRows(pixels, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
   return glGetError() == GL_NO_ERROR;
 }
 

@@ -305,7 +305,8 @@ void GlGraphicsApi::ApplyBlendStates() {
 }
 
 // D3D's winding is seen with y down; the target keeps y as GL's window y, so a triangle
-// clockwise for D3D is counter-clockwise for GL.
+// clockwise for D3D is counter-clockwise for GL. (The window's upper-left clip origin flips
+// y and the facing test together, so the same holds there.)
 void GlGraphicsApi::ApplyCullMode() {
   if (states_->cullMode == kCullNone) {
     glDisable(GL_CULL_FACE);
@@ -327,7 +328,7 @@ void GlGraphicsApi::ApplyDepthState() {
 
 // Sets GL to the states held, as after device creation or Reset.
 void GlGraphicsApi::ResetStates() {
-  glBindFramebuffer(GL_FRAMEBUFFER, target_->framebuffer);
+  PlaceTarget();
   glEnableVertexAttribArray(gl::kPositionAttribute);
   glEnableVertexAttribArray(gl::kColorAttribute);
   glEnableVertexAttribArray(gl::kTexCoordAttribute);
@@ -338,7 +339,6 @@ void GlGraphicsApi::ResetStates() {
   states_->zEnable = parameters_.enableAutoDepthStencil != 0 ? 1 : 0;
   glDisable(GL_DITHER);
   ApplyBlendStates();
-  ApplyCullMode();
   ApplyDepthState();
 }
 

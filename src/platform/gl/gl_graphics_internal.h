@@ -50,13 +50,19 @@ struct GlGraphicsApi::Texture {
   GLint magFilter = GL_NEAREST;
 };
 
-// The offscreen render target and its optional depth buffer.
+// The offscreen render target and its optional depth buffer. When `inWindow` is set, the
+// frame is drawn straight into the window's back buffer instead, with y flipped so that its
+// top row lands on the window's top.
 struct GlGraphicsApi::Target {
   GLuint framebuffer = 0;
   GLuint color = 0;
   GLuint depth = 0;
   std::uint32_t width = 0;
   std::uint32_t height = 0;
+  bool hasAlpha = true;
+  bool inWindow = false;
+
+  GLuint DrawFramebuffer() const { return inWindow ? 0 : framebuffer; }
 };
 
 // Device states as D3D values, defaults as D3D has them after creation or Reset.
