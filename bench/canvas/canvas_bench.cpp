@@ -6,11 +6,13 @@
 // glFinish: llvmpipe drops the queued drawing of a frame that was never flushed when the next
 // one clears the whole target, so without it a hidden window's frames cost next to nothing.
 //
-// Run under Xvfb or with SDL_VIDEODRIVER=offscreen: canvas_bench [quads per frame] [frames]
+// Run under Xvfb or with SDL_VIDEODRIVER=offscreen:
+//   canvas_bench [quads per frame] [frames] [rounds]
 // Runs twice: 16 x 16 sprites, then the same ones drawn 4 x 4.
 #include <SDL.h>
 #include <epoxy/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -209,25 +211,45 @@ bool MeasureSdl(const std::vector<Sprite>& sprites, int frames, SdlMode mode, Fi
   return true;
 }
 
-// Both renderers on the same sprites; a failure to start either is reported, not fatal.
-void Compare(const std::vector<Sprite>& sprites, int frames) {
-  std::printf("%zu textured %d x %d quads a frame, %d frames\n", sprites.size(),
-              sprites.front().size, sprites.front().size, frames);
-  Figures canvas;
-  if (!MeasureCanvas(sprites, frames, canvas)) return;
-  Print("canvas on the GL backend", canvas);
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Both renderers on the same sprites, in interleaved rounds so that a slow spell of the
+// machine hits every contender alike; the median round is printed. A failure to start
+// either is reported, not fatal.
+void Compare(const std::vector<Sprite>& sprites, int frames, int rounds) {
+  std::printf("%zu textured %d x %d quads a frame, %d frames, median of %d rounds\n",
+              sprites.size(), sprites.front().size, sprites.front().size, frames, rounds);
   const struct {
     const char* name;
     SdlMode mode;
   } modes[] = {{"SDL_RenderCopy, unbatched", SdlMode::Copy},
                {"SDL_RenderCopy, batched", SdlMode::CopyBatched},
                {"SDL_RenderGeometry, one call", SdlMode::Geometry}};
-  for (const auto& m : modes) {
-    Figures sdl;
-    if (!MeasureSdl(sprites, frames, m.mode, sdl)) continue;
-    Print(m.name, sdl);
+  constexpr std::size_t kSdlModes = std::size(modes);
+  std::vector<double> canvasRates;
+  std::vector<double> sdlRates[kSdlModes];
+  Figures canvas;
+  Figures sdl[kSdlModes];
+  for (int round = 0; round < rounds; ++round) {
+    if (!MeasureCanvas(sprites, frames, canvas)) return;
+    canvasRates.push_back(canvas.quadsPerCpuSecond);
+    for (std::size_t m = 0; m < kSdlModes; ++m) {
+      if (MeasureSdl(sprites, frames, modes[m].mode, sdl[m])) {
+        sdlRates[m].push_back(sdl[m].quadsPerCpuSecond);
+      }
+    }
+  }
+  canvas.quadsPerCpuSecond = Median(canvasRates);
+  Print("canvas on the GL backend", canvas);
+  for (std::size_t m = 0; m < kSdlModes; ++m) {
+    if (sdlRates[m].empty()) continue;
+    sdl[m].quadsPerCpuSecond = Median(sdlRates[m]);
+    Print(modes[m].name, sdl[m]);
     std::printf("%-34s %12.2fx\n", "  canvas ahead by",
-                canvas.quadsPerCpuSecond / sdl.quadsPerCpuSecond);
+                canvas.quadsPerCpuSecond / sdl[m].quadsPerCpuSecond);
   }
 }
 
@@ -238,11 +260,12 @@ int main(int argc, char** argv) {
   using namespace tvx::bench;
   const int quads = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
   const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 100;
+  const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
   const char* driver = SDL_getenv("SDL_VIDEODRIVER");
   std::printf("video driver %s\n", driver != nullptr ? driver : "default");
   // Full-size sprites load the rasteriser; small ones show the cost of each quad and call.
-  Compare(Sprites(quads, kCell), frames);
-  Compare(Sprites(quads, 4), frames);
+  Compare(Sprites(quads, kCell), frames, rounds);
+  Compare(Sprites(quads, 4), frames, rounds);
   SDL_Quit();
   return 0;
 }
