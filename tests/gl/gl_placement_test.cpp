@@ -33,17 +33,28 @@ class PlacementTest : public GlDeviceTest {
     SetBlend(blend::SrcAlpha, blend::InvSrcAlpha, blendop::Add);
     DrawQuads(QuadVertices(3, 2, 40, 25, 0x800000FF));
     EXPECT_EQ(api_->SetRenderState(rs::CullMode, 3), Ok);  // counter-clockwise culled
-    DrawQuads({{50, 50, 0, 1, 0xFFFFFF00}, {90, 50, 0, 1, 0xFFFFFF00},
-               {90, 70, 0, 1, 0xFFFFFF00}, {50, 90, 0, 1, 0xFFFFFF00}});
-    DrawQuads({{100, 50, 0, 1, 0xFF00FFFF}, {100, 90, 0, 1, 0xFF00FFFF},
-               {140, 70, 0, 1, 0xFF00FFFF}, {140, 50, 0, 1, 0xFF00FFFF}});
+    DrawQuads({{50, 50, 0, 1, 0xFFFFFF00},
+               {90, 50, 0, 1, 0xFFFFFF00},
+               {90, 70, 0, 1, 0xFFFFFF00},
+               {50, 90, 0, 1, 0xFFFFFF00}});
+    DrawQuads({{100, 50, 0, 1, 0xFF00FFFF},
+               {100, 90, 0, 1, 0xFF00FFFF},
+               {140, 70, 0, 1, 0xFF00FFFF},
+               {140, 50, 0, 1, 0xFF00FFFF}});
     EXPECT_EQ(api_->SetRenderState(rs::CullMode, cull::None), Ok);
-    DrawLines({{200, 100, 0, 1}, {230, 100, 0, 1}, {230, 101, 0, 1}, {230, 131, 0, 1},
-               {229, 131, 0, 1}, {199, 131, 0, 1}, {199, 130, 0, 1}, {199, 101, 0, 1},
-               {250, 100, 0, 1}, {270, 137, 0, 1}});
+    DrawLines({{200, 100, 0, 1},
+               {230, 100, 0, 1},
+               {230, 101, 0, 1},
+               {230, 131, 0, 1},
+               {229, 131, 0, 1},
+               {199, 131, 0, 1},
+               {199, 130, 0, 1},
+               {199, 101, 0, 1},
+               {250, 100, 0, 1},
+               {270, 137, 0, 1}});
     DrawPoints({{300, 0, 0, 1}, {639, 479, 0, 1}, {0, 479, 0, 1}});
-    const Handle texture = MakeTexture(format::A8R8G8B8, 2, 2,
-                                       {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80FFFFFF});
+    const Handle texture =
+        MakeTexture(format::A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80FFFFFF});
     EXPECT_EQ(api_->SetTexture(0, texture), Ok);
     EXPECT_EQ(api_->SetSamplerState(0, samp::MagFilter, texf::Linear), Ok);
     EXPECT_EQ(api_->SetSamplerState(0, samp::MinFilter, texf::Linear), Ok);

@@ -1,5 +1,5 @@
 // Textures: placement texel for texel, every format's upload, rectangle locks, mip levels
-// and the stage-0 operations.
+// and the stage-0 operations, with and without a white diffuse throughout.
 #include <cstdlib>
 #include <cstring>
 
@@ -232,6 +232,42 @@ TEST_F(TextureTest, DotProductAndMultiplyAdd) {
   ASSERT_EQ(api_->SetRenderState(rs::TextureFactor, 0xFF804020), Ok);
   ASSERT_EQ(api_->SetTextureStageState(0, tss::ColorOp, top::MultiplyAdd), Ok);
   ExpectNear(SampledColour(grey, 0xFF102030), 0xFF504040);  // diffuse + texel * factor
+}
+
+// A draw whose every diffuse is opaque white gets a program without the diffuse; it must
+// give what the general program gives for the same white quad.
+TEST_F(TextureTest, AllWhiteDrawsMatchTheGeneralProgram) {
+  std::vector<std::uint32_t> texels = Pattern(8, 8);
+  for (std::size_t i = 0; i < texels.size(); ++i)
+    texels[i] = (texels[i] & 0xFFFFFF) | (i * 4) << 24;
+  const Handle texture = MakeTexture(format::A8R8G8B8, 8, 8, texels);
+  SetFilter(texf::Linear);
+  SetBlend(blend::SrcAlpha, blend::InvSrcAlpha, blendop::Add);
+  ASSERT_EQ(api_->SetRenderState(rs::TextureFactor, 0xFF402010), Ok);
+  ASSERT_EQ(api_->SetTextureStageState(0, tss::ColorArg2, ta::Diffuse), Ok);
+  const auto region = [this] {
+    std::vector<std::uint32_t> pixels;
+    for (int y = 10; y < 23; ++y) {
+      for (int x = 10; x < 23; ++x) pixels.push_back(Pixel(x, y));
+    }
+    return pixels;
+  };
+  for (std::uint32_t op :
+       {top::Modulate, top::Modulate2x, top::SelectArg2, top::MultiplyAdd, top::Disable}) {
+    ASSERT_EQ(api_->SetTextureStageState(0, tss::ColorOp, op), Ok);
+    ASSERT_EQ(api_->SetTextureStageState(0, tss::ColorArg1, ta::Texture), Ok);
+    BeginFrame(0xFF336699);
+    DrawTextured(texture, 10.25f, 10.5f, 12.5f, 11);
+    const std::vector<std::uint32_t> white = region();
+    // A tinted quad far away in the same draw makes the diffuse vary.
+    std::vector<Vertex> both = QuadVertices(10.25f, 10.5f, 22.75f, 21.5f, 0xFFFFFFFF, true);
+    const std::vector<Vertex> tinted = QuadVertices(600, 400, 610, 410, 0xFF00FF00, true);
+    both.insert(both.end(), tinted.begin(), tinted.end());
+    BeginFrame(0xFF336699);
+    DrawQuads(both);
+    EXPECT_EQ(region(), white) << "colour operation " << op;
+    EXPECT_NE(Pixel(605, 405), 0xFF336699u);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Dynamic buffers, drawing and the render, texture-stage and sampler states.
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gl/gl_graphics_internal.h"
 #include "platform/gl/gl_stage_programs.h"
@@ -107,6 +108,16 @@ GLenum ModeOf(std::uint32_t type) {
     default:
       return GL_TRIANGLES;
   }
+}
+
+bool DiffuseIsWhite(const std::uint8_t* firstVertex, std::uint32_t count) {
+  constexpr std::uint32_t kDiffuseOffset = 16;
+  for (std::uint32_t i = 0; i < count; ++i) {
+    std::uint32_t diffuse = 0;
+    std::memcpy(&diffuse, firstVertex + std::size_t{i} * kVertexSize + kDiffuseOffset, 4);
+    if (diffuse != 0xFFFFFFFF) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -234,6 +245,8 @@ bool GlGraphicsApi::PrepareDraw(unsigned mode, std::uint32_t originVertex,
   key.alphaArg1 = s.alphaArg1;
   key.alphaArg2 = s.alphaArg2;
   key.hasTexture = texture != nullptr;
+  key.whiteDiffuse = DiffuseIsWhite(
+      stream->bytes.data() + s.streamOffset + std::size_t{firstVertex} * kVertexSize, vertexCount);
   key.alphaFunc = s.alphaTestEnable != 0 ? s.alphaFunc : kCmpAlways;
   const gl::StageUniforms uniforms{s.textureFactor, s.alphaRef, target_->width, target_->height,
                                    mode == GL_LINES};

@@ -36,10 +36,11 @@ uniform vec4 u_textureFactor;
 uniform float u_alphaRef;
 varying vec4 v_color;
 varying vec2 v_texCoord;
+#define DIFFUSE (WHITE_DIFFUSE ? vec4(1.0) : v_color)
 
 vec4 Argument(int selector, vec4 texel) {
   int source = selector - (selector / 16) * 16;
-  vec4 value = source == 2 ? texel : (source == 3 ? u_textureFactor : v_color);
+  vec4 value = source == 2 ? texel : (source == 3 ? u_textureFactor : DIFFUSE);
   if (selector / 32 - (selector / 64) * 2 == 1) value = value.aaaa;
   if (selector / 16 - (selector / 32) * 2 == 1) value = 1.0 - value;
   return value;
@@ -52,8 +53,8 @@ vec4 Combine(int op, vec4 a1, vec4 a2) {
   if (op == 5) return clamp(a1 * a2 * 2.0, 0.0, 1.0);
   if (op == 6) return clamp(a1 * a2 * 4.0, 0.0, 1.0);
   if (op == 24) return vec4(clamp(4.0 * dot(a1.rgb - 0.5, a2.rgb - 0.5), 0.0, 1.0));
-  if (op == 25) return clamp(v_color + a1 * a2, 0.0, 1.0);
-  return v_color;  // disabled: the diffuse colour passes through
+  if (op == 25) return clamp(DIFFUSE + a1 * a2, 0.0, 1.0);
+  return DIFFUSE;  // disabled: the diffuse colour passes through
 }
 
 bool AlphaPasses(float alpha) {
@@ -73,12 +74,12 @@ void main() {
   vec4 texel = HAS_TEXTURE ? texture2D(u_texture, v_texCoord) : vec4(1.0);
   vec4 result;
   if (COLOR_OP == 1) {
-    result = v_color;
+    result = DIFFUSE;
   } else {
     vec4 color = Combine(COLOR_OP, Argument(COLOR_ARG1, texel), Argument(COLOR_ARG2, texel));
     // The dot product is replicated into alpha as well.
     float alpha = COLOR_OP == 24 ? color.a
-        : (ALPHA_OP == 1 ? v_color.a
+        : (ALPHA_OP == 1 ? DIFFUSE.a
         : Combine(ALPHA_OP, Argument(ALPHA_ARG1, texel), Argument(ALPHA_ARG2, texel)).a);
     result = vec4(color.rgb, alpha);
   }
@@ -115,6 +116,7 @@ std::string Defines(const StageKey& key) {
   define("ALPHA_ARG2", key.alphaArg2);
   define("ALPHA_FUNC", key.alphaFunc);
   text += key.hasTexture ? "#define HAS_TEXTURE true\n" : "#define HAS_TEXTURE false\n";
+  text += key.whiteDiffuse ? "#define WHITE_DIFFUSE true\n" : "#define WHITE_DIFFUSE false\n";
   return text;
 }
 
@@ -126,7 +128,7 @@ std::uint64_t StageKey::Packed() const {
        {colorOp, colorArg1, colorArg2, alphaOp, alphaArg1, alphaArg2, alphaFunc}) {
     packed = packed << 8 | (field & 0xFF);
   }
-  return packed << 1 | (hasTexture ? 1 : 0);
+  return packed << 2 | (whiteDiffuse ? 2 : 0) | (hasTexture ? 1 : 0);
 }
 
 StagePrograms::~StagePrograms() = default;

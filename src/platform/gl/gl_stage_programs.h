@@ -1,8 +1,8 @@
 // Emulation of the fixed-function pixel stage with GLSL 1.20 programs. Texture stage 0
-// (colour and alpha operation with two arguments each), the presence of a texture and the
-// alpha test comparison form a key; each key gets its own program, compiled on first use
-// with the key's values as constants so that the compiler folds every choice away. The
-// texture factor and the alpha reference stay uniforms.
+// (colour and alpha operation with two arguments each), the presence of a texture, whether
+// the diffuse is white throughout, and the alpha test comparison form a key; each key gets its own
+// program, compiled on first use with the key's values as constants so that the compiler folds
+// every choice away. The texture factor and the alpha reference stay uniforms.
 //
 // Vertices are pre-transformed: x, y in target pixels with D3D9 pixel centres (a pixel's
 // centre sits at whole coordinates, so GL's window position is x + 0.5), z in 0..1 and rhw.
@@ -26,6 +26,9 @@ struct StageKey {
   std::uint32_t alphaArg1 = 0;
   std::uint32_t alphaArg2 = 0;
   bool hasTexture = false;
+  // Every vertex drawn has the diffuse 0xFFFFFFFF, as untinted sprites do: the program then
+  // leaves the diffuse out, which spares the rasteriser its interpolation and products.
+  bool whiteDiffuse = false;
   std::uint32_t alphaFunc = 0;  // D3D comparison 1..8; Always when the test is off
 
   std::uint64_t Packed() const;
