@@ -82,6 +82,27 @@ TEST_F(TextureTest, LinearFilterBlendsNeighboursWhenMagnified) {
   EXPECT_EQ(Pixel(2, 0), 0xFFFFFFFFu);
 }
 
+// Draws that read every texel at its centre may skip the filter; one triangle off the grid
+// in the same draw keeps it for all.
+TEST_F(TextureTest, FilteringIsKeptUnlessEveryTriangleIsTexelForTexel) {
+  const Handle texture = MakeTexture(format::A8R8G8B8, 2, 1, {0xFF000000, 0xFFFFFFFF});
+  SetFilter(texf::Linear);
+  ASSERT_EQ(api_->SetTexture(0, texture), Ok);
+  std::vector<Vertex> quads = QuadVertices(0, 0, 2, 1, 0xFFFFFFFF, true);
+  const std::vector<Vertex> magnified = QuadVertices(10, 0, 14, 1, 0xFFFFFFFF, true);
+  quads.insert(quads.end(), magnified.begin(), magnified.end());
+  BeginFrame(0xFF000000);
+  DrawQuads(quads);
+  EXPECT_EQ(Pixel(0, 0), 0xFF000000u);
+  EXPECT_EQ(Pixel(1, 0), 0xFFFFFFFFu);
+  const int values[] = {64, 64, 191, 191};
+  for (int x = 0; x < 4; ++x) EXPECT_NEAR(static_cast<int>(Pixel(10 + x, 0) & 0xFF), values[x], 2);
+
+  BeginFrame(0xFF000000);
+  DrawQuads(QuadVertices(20.5f, 0, 22.5f, 1, 0xFFFFFFFF, true));  // half a pixel off
+  EXPECT_NEAR(static_cast<int>(Pixel(21, 0) & 0xFF), 128, 2);
+}
+
 TEST_F(TextureTest, EveryFormatUploadsInItsOwnLayout) {
   struct Case {
     std::uint32_t format;

@@ -138,7 +138,8 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
 
   // Drawing (gl_graphics_draw.cpp).
   bool PrepareDraw(unsigned mode, std::uint32_t originVertex, std::uint32_t firstVertex,
-                   std::uint32_t vertexCount);
+                   std::uint32_t vertexCount, const std::uint16_t* indices,
+                   std::uint32_t elementCount);
   void ApplyBlendStates();
   void ApplyCullMode();
   void ApplyDepthState();

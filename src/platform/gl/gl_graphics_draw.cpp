@@ -1,5 +1,6 @@
 // Dynamic buffers, drawing and the render, texture-stage and sampler states.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "platform/gl/gl_graphics_internal.h"
@@ -110,12 +111,54 @@ GLenum ModeOf(std::uint32_t type) {
   }
 }
 
+// The vertex layout of FvfXyzRhwDiffuseTex1.
+struct StreamVertex {
+  float x, y, z, rhw;
+  std::uint32_t diffuse;
+  float u, v;
+};
+static_assert(sizeof(StreamVertex) == kVertexSize);
+
+StreamVertex VertexAt(const std::uint8_t* origin, std::uint32_t index) {
+  StreamVertex vertex;
+  std::memcpy(&vertex, origin + std::size_t{index} * kVertexSize, kVertexSize);
+  return vertex;
+}
+
 bool DiffuseIsWhite(const std::uint8_t* firstVertex, std::uint32_t count) {
-  constexpr std::uint32_t kDiffuseOffset = 16;
   for (std::uint32_t i = 0; i < count; ++i) {
-    std::uint32_t diffuse = 0;
-    std::memcpy(&diffuse, firstVertex + std::size_t{i} * kVertexSize + kDiffuseOffset, 4);
-    if (diffuse != 0xFFFFFFFF) return false;
+    if (VertexAt(firstVertex, i).diffuse != 0xFFFFFFFF) return false;
+  }
+  return true;
+}
+
+// Whether the triangle maps pixels onto texels by a shift of whole texels, with texel
+// centres on D3D's pixel centres: u * width - x is the same half-integer at every corner,
+// and likewise for v, and rhw is constant. (Three corners fix the affine map, so this
+// rules out any scale, mirror or turn.)
+bool TriangleIsTexelAligned(const StreamVertex (&corners)[3], float width, float height) {
+  const float shiftX = corners[0].u * width - corners[0].x;
+  const float shiftY = corners[0].v * height - corners[0].y;
+  for (const StreamVertex& c : corners) {
+    if (c.u * width - c.x != shiftX || c.v * height - c.y != shiftY || c.rhw != corners[0].rhw) {
+      return false;
+    }
+  }
+  return shiftX - 0.5f == std::floor(shiftX - 0.5f) && shiftY - 0.5f == std::floor(shiftY - 0.5f);
+}
+
+// Sprites drawn unscaled at whole pixels read every texel at its centre, where linear
+// filtering takes that texel alone; point filtering then gives the same picture for much
+// less work on a software rasteriser. `indices` (into `origin`) null means the vertices
+// from `origin` on in order.
+bool DrawIsTexelForTexel(const std::uint8_t* origin, const std::uint16_t* indices,
+                         std::uint32_t count, float width, float height) {
+  for (std::uint32_t i = 0; i + 2 < count; i += 3) {
+    StreamVertex corners[3];
+    for (std::uint32_t k = 0; k < 3; ++k) {
+      corners[k] = VertexAt(origin, indices != nullptr ? indices[i + k] : i + k);
+    }
+    if (!TriangleIsTexelAligned(corners, width, height)) return false;
   }
   return true;
 }
@@ -225,7 +268,8 @@ Result GlGraphicsApi::SetFVF(std::uint32_t fvf) {
 // Checks that the stream holds the vertices [firstVertex, firstVertex + count), points the
 // attributes at the stream's vertex originVertex and makes the stage program current.
 bool GlGraphicsApi::PrepareDraw(unsigned mode, std::uint32_t originVertex,
-                                std::uint32_t firstVertex, std::uint32_t vertexCount) {
+                                std::uint32_t firstVertex, std::uint32_t vertexCount,
+                                const std::uint16_t* indices, std::uint32_t elementCount) {
   const States& s = *states_;
   Buffer* stream = FindBuffer(s.streamBuffer);
   if (!inScene_ || stream == nullptr || stream->locked || s.fvf != FvfXyzRhwDiffuseTex1 ||
@@ -245,15 +289,23 @@ bool GlGraphicsApi::PrepareDraw(unsigned mode, std::uint32_t originVertex,
   key.alphaArg1 = s.alphaArg1;
   key.alphaArg2 = s.alphaArg2;
   key.hasTexture = texture != nullptr;
-  key.whiteDiffuse = DiffuseIsWhite(
-      stream->bytes.data() + s.streamOffset + std::size_t{firstVertex} * kVertexSize, vertexCount);
+  const std::uint8_t* origin =
+      stream->bytes.data() + s.streamOffset + std::size_t{originVertex} * kVertexSize;
+  const std::uint8_t* first = origin + std::size_t{firstVertex - originVertex} * kVertexSize;
+  key.whiteDiffuse = DiffuseIsWhite(first, vertexCount);
   key.alphaFunc = s.alphaTestEnable != 0 ? s.alphaFunc : kCmpAlways;
   const gl::StageUniforms uniforms{s.textureFactor, s.alphaRef, target_->width, target_->height,
                                    mode == GL_LINES};
   if (!programs_->Use(key, uniforms)) return false;
   if (texture != nullptr) {
-    const GLint mag = s.magFilter == texf::Linear ? GL_LINEAR : GL_NEAREST;
-    const GLint min = s.minFilter == texf::Linear ? GL_LINEAR : GL_NEAREST;
+    const bool linear = s.magFilter == texf::Linear || s.minFilter == texf::Linear;
+    const bool exact =
+        linear && mode == GL_TRIANGLES && !texture->levels.empty() &&
+        DrawIsTexelForTexel(indices != nullptr ? origin : first, indices, elementCount,
+                            static_cast<float>(texture->levels.front().width),
+                            static_cast<float>(texture->levels.front().height));
+    const GLint mag = s.magFilter == texf::Linear && !exact ? GL_LINEAR : GL_NEAREST;
+    const GLint min = s.minFilter == texf::Linear && !exact ? GL_LINEAR : GL_NEAREST;
     if (texture->magFilter != mag) {
       glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, mag);
       texture->magFilter = mag;
@@ -276,7 +328,9 @@ Result GlGraphicsApi::DrawPrimitive(std::uint32_t type, std::uint32_t startVerte
                                     std::uint32_t primitiveCount) {
   if (context_ == nullptr) return Fail;
   const std::uint32_t count = VerticesOf(type, primitiveCount);
-  if (count == 0 || !PrepareDraw(ModeOf(type), 0, startVertex, count)) return Fail;
+  if (count == 0 || !PrepareDraw(ModeOf(type), 0, startVertex, count, nullptr, count)) {
+    return Fail;
+  }
   glDrawArrays(ModeOf(type), static_cast<GLint>(startVertex), static_cast<GLsizei>(count));
   return Ok;
 }
@@ -298,8 +352,10 @@ Result GlGraphicsApi::DrawIndexedPrimitive(std::uint32_t type, std::int32_t base
   const auto [low, high] = std::minmax_element(first, first + count);
   // The base vertex moves the attribute origin, so the indices go to GL as they are.
   const auto origin = static_cast<std::uint32_t>(baseVertex);
-  if (!PrepareDraw(ModeOf(type), origin, origin + *low, std::uint32_t{*high} + 1 - *low))
+  if (!PrepareDraw(ModeOf(type), origin, origin + *low, std::uint32_t{*high} + 1 - *low, first,
+                   count)) {
     return Fail;
+  }
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices->id);
   glDrawRangeElements(ModeOf(type), *low, *high, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
                       reinterpret_cast<const void*>(std::uintptr_t{startIndex} * 2));
