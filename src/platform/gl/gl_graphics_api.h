@@ -2,18 +2,20 @@
 //
 // Model: a GL 2.1 compatibility context (GLSL 1.20 programs emulate texture stage 0 and the
 // alpha test, see gl_stage_programs.h) draws everything into a target of the back-buffer
-// size. When the window's drawable has that size and no depth buffer is asked for, the
-// target is the window's own back buffer. Otherwise it is an FBO with an RGBA8 colour
-// texture, stored top row first from GL's y = 0, which Present blits into the largest
-// centred rectangle of the target's aspect ratio (black bars, linear filtering when scaled,
-// nearest at 1:1) before it swaps. CreateObject needs SDL's video subsystem running. Full screen
-// is desktop full screen; the presentation interval becomes the swap interval (vsync that
-// cannot be set is not an error). The device is never lost.
+// size. When the window's drawable has that size and the back buffer has neither depth nor
+// alpha, the target is the window's own back buffer. Otherwise it is an FBO (RGBA8, or RGB8
+// for formats without alpha), stored top row first from GL's y = 0, which Present blits into
+// the largest centred rectangle of the target's aspect ratio (black bars, linear filtering
+// when scaled, nearest at 1:1) before it swaps. CreateObject needs SDL's video subsystem
+// running. Full screen is desktop full screen; the presentation interval becomes the swap interval
+// (vsync that cannot be set is not an error). The device is never lost.
 //
 // Buffers and textures keep a CPU copy: a lock hands out that copy in the D3D layout, an
 // unlock uploads what was locked (textures converted to 8-bit RGBA, see gl_texel_formats.h).
 // Render states and stage 0 are tracked as the D3D values and turned into GL state at draw
-// time. Textures, buffers and states live in the one context, so they survive Reset; Reset
+// time, with two shortcuts that leave the picture as it is: a draw whose diffuse is white
+// throughout gets a program without the diffuse, and one that is texel for texel is point
+// filtered. Textures, buffers and states live in the one context, so they survive Reset; Reset
 // puts every render, stage and sampler state back to its default as D3D does.
 #pragma once
 
