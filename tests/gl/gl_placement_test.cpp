@@ -84,6 +84,21 @@ TEST_F(PlacementTest, OnlyATargetLikeTheWindowsOwnBackBufferGoesIntoTheWindow) {
   EXPECT_FALSE(api_->DrawsIntoWindow());  // kept for good
 }
 
+// A Reset that cannot make its target leaves the device without one until a Reset succeeds.
+TEST_F(PlacementTest, WithoutATargetFramesFailUntilAResetSucceeds) {
+  PresentParameters huge = WindowedParameters(1 << 20, 1 << 20, format::X8R8G8B8);
+  EXPECT_NE(api_->Reset(huge), Ok);
+  EXPECT_NE(api_->Clear(clear::Target, 0, 1.0f, 0), Ok);
+  EXPECT_NE(api_->BeginScene(), Ok);
+  EXPECT_NE(api_->Present(), Ok);
+  EXPECT_FALSE(api_->DrawsIntoWindow());
+  PresentParameters keepSize = WindowedParameters(0, 0, format::X8R8G8B8);
+  EXPECT_NE(api_->Reset(keepSize), Ok);  // no target whose size it could keep
+  Reset(640, 480, format::X8R8G8B8);
+  BeginFrame(0xFF102030);
+  EXPECT_EQ(Pixel(3, 3), 0xFF102030u);
+}
+
 TEST_F(PlacementTest, WindowAndOffscreenTargetDrawTheSamePixels) {
   Reset(640, 480, format::X8R8G8B8);
   ASSERT_TRUE(api_->DrawsIntoWindow());

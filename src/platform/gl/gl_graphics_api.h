@@ -155,7 +155,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   SDL_Window* window_ = nullptr;
   bool ownsWindow_ = false;
   bool keepOffscreen_ = false;
-  bool windowHasAlpha_ = false;
+  bool windowTargetPossible_ = false;  // the window has no alpha and GL has clip control
   bool objectCreated_ = false;
   void* context_ = nullptr;  // SDL_GLContext
   bool inScene_ = false;

@@ -58,12 +58,6 @@ void FlipRows(std::vector<std::uint32_t>& pixels, std::uint32_t width, std::uint
   }
 }
 
-// An upper-left clip origin flips y for the window's back buffer inside GL, so that the
-// rasteriser settles edge ties as it does for the offscreen target.
-bool HasClipControl() {
-  return epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
-}
-
 }  // namespace
 
 GlGraphicsApi::GlGraphicsApi(SDL_Window* window) : window_(window) {}
@@ -172,7 +166,11 @@ bool GlGraphicsApi::CreateContext(std::string& error) {
   context_ = context;
   GLint windowAlphaBits = 0;
   glGetIntegerv(GL_ALPHA_BITS, &windowAlphaBits);  // of the window, bound at creation
-  windowHasAlpha_ = windowAlphaBits > 0;
+  // An upper-left clip origin flips y for the window's back buffer inside GL, so that the
+  // rasteriser settles edge ties as it does for the offscreen target.
+  const bool clipControl =
+      epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+  windowTargetPossible_ = windowAlphaBits == 0 && clipControl;
   return true;
 }
 
@@ -278,12 +276,14 @@ void GlGraphicsApi::PlaceTarget() {
   int drawableWidth = 0;
   int drawableHeight = 0;
   SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
-  target_->inWindow = !keepOffscreen_ && target_->depth == 0 && !target_->hasAlpha &&
-                      !windowHasAlpha_ && HasClipControl() &&
+  target_->inWindow = windowTargetPossible_ && !keepOffscreen_ && target_->depth == 0 &&
+                      !target_->hasAlpha &&
                       static_cast<std::uint32_t>(drawableWidth) == target_->width &&
                       static_cast<std::uint32_t>(drawableHeight) == target_->height;
   glBindFramebuffer(GL_FRAMEBUFFER, target_->DrawFramebuffer());
-  glClipControl(target_->inWindow ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+  if (windowTargetPossible_) {
+    glClipControl(target_->inWindow ? GL_UPPER_LEFT : GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+  }
   glViewport(0, 0, static_cast<GLsizei>(target_->width), static_cast<GLsizei>(target_->height));
   ApplyCullMode();
 }
