@@ -33,6 +33,7 @@ void TForm1::DeviceRender() {
   if (state_.GameOver && state_.RankingMode) {
     DrawRankingScreen();
     RankingMusicCue();
+    RankingStep();
   } else if (state_.GameOver) {
     GameOverStep();
   } else if (!state_.InGame) {

@@ -2,6 +2,7 @@
 // black every frame. Every draw blends with EffectAlphaBlend and uses pattern 0.
 #include "core/numeric.h"
 #include "core/random.h"
+#include "game/RankingTable.h"
 #include "game/Unit1.h"
 #include "render/PxCanvas.h"
 #include "render/PxFonts.h"
@@ -23,6 +24,7 @@ constexpr CanvasColor Black = 0xFF000000;
 constexpr CanvasColor TranslucentBlack = 0x8E000000;
 constexpr CanvasColor TranslucentOrange = 0x8E57BFFF;
 constexpr CanvasColor TranslucentWhite = 0xA1FFFFFF;
+constexpr CanvasColor OwnRank = 0xFFE07020;
 }  // namespace colour
 
 namespace font {
@@ -146,6 +148,18 @@ void TForm1::DrawRankingScreen() {
   TextOut(font::Hud, "Your name: " + s.PlayerName, 150, 330, colour::White, colour::Orange);
   TextOut(font::Prompt, "Type your name or Press ESC to return", 20, 450, colour::White,
           colour::Orange);
+}
+
+// Every row that holds this game's score and name is highlighted, not only the first.
+void TForm1::DrawRankingRows() {
+  const TGameState& s = state_;
+  TPxFont* f = Fonts_->Items(font::Small);
+  if (f == nullptr) return;
+  for (int i = 0; i < kRankingEntries; ++i) {
+    const auto line = static_cast<std::size_t>(2 * i);
+    f->TextOutColor(s.Ranking[line] + " " + s.Ranking[line + 1], 470, 190 + 30 * i,
+                    IsOwnEntry(s, i) ? colour::OwnRank : colour::White);
+  }
 }
 
 }  // namespace tvx

@@ -90,6 +90,12 @@ class TForm1 : public TForm {
   void ResetEffects();
   void GiveUp(const std::string& message);
 
+  // Ranking screen.
+  void RankingStep();
+  void LoadRanking();
+  void SaveRanking();
+  std::string RankingPath() const;
+
   // Screens.
   void DrawTitleScreen();
   void DrawIntroScreen();
@@ -98,6 +104,7 @@ class TForm1 : public TForm {
   void DrawHud();
   void DrawGameOverScreen();
   void DrawRankingScreen();
+  void DrawRankingRows();
   void DrawNextLevelPicture();
   void DrawBackdrop(const std::string& name);
   void DrawImage(const std::string& name, double x, double y);
@@ -118,6 +125,7 @@ class TForm1 : public TForm {
   TGameState state_;
   int exitCode_ = 0;
   std::string roadImage_;
+  std::string savedRanking_;  // the table text the ranking file was last given
 
   TPxDevice* Device_ = nullptr;
   TPxTimer* Timer_ = nullptr;

@@ -148,6 +148,20 @@ TEST_F(Screens, RankingShowsItsTextsOverTheBackdrop) {
   EXPECT_GT(Count(p, 20, 450, 500, 26, Lit), 100) << "prompt";
 }
 
+TEST_F(Screens, RankingRowsShowThisGameHighlightedAndTheRestWhite) {
+  const Picture& p = Screen("ranking");
+  const auto highlight = [](std::uint32_t c) { return Blue(c) > 180 && Red(c) < 90; };
+  const auto white = [](std::uint32_t c) { return std::min({Red(c), Green(c), Blue(c)}) > 200; };
+  EXPECT_GT(Count(p, 470, 190, 120, 22, highlight), 40) << "this game's row";
+  EXPECT_LT(Count(p, 470, 190, 120, 22, white), 5);
+  for (int row = 1; row < 10; ++row) {
+    const int y = 190 + 30 * row;
+    EXPECT_GT(Count(p, 470, y, 20, 18, white), 15) << "row " << row;
+    EXPECT_EQ(Count(p, 470, y, 120, 18, highlight), 0) << "row " << row;
+  }
+  EXPECT_EQ(Count(p, 470, 170, 120, 18, Lit), 0) << "above the first row";
+}
+
 TEST_F(Screens, WinScreenShowsItsCaptionAndAddress) {
   const Picture& p = Screen("win");
   EXPECT_GT(Count(p, 75, 200, 300, 70, Lit), 300) << "YOU WIN!";
