@@ -18,8 +18,8 @@ void TAnimatedSprite::Assign(const TSprite& source) {
 }
 
 // Positions are worked out in extended precision and stored back into the 32-bit AnimPos;
-// the end tests then compare the stored value, also in extended precision. Bounds are summed in 64
-// bits so that extreme starts and counts cannot overflow.
+// the end tests compare the stored value, also in extended precision. Bounds are summed in
+// 64 bits so that extreme starts and counts cannot overflow.
 void TAnimatedSprite::StepForward(long double step) {
   const long double pos = AnimPos = static_cast<float>(AnimPos + step);
   const std::int64_t end = std::int64_t{AnimStart} + AnimCount;
@@ -90,19 +90,20 @@ void TAnimatedSprite::Draw() {
 void TAnimatedSprite::SetAnimationEx(const std::string& imageName, std::int32_t start,
                                      std::int32_t count, float speed, bool loop, bool mirror,
                                      bool animate, std::uint8_t playMode) {
-  SetImageName(imageName);
-  AnimStart = start;
-  AnimCount = count;
-  AnimSpeed = speed;
-  AnimLoop = loop;
+  StoreAnimation(imageName, start, count, speed, loop, playMode);
   Mirror = mirror;
   Animating = animate;
-  AnimPlayMode = playMode;
 }
 
 void TAnimatedSprite::SetAnimation(const std::string& imageName, std::int32_t start,
                                    std::int32_t count, float speed, bool loop,
                                    std::uint8_t playMode) {
+  StoreAnimation(imageName, start, count, speed, loop, playMode);
+}
+
+void TAnimatedSprite::StoreAnimation(const std::string& imageName, std::int32_t start,
+                                     std::int32_t count, float speed, bool loop,
+                                     std::uint8_t playMode) {
   SetImageName(imageName);
   AnimStart = start;
   AnimCount = count;

@@ -46,6 +46,9 @@ class TAnimatedSprite : public TSprite {
   std::uint8_t AnimPlayMode = 0;
 
  private:
+  // What both animation setters store, the image name through SetImageName.
+  void StoreAnimation(const std::string& imageName, std::int32_t start, std::int32_t count,
+                      float speed, bool loop, std::uint8_t playMode);
   void StepForward(long double step);
   void StepBackward(long double step);
   void StepPingPong(long double step);

@@ -149,7 +149,7 @@ TEST_F(AnimationTest, SetAnimStartMovesThePositionOnlyForANewStart) {
   EXPECT_EQ(sprite->AnimPos, 2.0f);
 }
 
-TEST_F(AnimationTest, SetAnimationExStoresEverythingButThePosition) {
+TEST_F(AnimationTest, TheAnimationSettersStoreEverythingButThePosition) {
   auto* sprite = engine.Create<TAnimatedSprite>();
   sprite->AnimPos = 1.5f;
   sprite->SetAnimationEx("spark", 3, 4, 0.25f, false, true, false, 2);
@@ -161,6 +161,14 @@ TEST_F(AnimationTest, SetAnimationExStoresEverythingButThePosition) {
   EXPECT_TRUE(sprite->Mirror);
   EXPECT_FALSE(sprite->Animating);
   EXPECT_EQ(sprite->AnimPlayMode, 2);
+  EXPECT_EQ(sprite->AnimPos, 1.5f);
+
+  sprite->SetAnimation("smoke", 0, 2, 1.0f, true, 1);
+  EXPECT_EQ(sprite->ImageName, "smoke");
+  EXPECT_EQ(sprite->AnimPlayMode, 1);
+  EXPECT_TRUE(sprite->AnimLoop);
+  EXPECT_TRUE(sprite->Mirror);  // left to SetAnimationEx
+  EXPECT_FALSE(sprite->Animating);
   EXPECT_EQ(sprite->AnimPos, 1.5f);
 }
 
