@@ -59,6 +59,7 @@ class TSprite {
   std::string SpriteName;
   float X = 200.0f;
   float Y = 200.0f;
+  // Corners for draw modes 3 and 4, in world coordinates; X and Y do not move them.
   FloatQuad DrawQuad{{{0.0f, 0.0f}, {10.0f, 0.0f}, {10.0f, 10.0f}, {0.0f, 10.0f}}};
   float OffsetX = 0.0f;
   float OffsetY = 0.0f;
@@ -66,24 +67,26 @@ class TSprite {
   ::tvx::DrawEffect DrawEffect = EffectAlphaBlend;
   bool Mirror = false;
   bool Flip = false;
-  std::uint8_t Centred = 1;
+  std::uint8_t Centred = 1;  // 1 scales about the pattern centre, 0 from the top-left
+  // Draw modes 2 and 4; Red, Green, Blue and Alpha (low bytes) colour the other modes.
   CanvasColor4 CornerColors{{ColorWhite, ColorWhite, ColorWhite, ColorWhite}};
   std::int32_t Red = 255;
   std::int32_t Green = 255;
   std::int32_t Blue = 255;
   std::int32_t Alpha = 255;
   bool CanCollide = false;
-  bool Collided = false;
+  bool Collided = false;  // result of this sprite's last CollideWith
   float Angle = 0.0f;
   std::string ImageName;
   std::int32_t PatternIndex = 0;
-  std::int32_t ImageNumber = 0;
+  std::int32_t ImageNumber = 0;  // appended to ImageName when ImageNaming is 0
   float ScaleX = 1.0f;
   float ScaleY = 1.0f;
   float ShiftX = 0.0f;
   float ShiftY = 0.0f;
-  bool MoveEnabled = true;
+  bool MoveEnabled = true;  // false stops an animated sprite's animation
   std::int32_t DrawMode = 0;
+  // Drawn only while X and Y lie strictly inside, shifted by the engine's world offset.
   gfx::Rect DrawBounds{-200, -200, 1024, 768};
   float CollideCenterX = 0.0f;
   float CollideCenterY = 0.0f;
@@ -91,6 +94,7 @@ class TSprite {
   gfx::Rect CollideRect{};
   FloatQuad CollideQuad{};
   std::uint8_t CollideMode = 0;
+  // 0: ImageName followed by ImageNumber; 1: ImageName alone; other values: no name.
   std::uint8_t ImageNaming = 1;
 
  protected:

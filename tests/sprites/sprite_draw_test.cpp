@@ -236,11 +236,14 @@ TEST_F(SpriteDrawTest, ASpriteOnAnyBoundIsNotDrawn) {
   }
 }
 
-TEST_F(SpriteDrawTest, InvisibleSpritesAndUnknownModesDrawNothing) {
+TEST_F(SpriteDrawTest, InvisibleSpritesUnknownModesAndUnknownCentringDrawNothing) {
   sprite->Visible = false;
   EXPECT_TRUE(EngineFrame().empty());
   sprite->Visible = true;
   sprite->SetDrawMode(-1);
+  EXPECT_TRUE(EngineFrame().empty());
+  sprite->SetDrawMode(0);
+  sprite->Centred = 2;
   EXPECT_TRUE(EngineFrame().empty());
 }
 
