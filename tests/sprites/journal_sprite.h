@@ -39,7 +39,7 @@ class Journaled : public Base {
 
   std::function<void(TSprite& self, TSprite& other)> OnHit;
 
- private:
+ protected:
   Journal& journal_;
 };
 

@@ -53,6 +53,27 @@ TEST_F(SpriteListTest, TheNewestOfEqualDepthsIsMovedAndDrawnFirst) {
   EXPECT_THAT(journal, ElementsAre("move new", "move old", "draw new", "draw old"));
 }
 
+// A sprite that creates another one in its Move, as a spawner would.
+class SpawningSprite : public JournalSprite {
+ public:
+  using JournalSprite::JournalSprite;
+  void Move(float moveCount) override {
+    JournalSprite::Move(moveCount);
+    if (!spawned_) Engine().Create<JournalSprite>(journal_, "spawned");
+    spawned_ = true;
+  }
+
+ private:
+  bool spawned_ = false;
+};
+
+TEST_F(SpriteListTest, TheMovePassCoversOnlyTheSpritesThereAtItsStart) {
+  engine.Create<SpawningSprite>(journal, "spawner")->SetZ(-1);
+  engine.Move(1.0f);
+  EXPECT_THAT(ListNames(engine), ElementsAre("spawner", "spawned"));
+  EXPECT_THAT(journal, ElementsAre("move spawner"));
+}
+
 TEST_F(SpriteListTest, SpritesAreKeptInAscendingDepth) {
   Make("a", 5);
   Make("b", -3);
