@@ -1,5 +1,6 @@
 #include "game/RankingFile.h"
 
+#define ZLIB_CONST
 #include <zlib.h>
 
 #include <cstdio>
@@ -21,7 +22,7 @@ constexpr std::size_t kChunk = 1024;
 std::optional<std::string> Inflate(const std::vector<unsigned char>& stored) {
   z_stream stream{};
   if (inflateInit(&stream) != Z_OK) return std::nullopt;
-  stream.next_in = const_cast<unsigned char*>(stored.data());
+  stream.next_in = stored.data();
   stream.avail_in = static_cast<uInt>(stored.size());
   std::string text;
   unsigned char chunk[kChunk];
