@@ -8,6 +8,7 @@
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
 #include "sound/SoundSystem.h"
+#include "sprites/SpriteEngine.h"
 #include "timing/PxKeyboard.h"
 #include "timing/PxTimers.h"
 
@@ -124,7 +125,10 @@ void TForm1::ApplicationEvents1Deactivate() {
 
 void TForm1::ApplicationEvents1Restore() { parts_.application.ShowWindow(true); }
 
-void TForm1::FormDestroy() { Device_->Finalize(); }
+void TForm1::FormDestroy() {
+  Device_->Finalize();
+  Engine_.reset();
+}
 
 void TForm1::GiveUp(const std::string& message) {
   Timer_->SetEnabled(false);

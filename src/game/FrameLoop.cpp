@@ -9,6 +9,7 @@
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
 #include "sound/SoundSystem.h"
+#include "sprites/SpriteEngine.h"
 
 namespace tvx {
 
@@ -63,6 +64,7 @@ bool TForm1::LoadResources() {
     return false;
   }
   SoundSystem1_->LoadFromPxDb(*PxDb1_);
+  Engine_ = std::make_unique<TSpriteEngine>();
   state_.TitleCarX = Random(300) + 105;
   state_.TitleCarY = -100;
   state_.NeedLoad = false;

@@ -28,6 +28,7 @@ class TPxFonts;
 class TPxDb;
 class TPxKeyboard;
 class TSoundSystem;
+class TSpriteEngine;
 
 class TForm1 : public TForm {
  public:
@@ -51,6 +52,7 @@ class TForm1 : public TForm {
   void timerfirejetTimer();
   void timerstarsTimer();
   void timeralphaTimer();
+  void Timer1Timer();  // the traffic spawner
 
   TGameState& State() { return state_; }
   const TGameState& State() const { return state_; }
@@ -73,6 +75,8 @@ class TForm1 : public TForm {
   IIntervalTimer& timerfirejet() const { return *timerfirejet_; }
   IIntervalTimer& timerstars() const { return *timerstars_; }
   IIntervalTimer& timeralpha() const { return *timeralpha_; }
+  // The play field's sprites; made on the first frame, emptied between levels.
+  TSpriteEngine& Engine() const { return *Engine_; }
 
  private:
   void FormCreate();
@@ -140,6 +144,7 @@ class TForm1 : public TForm {
   std::unique_ptr<IIntervalTimer> timerfirejet_;
   std::unique_ptr<IIntervalTimer> timerstars_;
   std::unique_ptr<IIntervalTimer> timeralpha_;
+  std::unique_ptr<TSpriteEngine> Engine_;
 };
 
 }  // namespace tvx

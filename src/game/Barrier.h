@@ -1,0 +1,36 @@
+// Everything the player meets on the road: traffic cars and their wrecks, three kinds of
+// barrel (one explosive), three pick-ups, and the explosions hit barrels turn into. The kind
+// is the image name, compared exactly; a car becomes its wreck and a barrel an explosion by
+// changing that name on the same sprite. Each tick a barrier animates, then (unless paused)
+// refreshes its collision rectangle from the position the tick began with, falls with the
+// road (cars one pixel faster), may swerve, sounds as it passes the player, and dies below
+// the screen. Touching another obstacle acts only on that other one.
+#pragma once
+
+#include <cstdint>
+
+#include "sprites/AnimatedSprite.h"
+
+namespace tvx {
+
+class TForm1;
+
+class TBarrier : public TAnimatedSprite {
+ public:
+  TBarrier(TSpriteEngine& engine, TForm1& form);
+
+  void Move(float moveCount) override;
+  void HandleCollision(TSprite& other) override;
+
+  std::int32_t Hits = 0;  // player contacts it can still take
+  bool Swerve = false;    // wanders sideways from level 15 on
+
+ private:
+  TForm1& form_;
+};
+
+// Turns a sprite into the explosion animation at the given scale, drawn additively above
+// the player and out of every collision.
+void MakeExplosion(TAnimatedSprite& sprite, float scale);
+
+}  // namespace tvx
