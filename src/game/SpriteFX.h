@@ -18,6 +18,11 @@ class TSpriteFX : public TAnimatedSprite {
   void Move(float moveCount) override;
 
  private:
+  void FollowCar(float dx, float dy);
+  void MoveSmoke();
+  void MoveJet();
+  void MoveStars();
+
   TForm1& form_;
 };
 
