@@ -22,20 +22,23 @@ bool RectsOverlap(const gfx::Rect& a, const gfx::Rect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-FloatPoint Difference(const FloatPoint& a, const FloatPoint& b) { return {a.x - b.x, a.y - b.y}; }
-
-float Dot(const FloatPoint& a, const FloatPoint& b) {
-  return static_cast<float>(static_cast<long double>(a.x) * b.x +
-                            static_cast<long double>(a.y) * b.y);
+// (a - b) . (c - d) in extended precision, the result rounded to a 32-bit float.
+float DotOfDifferences(const FloatPoint& a, const FloatPoint& b, const FloatPoint& c,
+                       const FloatPoint& d) {
+  const long double x1 = static_cast<long double>(a.x) - b.x;
+  const long double y1 = static_cast<long double>(a.y) - b.y;
+  const long double x2 = static_cast<long double>(c.x) - d.x;
+  const long double y2 = static_cast<long double>(c.y) - d.y;
+  return static_cast<float>(x1 * x2 + y1 * y2);
 }
 
 // Deliberately dot products of each edge with the corner's offset from the edge before it,
 // not cross products: this is the game's own inside rule and its collisions depend on it.
 bool CornerInside(const FloatQuad& p, const FloatPoint& q) {
-  return Dot(Difference(p.p[2], p.p[1]), Difference(q, p.p[0])) >= 0.0f &&
-         Dot(Difference(p.p[3], p.p[2]), Difference(q, p.p[1])) >= 0.0f &&
-         Dot(Difference(p.p[0], p.p[3]), Difference(q, p.p[2])) >= 0.0f &&
-         Dot(Difference(p.p[1], p.p[0]), Difference(q, p.p[3])) >= 0.0f;
+  return DotOfDifferences(p.p[2], p.p[1], q, p.p[0]) >= 0.0f &&
+         DotOfDifferences(p.p[3], p.p[2], q, p.p[1]) >= 0.0f &&
+         DotOfDifferences(p.p[0], p.p[3], q, p.p[2]) >= 0.0f &&
+         DotOfDifferences(p.p[1], p.p[0], q, p.p[3]) >= 0.0f;
 }
 
 // Only the other quad's corners are tested against the caller's, so the test is one-sided.
