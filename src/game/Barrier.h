@@ -8,12 +8,14 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "sprites/AnimatedSprite.h"
 
 namespace tvx {
 
 class TForm1;
+class TSoundSystem;
 
 class TBarrier : public TAnimatedSprite {
  public:
@@ -26,11 +28,17 @@ class TBarrier : public TAnimatedSprite {
   bool Swerve = false;    // wanders sideways from level 15 on
 
  private:
+  // Whoosh as it goes past the player's side.
+  void PassingSound();
+
   TForm1& form_;
 };
 
 // Turns a sprite into the explosion animation at the given scale, drawn additively above
 // the player and out of every collision.
 void MakeExplosion(TAnimatedSprite& sprite, float scale);
+
+// Plays the sound once unless it is already playing; the road's contact sounds never stack.
+void PlayIfSilent(TSoundSystem& sounds, const std::string& name);
 
 }  // namespace tvx

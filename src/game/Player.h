@@ -5,10 +5,13 @@
 // fires the repair, jet and dizziness pick-ups. Its animation never runs: pattern 0 only.
 #pragma once
 
+#include <string>
+
 #include "sprites/AnimatedSprite.h"
 
 namespace tvx {
 
+class TBarrier;
 class TForm1;
 
 class TPlayer : public TAnimatedSprite {
@@ -19,6 +22,16 @@ class TPlayer : public TAnimatedSprite {
   void HandleCollision(TSprite& other) override;
 
  private:
+  // The arrow keys, the edge clamps and the squeals that go with them.
+  void Steer();
+  // Silences the engine drone, then the squeal at its volume, once.
+  void Squeal(const char* name, int volume);
+  // The sound of touching an obstacle of the given kind.
+  void ContactSound(const std::string& kind);
+  // Running into a car, a wreck or a plain barrel: both are thrown apart and wear down.
+  void Bump(TBarrier& obstacle);
+  void ExplosionSound();
+
   TForm1& form_;
 };
 

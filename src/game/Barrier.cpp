@@ -1,0 +1,150 @@
+#include "game/Barrier.h"
+
+#include <array>
+#include <string_view>
+
+#include "core/numeric.h"
+#include "core/random.h"
+#include "game/SoundNames.h"
+#include "game/Unit1.h"
+#include "sound/SoundSystem.h"
+
+namespace tvx {
+
+namespace {
+
+// How a kind falls each tick, in addition to the road's scroll.
+enum class Fall {
+  Car,    // one pixel faster than the road, before any swerve
+  Road,   // lies still on the road
+  Dizzy,  // with the road up to level 5, one pixel faster above
+};
+
+struct BarrierKind {
+  std::string_view name;
+  Fall fall;
+  bool followsRect;   // false: the rectangle is left as it was (explosions never collide)
+  gfx::Rect offsets;  // from the truncated position the tick begins with
+};
+
+constexpr gfx::Rect kCarRect{30, 12, 65, 70};
+constexpr gfx::Rect kPickUpRect{8, 8, 27, 22};
+
+constexpr std::array<BarrierKind, 15> kKinds{{
+    {"car0", Fall::Car, true, kCarRect},
+    {"car1", Fall::Car, true, kCarRect},
+    {"car2", Fall::Car, true, kCarRect},
+    {"car3", Fall::Car, true, kCarRect},
+    {"car0q", Fall::Car, true, kCarRect},
+    {"car1q", Fall::Car, true, kCarRect},
+    {"car2q", Fall::Car, true, kCarRect},
+    {"car3q", Fall::Car, true, kCarRect},
+    {"barril0", Fall::Road, true, {15, 34, 75, 44}},
+    {"barril1", Fall::Road, true, {16, 40, 48, 51}},
+    {"barril2", Fall::Road, true, {16, 40, 48, 51}},
+    {"engrenagem", Fall::Road, true, kPickUpRect},
+    {"gelb", Fall::Road, true, kPickUpRect},
+    {"gelbpreta", Fall::Dizzy, true, kPickUpRect},
+    {"explode", Fall::Road, false, {}},
+}};
+
+// nullptr for a name that is none of the kinds above.
+const BarrierKind* FindKind(const std::string& name) {
+  for (const BarrierKind& kind : kKinds) {
+    if (kind.name == name) return &kind;
+  }
+  return nullptr;
+}
+
+bool IsBarrel(const std::string& name) {
+  return name == "barril0" || name == "barril1" || name == "barril2";
+}
+
+}  // namespace
+
+TBarrier::TBarrier(TSpriteEngine& engine, TForm1& form) : TAnimatedSprite(engine), form_(form) {}
+
+void TBarrier::Move(float moveCount) {
+  // Animation first: explosions and pick-ups keep animating through a pause.
+  TAnimatedSprite::Move(moveCount);
+  const TGameState& state = form_.State();
+  if (state.Paused) return;
+
+  const BarrierKind* kind = FindKind(ImageName);
+  if (kind != nullptr && kind->followsRect) {
+    const std::int32_t tx = Trunc(X);
+    const std::int32_t ty = Trunc(Y);
+    CollideRect = {tx + kind->offsets.left, ty + kind->offsets.top, tx + kind->offsets.right,
+                   ty + kind->offsets.bottom};
+  }
+  if (kind != nullptr && kind->fall == Fall::Car) {
+    SetY(static_cast<float>(Y + state.ScrollSpeed + 1.0));
+  }
+  if (state.Level > 14 && Swerve) {
+    // Drawn for every kind, so a swerving barrel still uses up a number each tick.
+    const std::int32_t r = Random(5);
+    const bool isCar = ImageName.starts_with("car");
+    if (r == 0 && isCar) SetX(X + 1.0f);
+    if (r == 1 && isCar) SetX(X - 1.0f);
+  }
+  if (kind != nullptr && kind->fall == Fall::Road) {
+    SetY(static_cast<float>(Y + state.ScrollSpeed));
+  }
+  if (kind != nullptr && kind->fall == Fall::Dizzy) {
+    const double extra = state.Level <= 5 ? 0.0 : 1.0;
+    SetY(static_cast<float>(Y + state.ScrollSpeed + extra));
+  }
+  PassingSound();
+  if (Y >= 480.0f) Kill();
+}
+
+void TBarrier::PassingSound() {
+  const TGameState& state = form_.State();
+  if (!(state.PlayerY + 10.0f < Y && Y < state.PlayerY + 60.0f)) return;
+  TSoundSystem& sounds = form_.SoundSystem1();
+  sounds.SetVolume(sound::Whoosh, 25);
+  if (state.PlayerX - 70.0f < X && X < state.PlayerX + 100.0f) PlayIfSilent(sounds, sound::Whoosh);
+}
+
+void TBarrier::HandleCollision(TSprite& other) {
+  // Only the other side changes; the engine calls both sides, so each is treated once.
+  if (form_.State().Paused) return;
+  auto* obstacle = dynamic_cast<TBarrier*>(&other);
+  if (obstacle == nullptr) return;  // the player reacts for itself
+
+  // Obstacles that meet while still far above the screen are taken away unseen.
+  if (obstacle->Y <= -50.0f) obstacle->Kill();
+  if (IsBarrel(obstacle->ImageName)) {
+    obstacle->SetY(obstacle->Y + 1.0f);
+    if (0.0f < obstacle->Y && obstacle->Y < 480.0f) {
+      TSoundSystem& sounds = form_.SoundSystem1();
+      if (obstacle->ImageName == "barril2") {
+        sounds.SetVolume(sound::Explode, 20);
+        PlayIfSilent(sounds, sound::Explode);
+      } else {
+        PlayIfSilent(sounds, sound::BarrelDrop);
+      }
+    }
+  }
+  if (obstacle->ImageName == "barril2") MakeExplosion(*obstacle, 1.2f);
+}
+
+void MakeExplosion(TAnimatedSprite& sprite, float scale) {
+  sprite.DrawEffect = EffectAdditive;
+  sprite.SetImageName("explode");
+  sprite.SetAnimStart(0);
+  sprite.AnimCount = 32;
+  sprite.AnimSpeed = 0.7f;
+  sprite.AnimLoop = false;
+  sprite.CanCollide = false;
+  sprite.Animating = true;
+  sprite.SetZ(5);
+  sprite.ScaleX = scale;
+  sprite.ScaleY = scale;
+}
+
+void PlayIfSilent(TSoundSystem& sounds, const std::string& name) {
+  if (!sounds.IsPlaying(name)) sounds.Play(name, false);
+}
+
+}  // namespace tvx

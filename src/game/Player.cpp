@@ -1,0 +1,192 @@
+#include "game/Player.h"
+
+#include "core/numeric.h"
+#include "core/random.h"
+#include "game/Barrier.h"
+#include "game/SoundNames.h"
+#include "game/Unit1.h"
+#include "sound/SoundSystem.h"
+#include "timing/PxKeyboard.h"
+
+namespace tvx {
+
+namespace {
+
+// DirectInput codes of the arrow keys.
+constexpr std::uint8_t kKeyUp = 200;
+constexpr std::uint8_t kKeyDown = 208;
+constexpr std::uint8_t kKeyLeft = 203;
+constexpr std::uint8_t kKeyRight = 205;
+
+// The road's edges for the car's position.
+constexpr float kLeftEdge = 104.0f;
+constexpr float kRightEdge = 440.0f;
+constexpr float kBottomEdge = 400.0f;
+
+bool IsPlainBarrel(const std::string& name) { return name == "barril0" || name == "barril1"; }
+
+bool IsTrafficCar(const std::string& name) {
+  return name == "car0" || name == "car1" || name == "car2" || name == "car3";
+}
+
+}  // namespace
+
+TPlayer::TPlayer(TSpriteEngine& engine, TForm1& form) : TAnimatedSprite(engine), form_(form) {}
+
+void TPlayer::Move(float) {
+  TGameState& state = form_.State();
+  if (state.Paused) return;
+  const std::int32_t tx = Trunc(X);
+  const std::int32_t ty = Trunc(Y);
+  CollideRect = {tx + 33, ty + 12, tx + 66, ty + 68};
+
+  Steer();
+  state.PlayerX = X;
+  state.PlayerY = Y;
+  SetAlpha(state.PlayerAlpha);
+  TSoundSystem& sounds = form_.SoundSystem1();
+  if (state.StarsActive) {
+    // Deliberately lopsided: a dizzy car drifts right 39 ticks in 50.
+    SetX(Random(50) > 10 ? X + 1.0f : X - 1.0f);
+    sounds.SetVolume(sound::SquealSide, 30);
+    PlayIfSilent(sounds, sound::SquealSide);
+  }
+  sounds.SetVolume(sound::Engine, 20);
+  if (!sounds.IsPlaying(sound::SquealUp) && !sounds.IsPlaying(sound::SquealDown) &&
+      !sounds.IsPlaying(sound::Engine)) {
+    sounds.Play(sound::Engine, false);
+  }
+}
+
+void TPlayer::Steer() {
+  const TGameState& state = form_.State();
+  const TPxKeyboard& keys = form_.Keyboard();
+  TSoundSystem& sounds = form_.SoundSystem1();
+  const double step = state.ScrollSpeed / 2.0;
+  const bool canTurn = state.ScrollSpeed >= 1.0;
+
+  // There is no top clamp: the car just stops climbing once it is above the screen.
+  if (Y >= 0.0f && keys.KeyPressed(kKeyUp)) {
+    SetY(static_cast<float>(Y - step));
+    Squeal(sound::SquealUp, 30);
+  }
+  if (Y <= kBottomEdge && keys.KeyPressed(kKeyDown)) {
+    SetY(static_cast<float>(Y + step));
+    Squeal(sound::SquealDown, 15);
+  }
+  // The side clamps come before the sideways step on purpose: a car held against an edge
+  // ends each tick half a step beyond it.
+  if (X <= kLeftEdge) SetX(kLeftEdge);
+  if (X >= kLeftEdge && keys.KeyPressed(kKeyLeft)) {
+    if (canTurn) SetX(static_cast<float>(X - step));
+    sounds.SetVolume(sound::SquealSide, 30);
+    PlayIfSilent(sounds, sound::SquealSide);
+  }
+  if (X >= kRightEdge) SetX(kRightEdge);
+  if (X <= kRightEdge && canTurn && keys.KeyPressed(kKeyRight)) {
+    SetX(static_cast<float>(X + step));
+    sounds.SetVolume(sound::SquealSide, 30);
+    PlayIfSilent(sounds, sound::SquealSide);
+  }
+  if (Y >= kBottomEdge) SetY(kBottomEdge);
+}
+
+void TPlayer::Squeal(const char* name, int volume) {
+  TSoundSystem& sounds = form_.SoundSystem1();
+  // The engine drone gives way to the squeal of braking or accelerating.
+  if (sounds.IsPlaying(sound::Engine)) sounds.Stop(sound::Engine);
+  sounds.SetVolume(name, volume);
+  PlayIfSilent(sounds, name);
+}
+
+void TPlayer::HandleCollision(TSprite& other) {
+  TGameState& state = form_.State();
+  if (state.Paused) return;
+  auto* obstacle = dynamic_cast<TBarrier*>(&other);
+  if (obstacle == nullptr) return;
+  const std::string kind = obstacle->ImageName;  // the name may change below
+
+  ContactSound(kind);
+  if (kind == "barril2") {
+    MakeExplosion(*obstacle, 1.2f);
+    if (!state.JetActive) {
+      state.Score = state.Score > 100 ? state.Score - 100 : 0;
+      state.DamageBar += "||||||||||";
+    }
+    ExplosionSound();
+  } else if (kind == "gelbpreta") {
+    if (!state.StarsActive) state.StarsRequest = true;
+    obstacle->Kill();
+  } else if (kind == "gelb") {
+    if (!state.JetActive) state.JetRequest = true;
+    obstacle->Kill();
+  } else if (kind == "engrenagem") {
+    state.DamageBar.clear();  // repairs also while the jet runs
+    obstacle->Kill();
+  } else {
+    Bump(*obstacle);
+  }
+}
+
+void TPlayer::ContactSound(const std::string& kind) {
+  TSoundSystem& sounds = form_.SoundSystem1();
+  if (kind == "engrenagem") {
+    sounds.Play(sound::RepairPickUp, false);
+  } else if (kind == "gelbpreta") {
+    sounds.Play(sound::DizzyPickUp, false);
+  } else if (kind != "gelb") {
+    // Restarted rather than stacked.
+    if (sounds.IsPlaying(sound::Bang)) sounds.Stop(sound::Bang);
+    sounds.Play(sound::Bang, false);
+  }
+}
+
+void TPlayer::Bump(TBarrier& obstacle) {
+  TGameState& state = form_.State();
+  SetY(static_cast<float>(Y + state.ScrollSpeed));
+  // The level table sets the speed again on the next rendered frame.
+  state.ScrollSpeed -= 1.0;
+  if (!state.JetActive && state.Score > 0) --state.Score;
+  // The obstacle is pushed up by the already lowered speed.
+  obstacle.SetY(static_cast<float>(obstacle.Y - (state.ScrollSpeed + 1.0)));
+
+  if (IsPlainBarrel(obstacle.ImageName)) {
+    if (state.JetActive) {
+      obstacle.Hits = 0;
+    } else {
+      --obstacle.Hits;
+      state.DamageBar += '|';
+    }
+    if (obstacle.Hits <= 0) {
+      MakeExplosion(obstacle, 1.0f);
+      ExplosionSound();
+    }
+  } else {
+    if (obstacle.X >= state.PlayerX) obstacle.SetX(obstacle.X + 3.0f);
+    // Tests the position just changed, as the game always has.
+    if (obstacle.X < state.PlayerX) obstacle.SetX(obstacle.X - 3.0f);
+    if (state.JetActive) {
+      obstacle.Hits = 0;
+    } else {
+      --obstacle.Hits;
+      // The contact that wrecks the car adds no bar.
+      if (obstacle.Hits >= 1) state.DamageBar += '|';
+    }
+    if (obstacle.Hits <= 0) {
+      TSoundSystem& sounds = form_.SoundSystem1();
+      sounds.SetVolume(sound::Crash, 75);
+      sounds.Play(sound::Crash, false);
+      if (IsTrafficCar(obstacle.ImageName)) obstacle.SetImageName(obstacle.ImageName + "q");
+    }
+  }
+  if (obstacle.ImageName.starts_with("barril"))
+    PlayIfSilent(form_.SoundSystem1(), sound::BarrelDrop);
+}
+
+void TPlayer::ExplosionSound() {
+  TSoundSystem& sounds = form_.SoundSystem1();
+  sounds.SetVolume(sound::Explode, 20);
+  sounds.Play(sound::Explode, false);
+}
+
+}  // namespace tvx
