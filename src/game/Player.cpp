@@ -23,6 +23,12 @@ constexpr float kLeftEdge = 104.0f;
 constexpr float kRightEdge = 440.0f;
 constexpr float kBottomEdge = 400.0f;
 
+// Built once: the sound calls of every tick then allocate nothing, whatever the name's length.
+const std::string kEngine = sound::Engine;
+const std::string kSquealUp = sound::SquealUp;
+const std::string kSquealDown = sound::SquealDown;
+const std::string kSquealSide = sound::SquealSide;
+
 bool IsPlainBarrel(const std::string& name) { return name == "barril0" || name == "barril1"; }
 
 bool IsTrafficCar(const std::string& name) {
@@ -44,57 +50,59 @@ void TPlayer::Move(float) {
   state.PlayerX = X;
   state.PlayerY = Y;
   SetAlpha(state.PlayerAlpha);
-  TSoundSystem& sounds = form_.SoundSystem1();
   if (state.StarsActive) {
     // Deliberately lopsided: a dizzy car drifts right 39 ticks in 50.
     SetX(Random(50) > 10 ? X + 1.0f : X - 1.0f);
-    sounds.SetVolume(sound::SquealSide, 30);
-    PlayIfSilent(sounds, sound::SquealSide);
+    Squeal(kSquealSide, 30);
   }
-  sounds.SetVolume(sound::Engine, 20);
-  if (!sounds.IsPlaying(sound::SquealUp) && !sounds.IsPlaying(sound::SquealDown) &&
-      !sounds.IsPlaying(sound::Engine)) {
-    sounds.Play(sound::Engine, false);
+  TSoundSystem& sounds = form_.SoundSystem1();
+  sounds.SetVolume(kEngine, 20);
+  if (!sounds.IsPlaying(kSquealUp) && !sounds.IsPlaying(kSquealDown) &&
+      !sounds.IsPlaying(kEngine)) {
+    sounds.Play(kEngine, false);
   }
 }
 
 void TPlayer::Steer() {
   const TGameState& state = form_.State();
   const TPxKeyboard& keys = form_.Keyboard();
-  TSoundSystem& sounds = form_.SoundSystem1();
   const double step = state.ScrollSpeed / 2.0;
   const bool canTurn = state.ScrollSpeed >= 1.0;
 
   // There is no top clamp: the car just stops climbing once it is above the screen.
   if (Y >= 0.0f && keys.KeyPressed(kKeyUp)) {
     SetY(static_cast<float>(Y - step));
-    Squeal(sound::SquealUp, 30);
+    SilenceEngine();
+    Squeal(kSquealUp, 30);
   }
   if (Y <= kBottomEdge && keys.KeyPressed(kKeyDown)) {
     SetY(static_cast<float>(Y + step));
-    Squeal(sound::SquealDown, 15);
+    SilenceEngine();
+    Squeal(kSquealDown, 15);
   }
   // The side clamps come before the sideways step on purpose: a car held against an edge
   // ends each tick half a step beyond it.
   if (X <= kLeftEdge) SetX(kLeftEdge);
   if (X >= kLeftEdge && keys.KeyPressed(kKeyLeft)) {
     if (canTurn) SetX(static_cast<float>(X - step));
-    sounds.SetVolume(sound::SquealSide, 30);
-    PlayIfSilent(sounds, sound::SquealSide);
+    Squeal(kSquealSide, 30);
   }
   if (X >= kRightEdge) SetX(kRightEdge);
   if (X <= kRightEdge && canTurn && keys.KeyPressed(kKeyRight)) {
     SetX(static_cast<float>(X + step));
-    sounds.SetVolume(sound::SquealSide, 30);
-    PlayIfSilent(sounds, sound::SquealSide);
+    Squeal(kSquealSide, 30);
   }
   if (Y >= kBottomEdge) SetY(kBottomEdge);
 }
 
-void TPlayer::Squeal(const char* name, int volume) {
-  TSoundSystem& sounds = form_.SoundSystem1();
+void TPlayer::SilenceEngine() {
   // The engine drone gives way to the squeal of braking or accelerating.
-  if (sounds.IsPlaying(sound::Engine)) sounds.Stop(sound::Engine);
+  TSoundSystem& sounds = form_.SoundSystem1();
+  if (sounds.IsPlaying(kEngine)) sounds.Stop(kEngine);
+}
+
+void TPlayer::Squeal(const std::string& name, int volume) {
+  TSoundSystem& sounds = form_.SoundSystem1();
   sounds.SetVolume(name, volume);
   PlayIfSilent(sounds, name);
 }
@@ -163,7 +171,7 @@ void TPlayer::Bump(TBarrier& obstacle) {
     }
   } else {
     if (obstacle.X >= state.PlayerX) obstacle.SetX(obstacle.X + 3.0f);
-    // Tests the position just changed, as the game always has.
+    // Deliberately tests the position just changed.
     if (obstacle.X < state.PlayerX) obstacle.SetX(obstacle.X - 3.0f);
     if (state.JetActive) {
       obstacle.Hits = 0;

@@ -24,8 +24,9 @@ class TPlayer : public TAnimatedSprite {
  private:
   // The arrow keys, the edge clamps and the squeals that go with them.
   void Steer();
-  // Silences the engine drone, then the squeal at its volume, once.
-  void Squeal(const char* name, int volume);
+  void SilenceEngine();
+  // A tyre squeal at its volume, started unless it is already playing.
+  void Squeal(const std::string& name, int volume);
   // The sound of touching an obstacle of the given kind.
   void ContactSound(const std::string& kind);
   // Running into a car, a wreck or a plain barrel: both are thrown apart and wear down.
