@@ -54,7 +54,8 @@ class PlayerCar : public GameTest {
 
 using Steering = PlayerCar;
 
-TEST_F(Steering, TheRectangleComesFromTheTruncatedPositionBeforeTheStep) {
+TEST_F(Steering, EachTickTakesTheRectangleBeforeTheStepAndPublishesTheCar) {
+  State().PlayerAlpha = 75;
   player->SetX(320.7f);
   player->SetY(380.9f);
   Hold(kUp);
@@ -66,6 +67,7 @@ TEST_F(Steering, TheRectangleComesFromTheTruncatedPositionBeforeTheStep) {
   EXPECT_FLOAT_EQ(player->Y, 378.9f);
   EXPECT_FLOAT_EQ(State().PlayerY, 378.9f);
   EXPECT_FLOAT_EQ(State().PlayerX, 320.7f);
+  EXPECT_EQ(player->Alpha, 75);  // the jet's blink
 }
 
 TEST_F(Steering, BelowSpeedOneTheCarCannotTurnButLeftStillSqueals) {
@@ -134,12 +136,6 @@ TEST_F(Steering, TheEngineDronesUnlessASquealRuns) {
   EXPECT_FALSE(harness->Playing(sound::Engine));
   EXPECT_TRUE(harness->Playing(sound::SquealUp));
   EXPECT_EQ(VolumeOf(sound::SquealUp), 30);
-}
-
-TEST_F(Steering, TheCarTakesTheBlinkAlpha) {
-  State().PlayerAlpha = 75;
-  Tick();
-  EXPECT_EQ(player->Alpha, 75);
 }
 
 TEST_F(Steering, ADizzyCarDriftsOnePixelByADrawOfFifty) {
