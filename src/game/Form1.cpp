@@ -46,7 +46,7 @@ TForm1::TForm1(const PlatformParts& parts) : TForm(nullptr), parts_(parts) {
   PxDb1_->OpenMode = TOpenModes::opUpdate;
   Keyboard_ = CreateComponent<TPxKeyboard>(this, parts_.keyboard);
 
-  Timer1_ = MakeTimer(kTimer1Interval, nullptr);
+  Timer1_ = MakeTimer(kTimer1Interval, &TForm1::Timer1Timer);
   GameTimer_ = MakeTimer(0, &TForm1::GameTimerTimer);
   timerfirejet_ = MakeTimer(kEffectInterval, &TForm1::timerfirejetTimer);
   timerstars_ = MakeTimer(kEffectInterval, &TForm1::timerstarsTimer);
@@ -114,7 +114,7 @@ void TForm1::TimerTimer() {
 
 void TForm1::TimerProcess() {
   if (!state_.InGame || !state_.LevelRunning) return;
-  Keyboard_->Update();
+  PlayFieldTick();
 }
 
 void TForm1::ApplicationEvents1Deactivate() {

@@ -3,7 +3,6 @@
 // select, first match wins: ranking, game over, title, level intro, playing.
 #include "archive/PxDb.h"
 #include "core/random.h"
-#include "game/LevelTable.h"
 #include "game/SoundNames.h"
 #include "game/Unit1.h"
 #include "render/PxFonts.h"
@@ -72,11 +71,6 @@ bool TForm1::LoadResources() {
   return true;
 }
 
-void TForm1::RunningLevelStep() {
-  state_.FinalScore = state_.Score;
-  ApplyLevelSpeed(state_);
-}
-
 void TForm1::IntroStep() {
   IntroSoundCue();
   DrawIntroScreen();
@@ -110,8 +104,9 @@ void TForm1::GameOverStep() {
 
 void TForm1::SetUpLevel() {
   DrawSetUpFrame();
+  ConnectPlayField();
   state_.PlayerName.clear();
-  roadImage_ = RoadImageName(state_.Level);
+  CreatePlayerAndRoad();
   Timer1_->SetEnabled(true);
   state_.LevelRunning = true;
   GameTimer_->SetInterval(kFirstClockInterval);
@@ -123,6 +118,7 @@ void TForm1::SetUpLevel() {
 void TForm1::ReturnToTitle() {
   Timer1_->SetEnabled(false);
   GameTimer_->SetEnabled(false);
+  ClearPlayField();
   state_.InGame = false;
   state_.LevelRunning = false;
   state_.DamageBar.clear();
@@ -137,6 +133,7 @@ void TForm1::ReturnToTitle() {
 void TForm1::EndLevel() {
   Timer1_->SetEnabled(false);
   GameTimer_->SetEnabled(false);
+  ClearPlayField();
   state_.IntroDone = false;
   state_.LevelRunning = false;
   ++state_.Level;

@@ -58,8 +58,6 @@ class TForm1 : public TForm {
   const TGameState& State() const { return state_; }
   // Non-zero once the game has given up (resources that cannot be loaded).
   int ExitCode() const { return exitCode_; }
-  // The road picture chosen for the level being set up; the play field lays it out.
-  const std::string& RoadImage() const { return roadImage_; }
 
   // Components, for the parts of the game built on them and for tests.
   TPxDevice& Device() const { return *Device_; }
@@ -93,6 +91,13 @@ class TForm1 : public TForm {
   void EndLevel();
   void ResetEffects();
   void GiveUp(const std::string& message);
+
+  // Play field.
+  void PlayFieldTick();
+  void ConnectPlayField();
+  void ClearPlayField();
+  void CreatePlayerAndRoad();
+  void SpawnEffects();
 
   // Ranking screen.
   void RankingStep();
@@ -128,7 +133,6 @@ class TForm1 : public TForm {
   PlatformParts parts_;
   TGameState state_;
   int exitCode_ = 0;
-  std::string roadImage_;
   std::string savedRanking_;  // the table text the ranking file was last given
 
   TPxDevice* Device_ = nullptr;

@@ -143,7 +143,7 @@ TEST_F(StateMachine, EscapeOnTheGameOverScreenReturnsWithoutARanking) {
 TEST_F(StateMachine, ALevelEndsWhenItsClockRunsOutAndDamageCarriesOver) {
   harness->StartLevel();
   State().DamageBar = "||||";
-  ASSERT_TRUE(RunUntil([&] { return State().Level == 2; }, 40000));
+  ASSERT_TRUE(harness->RunUntilWithoutTraffic([&] { return State().Level == 2; }, 40000));
   EXPECT_EQ(State().Score, 300);
   EXPECT_FALSE(State().IntroDone);
   EXPECT_FALSE(State().LevelDone);

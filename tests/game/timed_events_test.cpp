@@ -14,11 +14,12 @@ std::uint32_t LevelLength(GameHarness& harness, int level) {
   if (level != 1) {
     state.Level = level - 1;
     state.TimeBar = "|";
-    harness.RunUntil([&] { return state.Level == level && state.LevelRunning; }, 10000);
+    harness.RunUntilWithoutTraffic([&] { return state.Level == level && state.LevelRunning; },
+                                   10000);
   }
   EXPECT_EQ(state.Level, level);
   const std::uint32_t start = harness.clock.GetTickCount();
-  harness.RunUntil([&] { return state.Level == level + 1; }, 70000);
+  harness.RunUntilWithoutTraffic([&] { return state.Level == level + 1; }, 70000);
   return harness.clock.GetTickCount() - start;
 }
 

@@ -24,6 +24,16 @@ void GameHarness::Press(std::uint16_t virtualKey) {
   app.RunPass();
 }
 
+bool GameHarness::RunUntilWithoutTraffic(const std::function<bool()>& predicate,
+                                         std::uint32_t maxVirtualMilliseconds) {
+  return app.RunUntil(
+      [&] {
+        form_->Timer1().SetEnabled(false);
+        return predicate();
+      },
+      maxVirtualMilliseconds);
+}
+
 void GameHarness::StartLevel() {
   Press(vk::Return);
   app.RunUntil([this] { return State().LevelRunning; }, 5000);

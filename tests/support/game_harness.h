@@ -35,6 +35,10 @@ class GameHarness {
   bool RunUntil(const std::function<bool()>& predicate, std::uint32_t maxVirtualMilliseconds) {
     return app.RunUntil(predicate, maxVirtualMilliseconds);
   }
+  // RunUntil with the traffic spawner held off, for tests that need levels to run their
+  // course without the car being worn out by traffic.
+  bool RunUntilWithoutTraffic(const std::function<bool()>& predicate,
+                              std::uint32_t maxVirtualMilliseconds);
   // From the title screen to the first playing frame of level 1.
   void StartLevel();
 

@@ -1,0 +1,117 @@
+// The play field inside the main window: the sprite engine's passes every frame and every
+// logic tick, the player car and the road of each level, and the effect sprites the car's
+// damage and pick-ups ask for.
+#include "game/LevelTable.h"
+#include "game/Player.h"
+#include "game/Road.h"
+#include "game/SpriteFX.h"
+#include "game/Unit1.h"
+#include "sprites/SpriteEngine.h"
+#include "timing/PxKeyboard.h"
+
+namespace tvx {
+
+namespace {
+
+constexpr std::size_t kSmokeDamage = 25;
+constexpr std::int32_t kRoadDepth = 1;
+constexpr std::int32_t kCarDepth = 4;
+constexpr std::int32_t kEffectDepth = 5;
+constexpr std::uint8_t kRectangle = 1;
+
+struct EffectKind {
+  const char* image;
+  std::int32_t animStart;
+  std::int32_t animCount;
+  float dx, dy;  // from the car's published position
+  float scaleX, scaleY;
+};
+
+constexpr EffectKind kSmoke{"fogflow", 1, 21, 16.0f, -26.0f, 0.6f, 0.5f};
+constexpr EffectKind kFireJet{"firejet", 0, 4, 16.0f, 35.0f, 0.5f, 0.5f};
+constexpr EffectKind kStars{"groggystars", 0, 36, 24.0f, 10.0f, 1.0f, 1.0f};
+
+void SpawnEffect(TForm1& form, const EffectKind& kind) {
+  const TGameState& s = form.State();
+  TSpriteFX* effect = form.Engine().Create<TSpriteFX>(form);
+  effect->DrawEffect = EffectAdditive;
+  effect->SetImageName(kind.image);
+  effect->SetAnimStart(kind.animStart);
+  effect->AnimCount = kind.animCount;
+  effect->AnimSpeed = 1.0f;
+  effect->AnimLoop = true;
+  effect->CanCollide = false;
+  effect->Animating = true;
+  effect->SetY(s.PlayerY + kind.dy);
+  effect->SetX(s.PlayerX + kind.dx);
+  effect->SetZ(kEffectDepth);
+  effect->ScaleX = kind.scaleX;
+  effect->ScaleY = kind.scaleY;
+}
+
+}  // namespace
+
+// Every frame of a running level, paused or not: the sprites go under everything else.
+void TForm1::RunningLevelStep() {
+  Engine_->Draw();
+  state_.FinalScore = state_.Score;
+  ApplyLevelSpeed(state_);
+  SpawnEffects();
+}
+
+// Every logic tick of a running level; the sprites skip their game work while paused.
+void TForm1::PlayFieldTick() {
+  Keyboard_->Update();
+  Engine_->Move(1.0f);
+  Engine_->RemoveDead();
+  Engine_->CheckCollisions();
+}
+
+void TForm1::ConnectPlayField() {
+  Engine_->Clear();
+  Engine_->Images = Images_;
+  Engine_->Canvas = MyCanvas_;
+}
+
+void TForm1::ClearPlayField() {
+  if (Engine_) Engine_->Clear();
+}
+
+void TForm1::CreatePlayerAndRoad() {
+  TPlayer* player = Engine_->Create<TPlayer>(*this);
+  player->SetImageName("pcar" + std::to_string(state_.CarIndex));
+  player->SetX(320.0f);
+  player->SetY(380.0f);
+  player->SetZ(kCarDepth);
+  player->CanCollide = true;
+  player->CollideMode = kRectangle;
+
+  TRoad* road = Engine_->Create<TRoad>(*this);
+  road->SetImageName(RoadImageName(state_.Level));
+  road->SetX(0.0f);
+  road->SetY(-480.0f);
+  road->SetZ(kRoadDepth);
+  road->DrawBounds = {-480, -640, 640, 480};
+}
+
+// Smoke once a level when the damage bar reaches 25 marks, the fire jet and the stars on
+// request; one frame may start several.
+void TForm1::SpawnEffects() {
+  TGameState& s = state_;
+  if (!s.SmokeShown && s.DamageBar.size() >= kSmokeDamage) {
+    SpawnEffect(*this, kSmoke);
+    s.SmokeShown = true;
+  }
+  if (!s.JetActive && s.JetRequest) {
+    SpawnEffect(*this, kFireJet);
+    s.JetActive = true;
+    s.JetRequest = false;
+  }
+  if (!s.StarsActive && s.StarsRequest) {
+    SpawnEffect(*this, kStars);
+    s.StarsActive = true;
+    s.StarsRequest = false;
+  }
+}
+
+}  // namespace tvx
