@@ -23,12 +23,6 @@ constexpr float kLeftEdge = 104.0f;
 constexpr float kRightEdge = 440.0f;
 constexpr float kBottomEdge = 400.0f;
 
-// Built once: the sound calls of every tick then allocate nothing, whatever the name's length.
-const std::string kEngine = sound::Engine;
-const std::string kSquealUp = sound::SquealUp;
-const std::string kSquealDown = sound::SquealDown;
-const std::string kSquealSide = sound::SquealSide;
-
 bool IsPlainBarrel(const std::string& name) { return name == "barril0" || name == "barril1"; }
 
 bool IsTrafficCar(const std::string& name) {
@@ -53,13 +47,13 @@ void TPlayer::Move(float) {
   if (state.StarsActive) {
     // Deliberately lopsided: a dizzy car drifts right 39 ticks in 50.
     SetX(Random(50) > 10 ? X + 1.0f : X - 1.0f);
-    Squeal(kSquealSide, 30);
+    Squeal(sound::SquealSide, 30);
   }
   TSoundSystem& sounds = form_.SoundSystem1();
-  sounds.SetVolume(kEngine, 20);
-  if (!sounds.IsPlaying(kSquealUp) && !sounds.IsPlaying(kSquealDown) &&
-      !sounds.IsPlaying(kEngine)) {
-    sounds.Play(kEngine, false);
+  sounds.SetVolume(sound::Engine, 20);
+  if (!sounds.IsPlaying(sound::SquealUp) && !sounds.IsPlaying(sound::SquealDown) &&
+      !sounds.IsPlaying(sound::Engine)) {
+    sounds.Play(sound::Engine, false);
   }
 }
 
@@ -73,24 +67,24 @@ void TPlayer::Steer() {
   if (Y >= 0.0f && keys.KeyPressed(kKeyUp)) {
     SetY(static_cast<float>(Y - step));
     SilenceEngine();
-    Squeal(kSquealUp, 30);
+    Squeal(sound::SquealUp, 30);
   }
   if (Y <= kBottomEdge && keys.KeyPressed(kKeyDown)) {
     SetY(static_cast<float>(Y + step));
     SilenceEngine();
-    Squeal(kSquealDown, 15);
+    Squeal(sound::SquealDown, 15);
   }
   // The side clamps come before the sideways step on purpose: a car held against an edge
   // ends each tick half a step beyond it.
   if (X <= kLeftEdge) SetX(kLeftEdge);
   if (X >= kLeftEdge && keys.KeyPressed(kKeyLeft)) {
     if (canTurn) SetX(static_cast<float>(X - step));
-    Squeal(kSquealSide, 30);
+    Squeal(sound::SquealSide, 30);
   }
   if (X >= kRightEdge) SetX(kRightEdge);
   if (X <= kRightEdge && canTurn && keys.KeyPressed(kKeyRight)) {
     SetX(static_cast<float>(X + step));
-    Squeal(kSquealSide, 30);
+    Squeal(sound::SquealSide, 30);
   }
   if (Y >= kBottomEdge) SetY(kBottomEdge);
 }
@@ -98,7 +92,7 @@ void TPlayer::Steer() {
 void TPlayer::SilenceEngine() {
   // The engine drone gives way to the squeal of braking or accelerating.
   TSoundSystem& sounds = form_.SoundSystem1();
-  if (sounds.IsPlaying(kEngine)) sounds.Stop(kEngine);
+  if (sounds.IsPlaying(sound::Engine)) sounds.Stop(sound::Engine);
 }
 
 void TPlayer::Squeal(const std::string& name, int volume) {

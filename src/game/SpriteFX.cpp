@@ -22,10 +22,6 @@ constexpr float kStarsDY = 10.0f;
 constexpr std::size_t kSmokeMarks = 25;
 constexpr int kHotIdleVolume = 15;
 
-// Held as strings so that the calls of every tick build none.
-const std::string kHotIdle = sound::HotIdle;
-const std::string kJetEngine = sound::JetEngine;
-
 }  // namespace
 
 TSpriteFX::TSpriteFX(TSpriteEngine& engine, TForm1& form) : TAnimatedSprite(engine), form_(form) {}
@@ -51,13 +47,13 @@ void TSpriteFX::FollowCar(float dx, float dy) {
 void TSpriteFX::MoveSmoke() {
   FollowCar(kSmokeDX, kSmokeDY);
   TSoundSystem& sounds = form_.SoundSystem1();
-  sounds.SetVolume(kHotIdle, kHotIdleVolume);
-  if (!sounds.IsPlaying(kHotIdle)) sounds.Play(kHotIdle, true);
+  sounds.SetVolume(sound::HotIdle, kHotIdleVolume);
+  if (!sounds.IsPlaying(sound::HotIdle)) sounds.Play(sound::HotIdle, true);
   TGameState& state = form_.State();
   if (state.DamageBar.size() < kSmokeMarks) {
     Kill();
     state.SmokeShown = false;
-    sounds.Stop(kHotIdle);
+    sounds.Stop(sound::HotIdle);
   }
 }
 
@@ -69,7 +65,7 @@ void TSpriteFX::MoveJet() {
     form_.timerfirejet().SetEnabled(true);
     form_.timeralpha().SetEnabled(true);
     TSoundSystem& sounds = form_.SoundSystem1();
-    if (!sounds.IsPlaying(kJetEngine)) sounds.Play(kJetEngine, false);
+    if (!sounds.IsPlaying(sound::JetEngine)) sounds.Play(sound::JetEngine, false);
   }
   if (state.JetOver) {
     Kill();
