@@ -6,6 +6,7 @@
 #include "core/numeric.h"
 #include "core/random.h"
 #include "game/SoundNames.h"
+#include "game/SoundRules.h"
 #include "game/Unit1.h"
 #include "sound/SoundSystem.h"
 
@@ -103,7 +104,8 @@ void TBarrier::PassingSound() {
   if (!(state.PlayerY + 10.0f < Y && Y < state.PlayerY + 60.0f)) return;
   TSoundSystem& sounds = form_.SoundSystem1();
   sounds.SetVolume(sound::Whoosh, 25);
-  if (state.PlayerX - 70.0f < X && X < state.PlayerX + 100.0f) PlayIfSilent(sounds, sound::Whoosh);
+  if (state.PlayerX - 70.0f < X && X < state.PlayerX + 100.0f)
+    PlayIfSilent(sounds, sound::Whoosh, false);
 }
 
 void TBarrier::HandleCollision(TSprite& other) {
@@ -120,9 +122,9 @@ void TBarrier::HandleCollision(TSprite& other) {
       TSoundSystem& sounds = form_.SoundSystem1();
       if (obstacle->ImageName == "barril2") {
         sounds.SetVolume(sound::Explode, 20);
-        PlayIfSilent(sounds, sound::Explode);
+        PlayIfSilent(sounds, sound::Explode, false);
       } else {
-        PlayIfSilent(sounds, sound::BarrelDrop);
+        PlayIfSilent(sounds, sound::BarrelDrop, false);
       }
     }
   }
@@ -141,10 +143,6 @@ void MakeExplosion(TAnimatedSprite& sprite, float scale) {
   sprite.SetZ(5);
   sprite.ScaleX = scale;
   sprite.ScaleY = scale;
-}
-
-void PlayIfSilent(TSoundSystem& sounds, const std::string& name) {
-  if (!sounds.IsPlaying(name)) sounds.Play(name, false);
 }
 
 }  // namespace tvx

@@ -15,7 +15,6 @@
 namespace tvx {
 
 class TForm1;
-class TSoundSystem;
 
 class TBarrier : public TAnimatedSprite {
  public:
@@ -37,8 +36,5 @@ class TBarrier : public TAnimatedSprite {
 // Turns a sprite into the explosion animation at the given scale, drawn additively above
 // the player and out of every collision.
 void MakeExplosion(TAnimatedSprite& sprite, float scale);
-
-// Plays the sound once unless it is already playing; the road's contact sounds never stack.
-void PlayIfSilent(TSoundSystem& sounds, const std::string& name);
 
 }  // namespace tvx

@@ -4,6 +4,7 @@
 #include "archive/PxDb.h"
 #include "core/random.h"
 #include "game/SoundNames.h"
+#include "game/SoundRules.h"
 #include "game/Unit1.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
@@ -156,7 +157,7 @@ void TForm1::ResetEffects() {
   timerstars_->SetEnabled(false);
   SoundSystem1_->Stop(sound::HotIdle);
   StopLevelMusic();
-  StopIfPlaying(sound::Engine);
+  StopIfPlaying(*SoundSystem1_, sound::Engine);
 }
 
 }  // namespace tvx

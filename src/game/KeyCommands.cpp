@@ -2,6 +2,7 @@
 // space. Each event is one command, so auto-repeat repeats commands and letters. Keys only
 // change flags and play short sounds; the next frame acts on the flags.
 #include "game/SoundNames.h"
+#include "game/SoundRules.h"
 #include "game/Unit1.h"
 #include "sound/SoundSystem.h"
 
@@ -22,17 +23,17 @@ void TForm1::FormKeyDown(std::uint16_t key) {
       SoundSystem1_->SetVolume(sound::DoubleBeep, sound::BeepVolume);
       if (s.LevelRunning) SoundSystem1_->Play(sound::DoubleBeep, false);
     }
-    StopIfPlaying(sound::TitleMusic);
+    StopIfPlaying(*SoundSystem1_, sound::TitleMusic);
     if (s.LevelRunning) {
       if (s.Paused) {
         s.Paused = false;
-        PlayIfSilent(sound::Engine, true);
+        PlayIfSilent(*SoundSystem1_, sound::Engine, true);
         // The boost's roar was cut by the pause; it comes back while the boost lasts.
-        if (s.JetActive) PlayIfSilent(sound::JetEngine, false);
+        if (s.JetActive) PlayIfSilent(*SoundSystem1_, sound::JetEngine, false);
       } else {
         s.Paused = true;
-        StopIfPlaying(sound::JetEngine);
-        StopIfPlaying(sound::Engine);
+        StopIfPlaying(*SoundSystem1_, sound::JetEngine);
+        StopIfPlaying(*SoundSystem1_, sound::Engine);
       }
     }
     if (s.GameOver) s.RankingMode = true;
@@ -54,7 +55,7 @@ void TForm1::FormKeyDown(std::uint16_t key) {
       }
     }
     if (s.LevelRunning && !s.GameOver) {
-      StopIfPlaying(sound::Beep);
+      StopIfPlaying(*SoundSystem1_, sound::Beep);
       if (!s.Paused) SoundSystem1_->Play(sound::Beep, false);
     }
   } else if ((key >= vk::A && key <= vk::Z) || key == vk::Space) {

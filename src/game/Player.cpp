@@ -4,6 +4,7 @@
 #include "core/random.h"
 #include "game/Barrier.h"
 #include "game/SoundNames.h"
+#include "game/SoundRules.h"
 #include "game/Unit1.h"
 #include "sound/SoundSystem.h"
 #include "timing/PxKeyboard.h"
@@ -92,13 +93,13 @@ void TPlayer::Steer() {
 void TPlayer::SilenceEngine() {
   // The engine drone gives way to the squeal of braking or accelerating.
   TSoundSystem& sounds = form_.SoundSystem1();
-  if (sounds.IsPlaying(sound::Engine)) sounds.Stop(sound::Engine);
+  StopIfPlaying(sounds, sound::Engine);
 }
 
 void TPlayer::Squeal(const std::string& name, int volume) {
   TSoundSystem& sounds = form_.SoundSystem1();
   sounds.SetVolume(name, volume);
-  PlayIfSilent(sounds, name);
+  PlayIfSilent(sounds, name, false);
 }
 
 void TPlayer::HandleCollision(TSprite& other) {
@@ -138,7 +139,7 @@ void TPlayer::ContactSound(const std::string& kind) {
     sounds.Play(sound::DizzyPickUp, false);
   } else if (kind != "gelb") {
     // Restarted rather than stacked.
-    if (sounds.IsPlaying(sound::Bang)) sounds.Stop(sound::Bang);
+    StopIfPlaying(sounds, sound::Bang);
     sounds.Play(sound::Bang, false);
   }
 }
@@ -182,7 +183,7 @@ void TPlayer::Bump(TBarrier& obstacle) {
     }
   }
   if (obstacle.ImageName.starts_with("barril"))
-    PlayIfSilent(form_.SoundSystem1(), sound::BarrelDrop);
+    PlayIfSilent(form_.SoundSystem1(), sound::BarrelDrop, false);
 }
 
 void TPlayer::ExplosionSound() {

@@ -1,22 +1,15 @@
 // The music and effect sounds started and stopped at the state machine's events.
 #include "core/random.h"
 #include "game/SoundNames.h"
+#include "game/SoundRules.h"
 #include "game/Unit1.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {
 
-void TForm1::PlayIfSilent(const std::string& name, bool loop) {
-  if (!SoundSystem1_->IsPlaying(name)) SoundSystem1_->Play(name, loop);
-}
+void TForm1::TitleMusicCue() { PlayIfSilent(*SoundSystem1_, sound::TitleMusic, true); }
 
-void TForm1::StopIfPlaying(const std::string& name) {
-  if (SoundSystem1_->IsPlaying(name)) SoundSystem1_->Stop(name);
-}
-
-void TForm1::TitleMusicCue() { PlayIfSilent(sound::TitleMusic, true); }
-
-void TForm1::IntroSoundCue() { PlayIfSilent(sound::IntroSting, false); }
+void TForm1::IntroSoundCue() { PlayIfSilent(*SoundSystem1_, sound::IntroSting, false); }
 
 void TForm1::StopLevelMusic() {
   for (int slot = 0; slot < sound::MusicSlots; ++slot) {
@@ -25,18 +18,18 @@ void TForm1::StopLevelMusic() {
 }
 
 void TForm1::LevelMusicCue() {
-  StopIfPlaying(sound::IntroSting);
+  StopIfPlaying(*SoundSystem1_, sound::IntroSting);
   StopLevelMusic();
   state_.MusicIndex = Random(sound::ChosenMusicSlots);
   SoundSystem1_->SetVolumeIndex(state_.MusicIndex, sound::LevelMusicVolume);
   SoundSystem1_->PlayIndex(state_.MusicIndex, true);
 }
 
-void TForm1::GameOverMusicCue() { PlayIfSilent(sound::GameOverMusic, true); }
+void TForm1::GameOverMusicCue() { PlayIfSilent(*SoundSystem1_, sound::GameOverMusic, true); }
 
 void TForm1::RankingMusicCue() {
-  StopIfPlaying(sound::GameOverMusic);
-  PlayIfSilent(sound::RankingMusic, true);
+  StopIfPlaying(*SoundSystem1_, sound::GameOverMusic);
+  PlayIfSilent(*SoundSystem1_, sound::RankingMusic, true);
 }
 
 }  // namespace tvx

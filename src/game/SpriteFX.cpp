@@ -3,6 +3,7 @@
 #include <string>
 
 #include "game/SoundNames.h"
+#include "game/SoundRules.h"
 #include "game/Unit1.h"
 #include "sound/SoundSystem.h"
 
@@ -48,7 +49,7 @@ void TSpriteFX::MoveSmoke() {
   FollowCar(kSmokeDX, kSmokeDY);
   TSoundSystem& sounds = form_.SoundSystem1();
   sounds.SetVolume(sound::HotIdle, kHotIdleVolume);
-  if (!sounds.IsPlaying(sound::HotIdle)) sounds.Play(sound::HotIdle, true);
+  PlayIfSilent(sounds, sound::HotIdle, true);
   TGameState& state = form_.State();
   if (state.DamageBar.size() < kSmokeMarks) {
     Kill();
@@ -65,7 +66,7 @@ void TSpriteFX::MoveJet() {
     form_.timerfirejet().SetEnabled(true);
     form_.timeralpha().SetEnabled(true);
     TSoundSystem& sounds = form_.SoundSystem1();
-    if (!sounds.IsPlaying(sound::JetEngine)) sounds.Play(sound::JetEngine, false);
+    PlayIfSilent(sounds, sound::JetEngine, false);
   }
   if (state.JetOver) {
     Kill();

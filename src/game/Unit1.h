@@ -127,8 +127,6 @@ class TForm1 : public TForm {
   void GameOverMusicCue();
   void RankingMusicCue();
   void StopLevelMusic();
-  void PlayIfSilent(const std::string& name, bool loop);
-  void StopIfPlaying(const std::string& name);
 
   PlatformParts parts_;
   TGameState state_;

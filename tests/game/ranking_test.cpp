@@ -123,7 +123,8 @@ TEST(RankingTable, OnlyTwentyLinesOfScoresAndPrintableNamesAreATable) {
   Lines negative = kSample;
   negative[18] = "-40";  // collisions can cost more than a game earned
   EXPECT_TRUE(IsValidRanking(negative));
-  for (const std::string name : {std::string("AB\tC"), std::string(17, 'A'), std::string("\x80")}) {
+  for (const std::string& name :
+       {std::string("AB\tC"), std::string(17, 'A'), std::string("\x80")}) {
     Lines bad = kSample;
     bad[5] = name;
     EXPECT_FALSE(IsValidRanking(bad)) << name;
