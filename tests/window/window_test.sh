@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real program in a real window under Xvfb, driven with xdotool: the launcher shows its
 # "Start Game" button, a click starts the frame loop, the title is presented in the
-# 640 x 480 game surface, ENTER shows the level intro, ESC twice ends the program cleanly.
+# 640 x 480 game surface, ENTER shows the level intro and then the level's road, ESC twice
+# ends the program cleanly.
 # Run as: xvfb-run -a -s "-screen 0 1024x768x24" window_test.sh <tarvex> <out folder>
 set -u
 program=$1
@@ -56,6 +57,19 @@ read -r _ lit _ r g b <<< "$(screen "$out/intro.xwd" stats "$X" "$Y" 640 200)"
 python3 -c "import sys; sys.exit(0 if $lit > 0.9 else 1)" || fail "no intro picture ($lit lit)"
 [ "$b" -gt "$g" ] || fail "the intro is not showing (mean $r $g $b)"
 
+# After the intro the level is set up: the road, grey asphalt, fills the middle of the surface.
+road_shown() {
+  read -r _ lit _ r g b <<< "$(screen "$out/playing.xwd" stats $((X + 150)) $((Y + 100)) 300 250)"
+  python3 -c "import sys; sys.exit(0 if $lit > 0.95 and abs($r - $b) < 30 and abs($r - $g) < 30 \
+    and 40 < $r < 200 else 1)"
+}
+for _ in $(seq 1 20); do
+  sleep 0.5
+  shot playing
+  road_shown && break
+done
+road_shown || fail "no road on the playing screen (lit $lit, mean $r $g $b)"
+
 xdotool key --window "$window" Escape
 sleep 0.5
 xdotool key --window "$window" Escape
@@ -68,4 +82,4 @@ wait "$pid"
 status=$?
 [ "$status" = 0 ] || fail "the program exited with $status"
 rm -f "$out"/*.xwd
-echo "PASS: launcher, title and intro in $out"
+echo "PASS: launcher, title, intro and road in $out"
