@@ -53,21 +53,23 @@ bool SilentAudioLibrary::Succeed() {
 }
 
 std::uint32_t SilentAudioLibrary::Audio_GetVersion() {
-  Record("GetVersion");
+  Record([&] { return std::string("GetVersion"); });
   return version;
 }
 
 bool SilentAudioLibrary::Audio_Init(int device, std::uint32_t frequency, std::uint32_t flags,
                                     std::uintptr_t /*window*/, const void* /*classId*/) {
-  Record("Init device=" + std::to_string(device) + " frequency=" + std::to_string(frequency) +
-         " flags=" + std::to_string(flags));
+  Record([&] {
+    return std::string("Init device=" + std::to_string(device) + " frequency=" +
+                       std::to_string(frequency) + " flags=" + std::to_string(flags));
+  });
   if (failInit) return Fail(audio::ErrorInit);
   initialized_ = true;
   return Succeed();
 }
 
 bool SilentAudioLibrary::Audio_Stop() {
-  Record("Stop");
+  Record([&] { return std::string("Stop"); });
   if (!initialized_) return Fail(audio::ErrorInit);
   for (auto& [handle, channel] : channels_) {
     if (channel.state == State::kPlaying) channel.state = State::kStopped;
@@ -76,7 +78,7 @@ bool SilentAudioLibrary::Audio_Stop() {
 }
 
 int SilentAudioLibrary::Audio_ErrorGetCode() {
-  Record("ErrorGetCode");
+  Record([&] { return std::string("ErrorGetCode"); });
   return error_;
 }
 
@@ -108,15 +110,20 @@ std::uint32_t SilentAudioLibrary::Load(Kind kind, bool memory, const void* file,
 std::uint32_t SilentAudioLibrary::Audio_MusicLoad(bool memory, const void* file,
                                                   std::uint64_t offset, std::uint32_t length,
                                                   std::uint32_t flags, std::uint32_t frequency) {
-  Record("MusicLoad length=" + std::to_string(length) + " flags=" + std::to_string(flags) +
-         " frequency=" + std::to_string(frequency));
+  Record([&] {
+    return std::string("MusicLoad length=" + std::to_string(length) + " flags=" +
+                       std::to_string(flags) + " frequency=" + std::to_string(frequency));
+  });
   return Load(Kind::kMusic, memory, file, offset, length, 1);
 }
 
 std::uint32_t SilentAudioLibrary::Audio_StreamCreateFile(bool memory, const void* file,
                                                          std::uint64_t offset, std::uint64_t length,
                                                          std::uint32_t flags) {
-  Record("StreamCreateFile length=" + std::to_string(length) + " flags=" + std::to_string(flags));
+  Record([&] {
+    return std::string("StreamCreateFile length=" + std::to_string(length) +
+                       " flags=" + std::to_string(flags));
+  });
   return Load(Kind::kStream, memory, file, offset, length, 1);
 }
 
@@ -124,8 +131,10 @@ std::uint32_t SilentAudioLibrary::Audio_SampleLoad(bool memory, const void* file
                                                    std::uint64_t offset, std::uint32_t length,
                                                    std::uint32_t maxPlaybacks,
                                                    std::uint32_t flags) {
-  Record("SampleLoad length=" + std::to_string(length) + " max=" + std::to_string(maxPlaybacks) +
-         " flags=" + std::to_string(flags));
+  Record([&] {
+    return std::string("SampleLoad length=" + std::to_string(length) +
+                       " max=" + std::to_string(maxPlaybacks) + " flags=" + std::to_string(flags));
+  });
   return Load(Kind::kSample, memory, file, offset, length, maxPlaybacks);
 }
 
@@ -138,22 +147,25 @@ bool SilentAudioLibrary::Free(Kind kind, std::uint32_t handle) {
 }
 
 bool SilentAudioLibrary::Audio_MusicFree(std::uint32_t handle) {
-  Record("MusicFree handle=" + std::to_string(handle));
+  Record([&] { return std::string("MusicFree handle=" + std::to_string(handle)); });
   return Free(Kind::kMusic, handle);
 }
 
 bool SilentAudioLibrary::Audio_StreamFree(std::uint32_t handle) {
-  Record("StreamFree handle=" + std::to_string(handle));
+  Record([&] { return std::string("StreamFree handle=" + std::to_string(handle)); });
   return Free(Kind::kStream, handle);
 }
 
 bool SilentAudioLibrary::Audio_SampleFree(std::uint32_t handle) {
-  Record("SampleFree handle=" + std::to_string(handle));
+  Record([&] { return std::string("SampleFree handle=" + std::to_string(handle)); });
   return Free(Kind::kSample, handle);
 }
 
 std::uint32_t SilentAudioLibrary::Audio_SampleGetChannel(std::uint32_t sample, bool onlyNew) {
-  Record("SampleGetChannel sample=" + std::to_string(sample) + " onlyNew=" + Flag(onlyNew));
+  Record([&] {
+    return std::string("SampleGetChannel sample=" + std::to_string(sample) +
+                       " onlyNew=" + Flag(onlyNew));
+  });
   Sound* sound = FindSound(sample);
   if (sound == nullptr || sound->kind != Kind::kSample) return Fail(audio::ErrorHandle);
   std::uint32_t chosen = 0;
@@ -190,7 +202,7 @@ void SilentAudioLibrary::StopSample(Sound& sample) {
 }
 
 bool SilentAudioLibrary::Audio_SampleStop(std::uint32_t sample) {
-  Record("SampleStop sample=" + std::to_string(sample));
+  Record([&] { return std::string("SampleStop sample=" + std::to_string(sample)); });
   Sound* sound = FindSound(sample);
   if (sound == nullptr || sound->kind != Kind::kSample) return Fail(audio::ErrorHandle);
   StopSample(*sound);
@@ -198,7 +210,10 @@ bool SilentAudioLibrary::Audio_SampleStop(std::uint32_t sample) {
 }
 
 bool SilentAudioLibrary::Audio_ChannelPlay(std::uint32_t handle, bool restart) {
-  Record("ChannelPlay handle=" + std::to_string(handle) + " restart=" + Flag(restart));
+  Record([&] {
+    return std::string("ChannelPlay handle=" + std::to_string(handle) +
+                       " restart=" + Flag(restart));
+  });
   Channel* channel = FindChannel(handle);
   if (channel == nullptr) return Fail(audio::ErrorHandle);
   if (failPlay) return Fail(audio::ErrorNoPlay);
@@ -208,7 +223,7 @@ bool SilentAudioLibrary::Audio_ChannelPlay(std::uint32_t handle, bool restart) {
 }
 
 bool SilentAudioLibrary::Audio_ChannelStop(std::uint32_t handle) {
-  Record("ChannelStop handle=" + std::to_string(handle));
+  Record([&] { return std::string("ChannelStop handle=" + std::to_string(handle)); });
   if (Sound* sound = FindSound(handle); sound != nullptr && sound->kind == Kind::kSample) {
     StopSample(*sound);
     return Succeed();
@@ -220,8 +235,10 @@ bool SilentAudioLibrary::Audio_ChannelStop(std::uint32_t handle) {
 }
 
 bool SilentAudioLibrary::Audio_ChannelSetPosition(std::uint32_t handle, std::uint64_t position) {
-  Record("ChannelSetPosition handle=" + std::to_string(handle) +
-         " position=" + std::to_string(position));
+  Record([&] {
+    return std::string("ChannelSetPosition handle=" + std::to_string(handle) +
+                       " position=" + std::to_string(position));
+  });
   Channel* channel = FindChannel(handle);
   if (channel == nullptr) return Fail(audio::ErrorHandle);
   const Sound& sound = sounds_.at(channel->sound);
@@ -237,7 +254,7 @@ bool SilentAudioLibrary::Audio_ChannelSetPosition(std::uint32_t handle, std::uin
 }
 
 std::uint32_t SilentAudioLibrary::Audio_ChannelIsActive(std::uint32_t handle) {
-  Record("ChannelIsActive handle=" + std::to_string(handle));
+  Record([&] { return std::string("ChannelIsActive handle=" + std::to_string(handle)); });
   if (Sound* sound = FindSound(handle); sound != nullptr && sound->kind == Kind::kSample) {
     Succeed();
     for (std::uint32_t channel : sound->channels) {
@@ -256,9 +273,11 @@ std::uint32_t SilentAudioLibrary::Audio_ChannelIsActive(std::uint32_t handle) {
 
 bool SilentAudioLibrary::Audio_ChannelSetAttributes(std::uint32_t handle, int frequency, int volume,
                                                     int pan) {
-  Record("ChannelSetAttributes handle=" + std::to_string(handle) +
-         " frequency=" + std::to_string(frequency) + " volume=" + std::to_string(volume) +
-         " pan=" + std::to_string(pan));
+  Record([&] {
+    return std::string("ChannelSetAttributes handle=" + std::to_string(handle) +
+                       " frequency=" + std::to_string(frequency) +
+                       " volume=" + std::to_string(volume) + " pan=" + std::to_string(pan));
+  });
   // A negative volume leaves the current one.
   const bool keepVolume = volume < 0;
   volume = std::min(volume, 100);
@@ -277,8 +296,10 @@ bool SilentAudioLibrary::Audio_ChannelSetAttributes(std::uint32_t handle, int fr
 std::uint32_t SilentAudioLibrary::Audio_ChannelSetSync(std::uint32_t handle, std::uint32_t type,
                                                        std::uint64_t parameter, SyncProc proc,
                                                        void* user) {
-  Record("ChannelSetSync handle=" + std::to_string(handle) + " type=" + std::to_string(type) +
-         " parameter=" + std::to_string(parameter));
+  Record([&] {
+    return std::string("ChannelSetSync handle=" + std::to_string(handle) +
+                       " type=" + std::to_string(type) + " parameter=" + std::to_string(parameter));
+  });
   Sound* sound = FindSound(handle);
   if (sound == nullptr) return Fail(audio::ErrorHandle);
   if (type != audio::SyncEnd || proc == nullptr) return Fail(audio::ErrorUnknown);
@@ -289,7 +310,10 @@ std::uint32_t SilentAudioLibrary::Audio_ChannelSetSync(std::uint32_t handle, std
 }
 
 bool SilentAudioLibrary::Audio_ChannelRemoveSync(std::uint32_t handle, std::uint32_t sync) {
-  Record("ChannelRemoveSync handle=" + std::to_string(handle) + " sync=" + std::to_string(sync));
+  Record([&] {
+    return std::string("ChannelRemoveSync handle=" + std::to_string(handle) +
+                       " sync=" + std::to_string(sync));
+  });
   Sound* sound = FindSound(handle);
   if (sound == nullptr) return Fail(audio::ErrorHandle);
   auto found = std::find_if(sound->syncs.begin(), sound->syncs.end(),

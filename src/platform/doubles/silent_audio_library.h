@@ -65,6 +65,8 @@ class SilentAudioLibrary : public IAudioLibrary {
 
   const std::vector<std::string>& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
+  // Off, calls are no longer written to the log (their effects still happen).
+  void SetLogging(bool on) { logging_ = on; }
   bool Initialized() const { return initialized_; }
   std::size_t LoadedCount() const { return sounds_.size(); }
   bool IsLoaded(std::uint32_t handle) const { return sounds_.count(handle) != 0; }
@@ -108,7 +110,11 @@ class SilentAudioLibrary : public IAudioLibrary {
   void StopSample(Sound& sample);
   bool Fail(int code);
   bool Succeed();
-  void Record(std::string entry) { log_.push_back(std::move(entry)); }
+  // The entry is built only while logging, so that long runs need not pay for it.
+  template <class Describe>
+  void Record(Describe&& describe) {
+    if (logging_) log_.push_back(describe());
+  }
 
   bool initialized_ = false;
   int error_ = audio::ErrorOk;
@@ -117,6 +123,7 @@ class SilentAudioLibrary : public IAudioLibrary {
   std::map<std::uint32_t, Sound> sounds_;
   std::map<std::uint32_t, Channel> channels_;
   std::vector<std::string> log_;
+  bool logging_ = true;
 };
 
 }  // namespace tvx
