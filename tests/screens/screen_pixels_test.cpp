@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -122,6 +123,19 @@ TEST_F(Screens, PlayingShowsTheHudWithRedDamageFromTwentyFiveMarks) {
   EXPECT_GT(
       Count(p, 530, 110, 95, 25, [](std::uint32_t c) { return Red(c) > 200 && Green(c) < 120; }), 5)
       << "red damage bar";
+}
+
+TEST_F(Screens, PlayingShowsTheCarOnTheRoad) {
+  const Picture& p = Screen("playing");
+  const auto asphalt = [](std::uint32_t c) {
+    return std::abs(Red(c) - Green(c)) < 25 && std::abs(Green(c) - Blue(c)) < 25 && Red(c) > 40 &&
+           Red(c) < 200;
+  };
+  EXPECT_GT(Count(p, 150, 60, 300, 250, asphalt), 300 * 250 * 8 / 10) << "the road";
+  // The first car's red stripes, at the car's place at the bottom of the road.
+  EXPECT_GT(
+      Count(p, 340, 385, 60, 70, [](std::uint32_t c) { return Red(c) > 150 && Green(c) < 90; }), 20)
+      << "the player's car";
 }
 
 TEST_F(Screens, PausedShowsItsText) {

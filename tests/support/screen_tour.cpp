@@ -16,7 +16,7 @@ void VisitScreens(GameHarness& game, const std::function<void(const char* screen
   atScreen("setup");
   game.RunFor(3000);
   state.DamageBar.assign(26, '|');
-  game.RunPasses(1);
+  game.RunPasses(3);  // the smoke is spawned after a frame's sprites and drawn from the next
   atScreen("playing");
   game.Press(vk::Return);
   game.RunPasses(1);
