@@ -1,12 +1,14 @@
 // TForm1, the main window and the game. It owns every component (device, game timer,
-// canvas, image and font lists, archive, keyboard, sound system and five window timers) and
-// the game state. Its handlers are the game:
+// canvas, image and font lists, archive, keyboard, sound system and five window timers), the
+// sprite engine of the play field and the game state. Its handlers are the game:
 //  - TimerTimer, once per frame: render through the device, run the due logic ticks,
 //    present;
 //  - DeviceRender, inside the render: load on the first frame, the running level, pending
 //    state changes, then the screen the flags select, in a fixed priority;
 //  - TimerProcess, once per logic tick: the play-field tick while a level runs;
-//  - FormKeyDown and the window timers only change flags; the next frame acts on them.
+//  - FormKeyDown and the window timers only change flags (Timer1 also spawns traffic); the
+//    next frame acts on them.
+// The play field's sprites (car, obstacles, road, effects) take the form as their context.
 // The form is built from a bundle of platform parts, so tests run it on doubles.
 #pragma once
 
