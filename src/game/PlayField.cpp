@@ -13,23 +13,10 @@ namespace tvx {
 
 namespace {
 
-constexpr std::size_t kSmokeDamage = 25;
 constexpr std::int32_t kRoadDepth = 1;
 constexpr std::int32_t kCarDepth = 4;
 constexpr std::int32_t kEffectDepth = 5;
 constexpr std::uint8_t kRectangle = 1;
-
-struct EffectKind {
-  const char* image;
-  std::int32_t animStart;
-  std::int32_t animCount;
-  float dx, dy;  // from the car's published position
-  float scaleX, scaleY;
-};
-
-constexpr EffectKind kSmoke{"fogflow", 1, 21, 16.0f, -26.0f, 0.6f, 0.5f};
-constexpr EffectKind kFireJet{"firejet", 0, 4, 16.0f, 35.0f, 0.5f, 0.5f};
-constexpr EffectKind kStars{"groggystars", 0, 36, 24.0f, 10.0f, 1.0f, 1.0f};
 
 void SpawnEffect(TForm1& form, const EffectKind& kind) {
   const TGameState& s = form.State();
@@ -42,7 +29,7 @@ void SpawnEffect(TForm1& form, const EffectKind& kind) {
   effect->AnimLoop = true;
   effect->CanCollide = false;
   effect->Animating = true;
-  effect->SetY(s.PlayerY + kind.dy);
+  effect->SetY(s.PlayerY + kind.createdDy);
   effect->SetX(s.PlayerX + kind.dx);
   effect->SetZ(kEffectDepth);
   effect->ScaleX = kind.scaleX;
@@ -99,16 +86,16 @@ void TForm1::CreatePlayerAndRoad() {
 void TForm1::SpawnEffects() {
   TGameState& s = state_;
   if (!s.SmokeShown && s.DamageBar.size() >= kSmokeDamage) {
-    SpawnEffect(*this, kSmoke);
+    SpawnEffect(*this, kSmokeEffect);
     s.SmokeShown = true;
   }
   if (!s.JetActive && s.JetRequest) {
-    SpawnEffect(*this, kFireJet);
+    SpawnEffect(*this, kFireJetEffect);
     s.JetActive = true;
     s.JetRequest = false;
   }
   if (!s.StarsActive && s.StarsRequest) {
-    SpawnEffect(*this, kStars);
+    SpawnEffect(*this, kStarsEffect);
     s.StarsActive = true;
     s.StarsRequest = false;
   }

@@ -11,16 +11,6 @@ namespace tvx {
 
 namespace {
 
-// Offsets from the car's published position to the effect's.
-constexpr float kSmokeDX = 16.0f;
-constexpr float kSmokeDY = -26.0f;
-constexpr float kJetDX = 16.0f;
-constexpr float kJetDY = 45.0f;
-constexpr float kStarsDX = 24.0f;
-constexpr float kStarsDY = 10.0f;
-
-// The car smokes while its damage bar has this many marks or more.
-constexpr std::size_t kSmokeMarks = 25;
 constexpr int kHotIdleVolume = 15;
 
 }  // namespace
@@ -30,28 +20,28 @@ TSpriteFX::TSpriteFX(TSpriteEngine& engine, TForm1& form) : TAnimatedSprite(engi
 void TSpriteFX::Move(float moveCount) {
   TAnimatedSprite::Move(moveCount);
   if (form_.State().Paused) return;
-  if (ImageName == "fogflow") {
+  if (ImageName == kSmokeEffect.image) {
     MoveSmoke();
-  } else if (ImageName == "firejet") {
+  } else if (ImageName == kFireJetEffect.image) {
     MoveJet();
-  } else if (ImageName == "groggystars") {
+  } else if (ImageName == kStarsEffect.image) {
     MoveStars();
   }
 }
 
-void TSpriteFX::FollowCar(float dx, float dy) {
+void TSpriteFX::FollowCar(const EffectKind& kind) {
   const TGameState& state = form_.State();
-  SetX(state.PlayerX + dx);
-  SetY(state.PlayerY + dy);
+  SetX(state.PlayerX + kind.dx);
+  SetY(state.PlayerY + kind.followDy);
 }
 
 void TSpriteFX::MoveSmoke() {
-  FollowCar(kSmokeDX, kSmokeDY);
+  FollowCar(kSmokeEffect);
   TSoundSystem& sounds = form_.SoundSystem1();
   sounds.SetVolume(sound::HotIdle, kHotIdleVolume);
   PlayIfSilent(sounds, sound::HotIdle, true);
   TGameState& state = form_.State();
-  if (state.DamageBar.size() < kSmokeMarks) {
+  if (state.DamageBar.size() < kSmokeDamage) {
     Kill();
     state.SmokeShown = false;
     sounds.Stop(sound::HotIdle);
@@ -59,7 +49,7 @@ void TSpriteFX::MoveSmoke() {
 }
 
 void TSpriteFX::MoveJet() {
-  FollowCar(kJetDX, kJetDY);
+  FollowCar(kFireJetEffect);
   TGameState& state = form_.State();
   if (state.JetActive) {
     // Enabling a running timer does not restart it, so the jet lasts from its first move.
@@ -75,7 +65,7 @@ void TSpriteFX::MoveJet() {
 }
 
 void TSpriteFX::MoveStars() {
-  FollowCar(kStarsDX, kStarsDY);
+  FollowCar(kStarsEffect);
   TGameState& state = form_.State();
   if (state.StarsActive) form_.timerstars().SetEnabled(true);
   if (state.StarsOver) {

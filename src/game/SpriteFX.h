@@ -5,11 +5,33 @@
 // effect is over.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+
 #include "sprites/AnimatedSprite.h"
 
 namespace tvx {
 
 class TForm1;
+
+// One effect: its picture and animation, its scale, and where it sits relative to the car's
+// published position when created and while it follows (the fire jet drops 10 pixels).
+struct EffectKind {
+  const char* image;
+  std::int32_t animStart;
+  std::int32_t animCount;
+  float dx;
+  float createdDy;
+  float followDy;
+  float scaleX, scaleY;
+};
+
+inline constexpr EffectKind kSmokeEffect{"fogflow", 1, 21, 16.0f, -26.0f, -26.0f, 0.6f, 0.5f};
+inline constexpr EffectKind kFireJetEffect{"firejet", 0, 4, 16.0f, 35.0f, 45.0f, 0.5f, 0.5f};
+inline constexpr EffectKind kStarsEffect{"groggystars", 0, 36, 24.0f, 10.0f, 10.0f, 1.0f, 1.0f};
+
+// The car smokes while its damage bar has this many marks or more.
+inline constexpr std::size_t kSmokeDamage = 25;
 
 class TSpriteFX : public TAnimatedSprite {
  public:
@@ -18,7 +40,7 @@ class TSpriteFX : public TAnimatedSprite {
   void Move(float moveCount) override;
 
  private:
-  void FollowCar(float dx, float dy);
+  void FollowCar(const EffectKind& kind);
   void MoveSmoke();
   void MoveJet();
   void MoveStars();
