@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/CommandLine.h"
 #include "game/Unit1.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
@@ -12,7 +13,21 @@
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_keyboard_device.h"
 
-int main(int, char**) {
+int main(int argc, char** argv) {
+  const tvx::CommandLineResult command = tvx::ParseCommandLine(argc, argv);
+  switch (command.action) {
+    case tvx::CommandLineAction::ShowHelp:
+      std::fputs(tvx::UsageText().c_str(), stdout);
+      return 0;
+    case tvx::CommandLineAction::ShowVersion:
+      std::printf("tarvex %s\n", tvx::ProgramVersion());
+      return 0;
+    case tvx::CommandLineAction::Fail:
+      std::fprintf(stderr, "tarvex: %s\n%s", command.error.c_str(), tvx::UsageText().c_str());
+      return 2;
+    case tvx::CommandLineAction::Play:
+      break;
+  }
   tvx::SdlClock clock;
   std::string error;
   std::unique_ptr<tvx::SdlApplication> application = tvx::SdlApplication::Create(clock, error);

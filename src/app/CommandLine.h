@@ -1,0 +1,32 @@
+// The program's command line. Each option is one row of a table (name, argument, help text,
+// and what it sets), so adding an option is adding a row; the usage text is made from the
+// same table, so --help always lists every option.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tvx {
+
+// What the command line asks of this run; anything left unset keeps its default.
+struct LaunchOptions {
+  std::optional<std::string> dataFolder;  // --data DIR: the only place the archive is looked for
+};
+
+enum class CommandLineAction { Play, ShowHelp, ShowVersion, Fail };
+
+struct CommandLineResult {
+  CommandLineAction action = CommandLineAction::Play;
+  LaunchOptions options;
+  std::string error;  // set with Fail: what was wrong, for stderr before the usage
+};
+
+CommandLineResult ParseCommandLine(int argc, const char* const* argv);
+
+// "usage: tarvex [options]" and one line per option.
+std::string UsageText();
+
+// The program's version, from the project's one declaration of it.
+const char* ProgramVersion();
+
+}  // namespace tvx
