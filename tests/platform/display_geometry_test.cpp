@@ -1,0 +1,57 @@
+// The picture's place on a screen or window for both scale modes, the window's whole
+// multiple, and the scale mode's spelling.
+#include "platform/display_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace tvx {
+namespace {
+
+TEST(DisplayGeometry, FitFillsOneSideAndIntegerTakesTheLargestWholeMultiple) {
+  EXPECT_EQ(PresentationRect(640, 480, 1920, 1080, ScaleMode::Fit),
+            (PixelRect{240, 0, 1440, 1080}));
+  EXPECT_EQ(PresentationRect(640, 480, 1920, 1080, ScaleMode::Integer),
+            (PixelRect{320, 60, 1280, 960}));
+  EXPECT_EQ(PresentationRect(640, 480, 1024, 768, ScaleMode::Fit), (PixelRect{0, 0, 1024, 768}));
+  EXPECT_EQ(PresentationRect(640, 480, 1024, 768, ScaleMode::Integer),
+            (PixelRect{192, 144, 640, 480}));
+  EXPECT_EQ(PresentationRect(640, 480, 640, 1000, ScaleMode::Fit), (PixelRect{0, 260, 640, 480}));
+  EXPECT_EQ(PresentationRect(640, 480, 2560, 1920, ScaleMode::Integer),
+            (PixelRect{0, 0, 2560, 1920}));
+}
+
+TEST(DisplayGeometry, IntegerInAnAreaSmallerThanThePictureFitsAndEmptyAreasShowNothing) {
+  EXPECT_EQ(PresentationRect(640, 480, 600, 400, ScaleMode::Integer),
+            PresentationRect(640, 480, 600, 400, ScaleMode::Fit));
+  EXPECT_EQ(PresentationRect(640, 480, 600, 400, ScaleMode::Fit), (PixelRect{33, 0, 533, 400}));
+  EXPECT_EQ(PresentationRect(640, 480, 0, 400, ScaleMode::Fit), PixelRect{});
+  EXPECT_EQ(PresentationRect(640, 480, -5, -5, ScaleMode::Integer), PixelRect{});
+  EXPECT_EQ(PresentationRect(0, 480, 800, 600, ScaleMode::Fit), PixelRect{});
+  // A very wide desktop must not overflow the arithmetic.
+  EXPECT_EQ(PresentationRect(640, 480, 100000, 75000, ScaleMode::Fit),
+            (PixelRect{0, 0, 100000, 75000}));
+}
+
+TEST(DisplayGeometry, TheWindowIsTheLargestWholeMultipleThatFitsAndAtLeastOne) {
+  EXPECT_EQ(WholeMultipleThatFits(640, 480, 1920, 1080 - 30), 2);
+  EXPECT_EQ(WholeMultipleThatFits(640, 480, 3840, 2160), 4);
+  EXPECT_EQ(WholeMultipleThatFits(640, 480, 1279, 2000), 1);
+  EXPECT_EQ(WholeMultipleThatFits(640, 480, 300, 200), 1);
+  EXPECT_EQ(WholeMultipleThatFits(640, 480, -1, 0), 1);
+}
+
+TEST(DisplayOptions, ScaleModesAreSpelledFitAndIntegerOnly) {
+  for (ScaleMode mode : {ScaleMode::Fit, ScaleMode::Integer}) {
+    EXPECT_EQ(ScaleModeFromName(ScaleModeName(mode)), mode);
+  }
+  for (const char* word : {"", "Fit", "INTEGER", "integer ", "2", "fitx"}) {
+    EXPECT_EQ(ScaleModeFromName(word), std::nullopt) << word;
+  }
+  const DisplayOptions defaults;
+  EXPECT_TRUE(defaults.fullscreen);
+  EXPECT_EQ(defaults.scale, ScaleMode::Fit);
+  EXPECT_TRUE(defaults.pauseOnFocusLoss);
+}
+
+}  // namespace
+}  // namespace tvx
