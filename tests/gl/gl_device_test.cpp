@@ -165,8 +165,8 @@ TEST_F(DeviceTest, TargetGoesToAnOpaquePngOfItsPixels) {
 class PresentTest : public GlDeviceTest {
  protected:
   void SetUp() override {}
-  void Show(int width, int height) {
-    OpenDevice(width, height);
+  void Show(int width, int height, GlPresentation presentation = {}) {
+    OpenDevice(width, height, presentation);
     BeginFrame(0xFFFF0000);
     DrawQuads(QuadVertices(0, 0, 2, 2, 0xFF00FF00));
     ASSERT_EQ(api_->EndScene(), Ok);
@@ -207,6 +207,27 @@ TEST_F(PresentTest, TallerWindowGetsBarsAboveAndBelow) {
   EXPECT_EQ(Window(0, 100), 0xFF00FF00u);
   EXPECT_EQ(Window(320, 579), 0xFFFF0000u);
   EXPECT_TRUE(IsBlack(320, 580));
+}
+
+// Whole multiples with nearest filtering: the 2 x 2 green square becomes exactly 4 x 4, its
+// edges sharp, centred in the largest 640 x 480 multiple the window holds.
+TEST_F(PresentTest, IntegerScalingShowsTheLargestWholeMultipleWithSharpEdges) {
+  Show(1400, 1000, {.scale = ScaleMode::Integer});
+  EXPECT_TRUE(IsBlack(59, 20));
+  EXPECT_TRUE(IsBlack(60, 19));
+  EXPECT_EQ(Window(60, 20), 0xFF00FF00u);
+  EXPECT_EQ(Window(63, 23), 0xFF00FF00u);
+  EXPECT_EQ(Window(64, 23), 0xFFFF0000u);
+  EXPECT_EQ(Window(63, 24), 0xFFFF0000u);
+  EXPECT_EQ(Window(1339, 979), 0xFFFF0000u);
+  EXPECT_TRUE(IsBlack(1340, 979));
+  EXPECT_TRUE(IsBlack(1339, 980));
+}
+
+TEST_F(PresentTest, IntegerScalingInAWindowSmallerThanThePictureFitsItInstead) {
+  Show(320, 240, {.scale = ScaleMode::Integer});
+  EXPECT_EQ(Window(0, 0), 0xFF00FF00u);
+  EXPECT_EQ(Window(319, 239), 0xFFFF0000u);
 }
 
 }  // namespace

@@ -23,9 +23,9 @@ std::vector<Vertex> QuadVertices(float left, float top, float right, float botto
 
 void GlDeviceTest::SetUp() { OpenDevice(640, 480); }
 
-void GlDeviceTest::OpenDevice(int windowWidth, int windowHeight) {
+void GlDeviceTest::OpenDevice(int windowWidth, int windowHeight, GlPresentation presentation) {
   std::string error;
-  api_ = GlGraphicsApi::CreateWithOwnWindow(windowWidth, windowHeight, error);
+  api_ = GlGraphicsApi::CreateWithOwnWindow(windowWidth, windowHeight, error, presentation);
   ASSERT_NE(api_, nullptr) << error;
   ASSERT_EQ(api_->CreateObject(SdkVersion), Ok);
   PresentParameters parameters = WindowedParameters();

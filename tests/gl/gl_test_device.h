@@ -34,7 +34,7 @@ class GlDeviceTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
   // A backend whose own window has the given size, with a windowed 640 x 480 device.
-  void OpenDevice(int windowWidth, int windowHeight);
+  void OpenDevice(int windowWidth, int windowHeight, GlPresentation presentation = {});
 
   // A8R8G8B8 by default: its alpha keeps what the stage and blending leave there.
   gfx::PresentParameters WindowedParameters(

@@ -5,10 +5,13 @@
 // size. When the window's drawable has that size and the back buffer has neither depth nor
 // alpha, the target is the window's own back buffer. Otherwise it is an FBO (RGBA8, or RGB8
 // for formats without alpha), stored top row first from GL's y = 0, which Present blits into
-// the largest centred rectangle of the target's aspect ratio (black bars, linear filtering
-// when scaled, nearest at 1:1) before it swaps. CreateObject needs SDL's video subsystem
-// running. Full screen is desktop full screen; the presentation interval becomes the swap interval
-// (vsync that cannot be set is not an error). The device is never lost.
+// a centred rectangle of the target's aspect ratio (black bars) before it swaps: the largest
+// one with linear filtering (nearest at 1:1), or with integer scaling the largest whole
+// multiple with nearest filtering, so that each target pixel is a square of equal pixels.
+// CreateObject needs SDL's video subsystem running. Full screen is desktop full screen, unless
+// the window's owner keeps the choice of full screen or window to itself (see GlPresentation);
+// the presentation interval becomes the swap interval (vsync that cannot be set is not an
+// error). The device is never lost.
 //
 // Buffers and textures keep a CPU copy: a lock hands out that copy in the D3D layout, an
 // unlock uploads what was locked (textures converted to 8-bit RGBA, see gl_texel_formats.h).
@@ -25,6 +28,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/display_options.h"
 #include "platform/graphics_api.h"
 
 struct SDL_Window;
@@ -35,10 +39,19 @@ namespace gl {
 class StagePrograms;
 }
 
+// How frames reach the window.
+struct GlPresentation {
+  ScaleMode scale = ScaleMode::Fit;
+  // A full-screen device makes the window desktop full screen and a windowed one takes it
+  // out, as D3D would. Off, the window stays in whatever mode its owner gives it (the game
+  // lets the player switch at any moment) and a full-screen device is presented in it.
+  bool deviceSetsWindowMode = true;
+};
+
 class GlGraphicsApi : public gfx::IGraphicsApi {
  public:
   // Draws into a window created with SDL_WINDOW_OPENGL; the caller keeps it alive.
-  explicit GlGraphicsApi(SDL_Window* window);
+  explicit GlGraphicsApi(SDL_Window* window, GlPresentation presentation = {});
   ~GlGraphicsApi() override;
   GlGraphicsApi(const GlGraphicsApi&) = delete;
   GlGraphicsApi& operator=(const GlGraphicsApi&) = delete;
@@ -47,7 +60,8 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   // if needed), after checking that a GL context can be made for it. Nothing and a message
   // when that fails.
   static std::unique_ptr<GlGraphicsApi> CreateWithOwnWindow(int width, int height,
-                                                            std::string& error);
+                                                            std::string& error,
+                                                            GlPresentation presentation = {});
 
   SDL_Window* Window() const { return window_; }
 
@@ -153,6 +167,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   Texture* FindTexture(gfx::Handle handle);
 
   SDL_Window* window_ = nullptr;
+  GlPresentation presentation_;
   bool ownsWindow_ = false;
   bool keepOffscreen_ = false;
   bool windowTargetPossible_ = false;  // the window has no alpha and GL has clip control

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/display_geometry.h"
 #include "platform/gl/gl_graphics_internal.h"
 #include "platform/gl/gl_stage_programs.h"
 #include "platform/gl/png_writer.h"
@@ -60,7 +61,8 @@ void FlipRows(std::vector<std::uint32_t>& pixels, std::uint32_t width, std::uint
 
 }  // namespace
 
-GlGraphicsApi::GlGraphicsApi(SDL_Window* window) : window_(window) {}
+GlGraphicsApi::GlGraphicsApi(SDL_Window* window, GlPresentation presentation)
+    : window_(window), presentation_(presentation) {}
 
 GlGraphicsApi::~GlGraphicsApi() {
   ReleaseDevice();
@@ -71,7 +73,8 @@ GlGraphicsApi::~GlGraphicsApi() {
 }
 
 std::unique_ptr<GlGraphicsApi> GlGraphicsApi::CreateWithOwnWindow(int width, int height,
-                                                                  std::string& error) {
+                                                                  std::string& error,
+                                                                  GlPresentation presentation) {
   if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = std::string("SDL video: ") + SDL_GetError();
     return nullptr;
@@ -87,7 +90,7 @@ std::unique_ptr<GlGraphicsApi> GlGraphicsApi::CreateWithOwnWindow(int width, int
     return nullptr;
   }
   SDL_GL_DeleteContext(probe);
-  auto api = std::make_unique<GlGraphicsApi>(window);
+  auto api = std::make_unique<GlGraphicsApi>(window, presentation);
   api->ownsWindow_ = true;
   return api;
 }
@@ -217,6 +220,7 @@ bool GlGraphicsApi::ApplyPresentParameters(const PresentParameters& parameters) 
     });
     if (!found) return false;
   }
+  if (!presentation_.deviceSetsWindowMode) return true;
   const bool isFullScreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
   if (fullScreen != isFullScreen) {
     SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
@@ -372,30 +376,30 @@ void GlGraphicsApi::BlitTargetToWindow() {
   int drawableWidth = 0;
   int drawableHeight = 0;
   SDL_GL_GetDrawableSize(window_, &drawableWidth, &drawableHeight);
-  const auto targetWidth = static_cast<std::int64_t>(target_->width);
-  const auto targetHeight = static_cast<std::int64_t>(target_->height);
-  std::int64_t width = drawableWidth;
-  std::int64_t height = drawableWidth * targetHeight / targetWidth;
-  if (height > drawableHeight) {
-    height = drawableHeight;
-    width = drawableHeight * targetWidth / targetHeight;
-  }
-  const auto left = static_cast<GLint>((drawableWidth - width) / 2);
-  const auto bottom = static_cast<GLint>((drawableHeight - height) / 2);
+  const auto targetWidth = static_cast<int>(target_->width);
+  const auto targetHeight = static_cast<int>(target_->height);
+  const PixelRect shown = PresentationRect(targetWidth, targetHeight, drawableWidth, drawableHeight,
+                                           presentation_.scale);
+  // GL counts rows from the bottom: centred from there, as the picture always was.
+  const int bottom = (drawableHeight - shown.height) / 2;
 
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   glBindFramebuffer(GL_READ_FRAMEBUFFER, target_->framebuffer);
   // Only bars need clearing; a blit that covers the whole drawable would overwrite them.
-  if (width != drawableWidth || height != drawableHeight) {
+  if (shown.width != drawableWidth || shown.height != drawableHeight) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
   }
   // The target's top row sits at GL's y = 0, the window's at its top: flip while scaling.
-  // Unscaled, nearest gives the same picture for less work.
-  const bool unscaled = width == targetWidth && height == targetHeight;
-  glBlitFramebuffer(0, 0, static_cast<GLint>(targetWidth), static_cast<GLint>(targetHeight), left,
-                    bottom + static_cast<GLint>(height), left + static_cast<GLint>(width), bottom,
-                    GL_COLOR_BUFFER_BIT, unscaled ? GL_NEAREST : GL_LINEAR);
+  // Unscaled, nearest gives the same picture for less work; a whole multiple wants it for
+  // pixel-exact squares (a window too small for one falls back to a smooth fit).
+  const bool unscaled = shown.width == targetWidth && shown.height == targetHeight;
+  const bool wholeMultiple = presentation_.scale == ScaleMode::Integer &&
+                             shown.width % targetWidth == 0 && shown.height % targetHeight == 0;
+  const bool nearest = unscaled || wholeMultiple;
+  glBlitFramebuffer(0, 0, targetWidth, targetHeight, shown.x, bottom + shown.height,
+                    shown.x + shown.width, bottom, GL_COLOR_BUFFER_BIT,
+                    nearest ? GL_NEAREST : GL_LINEAR);
   glBindFramebuffer(GL_FRAMEBUFFER, target_->framebuffer);
 }
 
