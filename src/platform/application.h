@@ -59,10 +59,14 @@ class IApplication {
 
   virtual void Minimize() = 0;
   virtual void ShowWindow(bool visible) = 0;
-  // Hides the launcher's button and page and turns the window into the borderless
-  // 640 x 480 game surface, shown desktop full screen, with the splash picture and its
-  // "LOADING..." label on it until the first frame is presented.
+  // Hides the launcher's button and page and turns the window into the 640 x 480 game
+  // surface, shown desktop full screen (borderless) or, at the player's choice, in a window,
+  // with the splash picture and its "LOADING..." label on it until the first frame is
+  // presented.
   virtual void EnterGameSurface() = 0;
+  // Whether the game surface is shown full screen now; the player may switch at any moment.
+  virtual bool FullScreen() const = 0;
+  // Hidden over the game surface while it is full screen; a window keeps the pointer visible.
   virtual void HideCursor() = 0;
   virtual void ShowMessage(const std::string& text) = 0;  // modal
 

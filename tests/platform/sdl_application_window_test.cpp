@@ -26,13 +26,14 @@ class SdlApplicationWindowTest : public ::testing::Test {
     app->SetEvents(std::move(events));
   }
 
-  void PushKey(SDL_Keycode key, bool repeat = false) {
+  void PushKey(SDL_Keycode key, bool repeat = false, Uint16 modifiers = KMOD_NONE) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
     event.key.windowID = SDL_GetWindowID(app->Window());
     event.key.state = SDL_PRESSED;
     event.key.repeat = repeat ? 1 : 0;
     event.key.keysym.sym = key;
+    event.key.keysym.mod = modifiers;
     SDL_PushEvent(&event);
   }
 
@@ -105,6 +106,53 @@ TEST_F(SdlApplicationWindowTest, TheGameSurfaceTakesEveryKeyAndCarriesAGlContext
   DrainEvents();
   EXPECT_EQ(keys, (std::vector<std::uint16_t>{13, 17, 81}));
   EXPECT_EQ(startClicks, 0);
+}
+
+TEST_F(SdlApplicationWindowTest, AWindowedGameSurfaceSwitchesWithAltEnterAndF11) {
+  std::string error;
+  app = SdlApplication::Create(clock, error, {.fullscreen = false});
+  ASSERT_NE(app, nullptr) << error;
+  std::vector<bool> remembered;
+  app->SetOnDisplayChanged([&](const DisplayOptions& d) { remembered.push_back(d.fullscreen); });
+  ApplicationEvents events;
+  events.onKeyDown = [this](std::uint16_t key) { keys.push_back(key); };
+  events.onStartClicked = [this] { ++startClicks; };
+  app->SetEvents(std::move(events));
+  SDL_Window* window = app->Window();
+
+  PushKey(SDLK_RETURN, false, KMOD_LALT);  // in the launcher: the choice flips, no start
+  PushKey(SDLK_F11);
+  DrainEvents();
+  EXPECT_EQ(startClicks, 0);
+  EXPECT_EQ(remembered, (std::vector<bool>{true, false}));
+
+  app->EnterGameSurface();
+  app->HideCursor();
+  DrainEvents();
+  EXPECT_FALSE(app->FullScreen());
+  EXPECT_EQ(SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS), 0u);
+  EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_RESIZABLE, 0u);
+  int width = 0;
+  int height = 0;
+  SDL_GetWindowSize(window, &width, &height);
+  EXPECT_TRUE(width % 640 == 0 && width > 0 && width * 3 == height * 4) << width << "x" << height;
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE) << "a window keeps the pointer";
+
+  PushKey(SDLK_RETURN, false, KMOD_RALT);
+  PushKey(SDLK_RETURN, true, KMOD_RALT);  // held: no flip back
+  DrainEvents();
+  EXPECT_TRUE(app->FullScreen());
+  EXPECT_NE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+
+  PushKey(SDLK_F11);
+  PushKey(SDLK_RETURN);
+  DrainEvents();
+  EXPECT_FALSE(app->FullScreen());
+  EXPECT_EQ(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN, 0u);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  EXPECT_EQ(remembered, (std::vector<bool>{true, false, true, false}));
+  EXPECT_EQ(keys, (std::vector<std::uint16_t>{13})) << "only the plain ENTER reaches the game";
 }
 
 TEST_F(SdlApplicationWindowTest, RunFiresTimersAndTheIdleHandlerUntilTerminated) {

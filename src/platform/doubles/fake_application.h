@@ -36,6 +36,7 @@ class FakeApplication : public IApplication {
   void Minimize() override;
   void ShowWindow(bool visible) override;
   void EnterGameSurface() override;
+  bool FullScreen() const override { return fullScreen_; }
   void HideCursor() override;
   void ShowMessage(const std::string& text) override { messages_.push_back(text); }
   int RefreshRate() override { return refreshRate_; }
@@ -59,6 +60,7 @@ class FakeApplication : public IApplication {
   std::uint64_t Passes() const { return passes_; }
 
   void SetRefreshRate(int hz) { refreshRate_ = hz; }
+  void SetFullScreen(bool fullScreen) { fullScreen_ = fullScreen; }
   std::size_t TimerCount() const;
 
   const std::vector<std::string>& MessagesShown() const { return messages_; }
@@ -91,6 +93,7 @@ class FakeApplication : public IApplication {
   std::deque<Event> pending_;
   std::uint64_t passes_ = 0;
   int refreshRate_ = 60;
+  bool fullScreen_ = true;
 
   std::vector<std::string> messages_;
   std::vector<bool> showWindowCalls_;

@@ -21,7 +21,8 @@ SdlRendererPtr CreateLauncherRenderer(SDL_Window* window) {
 
 }  // namespace
 
-std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::string& error) {
+std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::string& error,
+                                                       const DisplayOptions& display) {
   auto video = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO);
   if (!video->Started()) {
     error = std::string("no display: SDL could not start its video (") + SDL_GetError() + ")";
@@ -37,15 +38,17 @@ std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::strin
   // Without a renderer the launcher stays blank but still starts with ENTER or SPACE.
   SdlRendererPtr renderer = CreateLauncherRenderer(window.get());
   return std::unique_ptr<SdlApplication>(
-      new SdlApplication(clock, std::move(video), std::move(window), std::move(renderer)));
+      new SdlApplication(clock, display, std::move(video), std::move(window), std::move(renderer)));
 }
 
-SdlApplication::SdlApplication(IClock& clock, std::unique_ptr<SdlSubsystem> video,
-                               SdlWindowPtr window, SdlRendererPtr renderer)
+SdlApplication::SdlApplication(IClock& clock, const DisplayOptions& display,
+                               std::unique_ptr<SdlSubsystem> video, SdlWindowPtr window,
+                               SdlRendererPtr renderer)
     : loop_(clock),
       video_(std::move(video)),
       window_(std::move(window)),
-      renderer_(std::move(renderer)) {
+      renderer_(std::move(renderer)),
+      display_(display) {
   SDL_StopTextInput();  // keys are read as key-downs; no input method in between
   DrawLauncherIfShown();
 }
@@ -124,6 +127,11 @@ void SdlApplication::HandleWindowEvent(const SDL_WindowEvent& event) {
 }
 
 void SdlApplication::HandleKeyDown(const SDL_KeyboardEvent& event) {
+  if (IsFullScreenToggle(event.keysym)) {
+    // Held down, the key would flip the mode back and forth on every repeat.
+    if (event.repeat == 0) ToggleFullScreen();
+    return;
+  }
   const std::uint16_t virtualKey = VirtualKeyFromKeycode(event.keysym.sym);
   if (virtualKey == 0) return;
   if (launcher_ && IsLauncherStartKey(virtualKey)) {
@@ -179,17 +187,16 @@ void SdlApplication::ShowWindow(bool visible) {
 void SdlApplication::EnterGameSurface() {
   launcher_ = false;
   buttonPressed_ = false;
-  SDL_Window* window = window_.get();
-  SDL_SetWindowBordered(window, SDL_FALSE);
-  SDL_SetWindowSize(window, kGameSurfaceWidth, kGameSurfaceHeight);
-  SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-  SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+  ApplyWindowMode();
   if (!renderer_) return;
   DrawSplash(renderer_.get());
   renderer_.reset();  // from here on the graphics backend owns the window
 }
 
-void SdlApplication::HideCursor() { SDL_ShowCursor(SDL_DISABLE); }
+void SdlApplication::HideCursor() {
+  cursorHideRequested_ = true;
+  ApplyCursor();
+}
 
 void SdlApplication::ShowMessage(const std::string& text) {
   SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, kWindowTitle, text.c_str(), window_.get());

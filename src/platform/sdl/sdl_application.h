@@ -1,7 +1,10 @@
 // The application on SDL2: one window that starts as the launcher (759 x 453, centred, drawn
-// with an SDL renderer) and becomes the borderless 640 x 480 game surface in desktop full
-// screen. The window is created for OpenGL; once the splash is presented the renderer is
-// destroyed and the graphics backend creates its own context on Window().
+// with an SDL renderer) and becomes the game surface: borderless in desktop full screen, or a
+// resizable window of the largest whole multiple of 640 x 480 that fits the desktop. Alt+Enter
+// and F11 switch between the two at any moment (in the launcher they switch the choice the
+// game surface opens with); those key presses never reach the game. The pointer is hidden
+// only in full screen. The window is created for OpenGL; once the splash is presented the
+// renderer is destroyed and the graphics backend creates its own context on Window().
 //
 // Run() repeats the message-loop pass: every pending SDL event, then the due window timers,
 // then the idle handler; when the idle handler is done it waits for an event, no longer
@@ -18,6 +21,7 @@
 
 #include "platform/application.h"
 #include "platform/clock.h"
+#include "platform/display_options.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/timers/message_loop.h"
 
@@ -27,10 +31,20 @@ class SdlApplication : public IApplication {
  public:
   // Starts SDL video and opens the launcher; null with `error` set when there is no display
   // or the window cannot be made.
-  static std::unique_ptr<SdlApplication> Create(IClock& clock, std::string& error);
+  static std::unique_ptr<SdlApplication> Create(IClock& clock, std::string& error,
+                                                const DisplayOptions& display = {});
   ~SdlApplication() override;
 
   SDL_Window* Window() const { return window_.get(); }
+
+  // The display choices as they are now, with the player's switches made at run time; the
+  // handler hears of each switch, so that it can be remembered.
+  const DisplayOptions& Display() const { return display_; }
+  void SetOnDisplayChanged(std::function<void(const DisplayOptions&)> handler) {
+    onDisplayChanged_ = std::move(handler);
+  }
+  // What Alt+Enter and F11 do.
+  void ToggleFullScreen();
 
   void SetEvents(ApplicationEvents events) override { events_ = std::move(events); }
   void SetIdleHandler(std::function<void(bool& done)> handler) override;
@@ -41,6 +55,7 @@ class SdlApplication : public IApplication {
   void Minimize() override;
   void ShowWindow(bool visible) override;
   void EnterGameSurface() override;
+  bool FullScreen() const override { return display_.fullscreen; }
   void HideCursor() override;
   void ShowMessage(const std::string& text) override;
   int RefreshRate() override;
@@ -50,8 +65,8 @@ class SdlApplication : public IApplication {
   void RunPass();
 
  private:
-  SdlApplication(IClock& clock, std::unique_ptr<SdlSubsystem> video, SdlWindowPtr window,
-                 SdlRendererPtr renderer);
+  SdlApplication(IClock& clock, const DisplayOptions& display, std::unique_ptr<SdlSubsystem> video,
+                 SdlWindowPtr window, SdlRendererPtr renderer);
 
   void DeliverPendingEvents();
   void Handle(const SDL_Event& event);
@@ -61,6 +76,13 @@ class SdlApplication : public IApplication {
   void HandleMouseButton(const SDL_MouseButtonEvent& event);
   void PressStart();
   void DrawLauncherIfShown();
+
+  // Full screen or window (sdl_application_display.cpp).
+  bool IsFullScreenToggle(const SDL_Keysym& key) const;
+  void ApplyWindowMode();
+  void ApplyCursor();
+  void RememberWindowedSize();
+  void WindowedSize(int& width, int& height) const;
 
   MessageLoop loop_;
   ApplicationEvents events_;
@@ -73,6 +95,12 @@ class SdlApplication : public IApplication {
   bool buttonHighlighted_ = false;
   bool buttonPressed_ = false;
   bool minimized_ = false;
+
+  DisplayOptions display_;
+  std::function<void(const DisplayOptions&)> onDisplayChanged_;
+  bool cursorHideRequested_ = false;
+  int windowedWidth_ = 0;  // the window's size before it went full screen; 0 before that
+  int windowedHeight_ = 0;
 };
 
 }  // namespace tvx
