@@ -119,8 +119,20 @@ void TForm1::TimerProcess() {
 
 void TForm1::ApplicationEvents1Deactivate() {
   if (!state_.DeviceReady) return;
+  // Left running, a level went on unseen and unsteerable until the damage bar filled; with
+  // the setting off it still does.
+  if (parts_.display.pauseOnFocusLoss) PauseForFocusLoss();
+  // A window stays in sight beside the one that took the focus; only full screen gives way.
+  if (!parts_.application.FullScreen()) return;
   parts_.application.ShowWindow(false);
   parts_.application.Minimize();
+}
+
+// The pause ENTER gives, without its beep: nobody is there to hear it. Only a running level
+// pauses; the title, the intro and the game-over screens go on as before.
+void TForm1::PauseForFocusLoss() {
+  const TGameState& s = state_;
+  if (s.InGame && s.LevelRunning && !s.Paused && !s.GameOver) PauseLevel();
 }
 
 void TForm1::ApplicationEvents1Restore() { parts_.application.ShowWindow(true); }

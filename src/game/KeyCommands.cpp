@@ -31,9 +31,7 @@ void TForm1::FormKeyDown(std::uint16_t key) {
         // The boost's roar was cut by the pause; it comes back while the boost lasts.
         if (s.JetActive) PlayIfSilent(*SoundSystem1_, sound::JetEngine, false);
       } else {
-        s.Paused = true;
-        StopIfPlaying(*SoundSystem1_, sound::JetEngine);
-        StopIfPlaying(*SoundSystem1_, sound::Engine);
+        PauseLevel();
       }
     }
     if (s.GameOver) s.RankingMode = true;
@@ -61,6 +59,12 @@ void TForm1::FormKeyDown(std::uint16_t key) {
   } else if ((key >= vk::A && key <= vk::Z) || key == vk::Space) {
     if (s.RankingMode && s.PlayerName.size() < kNameLength) s.PlayerName += static_cast<char>(key);
   }
+}
+
+void TForm1::PauseLevel() {
+  state_.Paused = true;
+  StopIfPlaying(*SoundSystem1_, sound::JetEngine);
+  StopIfPlaying(*SoundSystem1_, sound::Engine);
 }
 
 }  // namespace tvx

@@ -93,6 +93,8 @@ class TForm1 : public TForm {
   void EndLevel();
   void ResetEffects();
   void GiveUp(const std::string& message);
+  void PauseLevel();
+  void PauseForFocusLoss();
 
   // Play field.
   void PlayFieldTick();

@@ -7,6 +7,7 @@
 #include "platform/application.h"
 #include "platform/audio_library.h"
 #include "platform/clock.h"
+#include "platform/display_options.h"
 #include "platform/graphics_api.h"
 #include "platform/keyboard_device.h"
 
@@ -20,6 +21,8 @@ struct PlatformParts {
   IAudioLibrary& audio;
   // The program's folder with its trailing separator: resources.tvx and ranking.rkg live here.
   std::string programFolder;
+  // The player's display and focus choices; the game reads whether focus loss pauses.
+  DisplayOptions display{};
 };
 
 }  // namespace tvx

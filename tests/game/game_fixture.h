@@ -16,11 +16,12 @@ class GameTest : public ::testing::Test {
   void SetUp() override {
     graphics.SetLogging(false);
     ASSERT_TRUE(WriteTestArchive(folder.Path() + "resources.tvx"));
-    harness = std::make_unique<GameHarness>(graphics, folder.Path(), RefreshRate());
+    harness = std::make_unique<GameHarness>(graphics, folder.Path(), RefreshRate(), Display());
     harness->Start();
     ASSERT_TRUE(State().DeviceReady);
   }
   virtual int RefreshRate() const { return 60; }
+  virtual DisplayOptions Display() const { return {}; }
 
   TGameState& State() { return harness->State(); }
   TForm1& Form() { return harness->Form(); }

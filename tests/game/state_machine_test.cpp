@@ -176,16 +176,5 @@ TEST_F(StateMachine, LevelTwelveShowsItsCaptionWithTheLeadingZero) {
   EXPECT_EQ(State().LevelCaption, "LEVEL 012");
 }
 
-TEST_F(StateMachine, LosingTheFocusMinimisesWithoutPausing) {
-  harness->StartLevel();
-  harness->app.QueueDeactivate();
-  harness->RunPasses(1);
-  EXPECT_TRUE(harness->app.Minimized());
-  EXPECT_FALSE(State().Paused);
-  harness->app.QueueRestore();
-  harness->RunPasses(1);
-  EXPECT_TRUE(harness->app.WindowVisible());
-}
-
 }  // namespace
 }  // namespace tvx::testing

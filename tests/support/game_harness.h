@@ -20,7 +20,8 @@ namespace tvx::testing {
 class GameHarness {
  public:
   // `programFolder` ends with a separator and holds resources.tvx (and ranking.rkg).
-  GameHarness(gfx::IGraphicsApi& graphics, std::string programFolder, int refreshRate = 60);
+  GameHarness(gfx::IGraphicsApi& graphics, std::string programFolder, int refreshRate = 60,
+              const DisplayOptions& display = {});
   ~GameHarness();
 
   TForm1& Form() { return *form_; }
