@@ -30,6 +30,23 @@ constexpr std::array kOptions{
                 r.options.dataFolder = std::string(value);
                 return true;
               }},
+    OptionRow{"--fullscreen", "", "play full screen (the default; Alt+Enter or F11 switches)",
+              [](CommandLineResult& r, std::string_view, std::string&) {
+                r.options.fullscreen = true;
+                return true;
+              }},
+    OptionRow{"--windowed", "", "play in a window",
+              [](CommandLineResult& r, std::string_view, std::string&) {
+                r.options.fullscreen = false;
+                return true;
+              }},
+    OptionRow{"--scale", "fit|integer", "fit (default): largest; integer: sharp whole multiples",
+              [](CommandLineResult& r, std::string_view value, std::string& error) {
+                r.options.scale = ScaleModeFromName(value);
+                if (r.options.scale) return true;
+                error = "--scale takes fit or integer, not '" + std::string(value) + "'";
+                return false;
+              }},
 };
 
 const OptionRow* FindOption(std::string_view name) {

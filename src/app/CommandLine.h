@@ -6,11 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "platform/display_options.h"
+
 namespace tvx {
 
 // What the command line asks of this run; anything left unset keeps its default.
 struct LaunchOptions {
   std::optional<std::string> dataFolder;  // --data DIR: the only place the archive is looked for
+  std::optional<bool> fullscreen;         // --fullscreen, --windowed
+  std::optional<ScaleMode> scale;         // --scale fit|integer
 };
 
 enum class CommandLineAction { Play, ShowHelp, ShowVersion, Fail };

@@ -28,19 +28,26 @@ int main(int argc, char** argv) {
     case tvx::CommandLineAction::Play:
       break;
   }
+  tvx::DisplayOptions display;
+  display.fullscreen = command.options.fullscreen.value_or(display.fullscreen);
+  display.scale = command.options.scale.value_or(display.scale);
   tvx::SdlClock clock;
   std::string error;
-  std::unique_ptr<tvx::SdlApplication> application = tvx::SdlApplication::Create(clock, error);
+  std::unique_ptr<tvx::SdlApplication> application =
+      tvx::SdlApplication::Create(clock, error, display);
   if (!application) {
     std::fprintf(stderr, "tarvex: cannot open the game window: %s\n", error.c_str());
     return 1;
   }
-  tvx::GlGraphicsApi graphics(application->Window());
+  // The player switches between full screen and a window; the game's device stays full screen.
+  tvx::GlGraphicsApi graphics(application->Window(),
+                              {.scale = display.scale, .deviceSetsWindowMode = false});
   tvx::SdlKeyboardDevice keyboard;
   tvx::SdlAudioLibrary audio;
   int exitCode = 0;
   {
-    tvx::TForm1 form({clock, *application, graphics, keyboard, audio, tvx::ProgramFolder()});
+    tvx::TForm1 form(
+        {clock, *application, graphics, keyboard, audio, tvx::ProgramFolder(), display});
     application->Run();
     exitCode = form.ExitCode();
   }

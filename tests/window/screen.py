@@ -4,7 +4,11 @@
   screen.py <dump> find <r> <g> <b>        centre "x y" of the pixels of that colour
   screen.py <dump> stats <x> <y> <w> <h>   "nonblack <fraction> mean <r> <g> <b>" of a box
   screen.py <dump> png <out.png>           the dump as a PNG, for people to look at
+  screen.py <dump> blocks <x> <y> <w> <h> <n>
+                                           fraction of the box's n x n blocks (from its
+                                           corner) whose pixels are all one colour
 """
+import array
 import struct
 import sys
 import zlib
@@ -24,16 +28,35 @@ def read_xwd(path):
     pixels = []
     for y in range(height):
         row = data[offset + y * bytes_per_line: offset + y * bytes_per_line + width * step]
-        values = []
-        for x in range(0, width * step, step):
-            chunk = row[x:x + step]
-            values.append(int.from_bytes(chunk, "little" if byte_order == 0 else "big"))
+        if step == 4:
+            # Whole rows at once: a full-HD dump has two million pixels.
+            values = array.array("I", row)
+            if (byte_order == 0) != (sys.byteorder == "little"):
+                values.byteswap()
+        else:
+            values = [int.from_bytes(row[x:x + step], "little" if byte_order == 0 else "big")
+                      for x in range(0, width * step, step)]
         pixels.append(values)
     return width, height, pixels
 
 
 def rgb(value):
     return (value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF
+
+
+def rgb_row(row):
+    if isinstance(row, array.array):
+        # Native words hold B, G, R, X in memory on little-endian machines: reorder in bulk.
+        words = row if sys.byteorder == "little" else array.array("I", row)
+        if sys.byteorder != "little":
+            words.byteswap()
+        source = words.tobytes()
+        out = bytearray(len(row) * 3)
+        out[0::3] = source[2::4]
+        out[1::3] = source[1::4]
+        out[2::3] = source[0::4]
+        return bytes(out)
+    return b"".join(bytes(rgb(p)) for p in row)
 
 
 def main():
@@ -65,8 +88,18 @@ def main():
         count = max(count, 1)
         print("nonblack %.3f mean %d %d %d" % (nonblack / count, total[0] // count,
                                                total[1] // count, total[2] // count))
+    elif command == "blocks":
+        x0, y0, w, h, n = (int(v) for v in sys.argv[3:8])
+        blocks = uniform = 0
+        for by in range(y0, y0 + h - n + 1, n):
+            for bx in range(x0, x0 + w - n + 1, n):
+                colours = {pixels[y][x] & 0xFFFFFF for y in range(by, by + n)
+                           for x in range(bx, bx + n)}
+                blocks += 1
+                uniform += len(colours) == 1
+        print("%.4f" % (uniform / max(blocks, 1)))
     elif command == "png":
-        raw = b"".join(b"\0" + b"".join(bytes(rgb(p)) for p in row) for row in pixels)
+        raw = b"".join(b"\0" + rgb_row(row) for row in pixels)
         def chunk(tag, body):
             return (struct.pack(">I", len(body)) + tag + body +
                     struct.pack(">I", zlib.crc32(tag + body) & 0xFFFFFFFF))
