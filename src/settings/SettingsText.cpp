@@ -147,6 +147,8 @@ SettingsDocument ReadSettingsText(std::string_view text) {
   static const InihOptions options;
   Reading reading;
   reading.text = text.substr(0, kMaxSettingsText);
+  // A byte-order mark some editors write; classifying the first line must not see it.
+  if (reading.text.starts_with("\xEF\xBB\xBF")) reading.text.remove_prefix(3);
   ini_parse_stream(ReadLine, &reading, OnSetting, &reading);
   return std::move(reading.document);
 }
