@@ -28,8 +28,10 @@ std::string_view TrimLeft(std::string_view text) {
   return first == text.npos ? std::string_view() : text.substr(first);
 }
 
-// Text a settings line may hold: UTF-8 without control characters other than tab.
+// Text a settings line may hold: UTF-8 without control characters other than tab, and no
+// byte-order mark (which is only skipped at the very start of the file).
 bool IsTextLine(std::string_view line) {
+  if (line.find("\xEF\xBB\xBF") != line.npos) return false;
   std::size_t i = 0;
   while (i < line.size()) {
     const auto byte = static_cast<unsigned char>(line[i]);
