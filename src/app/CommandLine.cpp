@@ -30,6 +30,11 @@ constexpr std::array kOptions{
                 r.options.dataFolder = std::string(value);
                 return true;
               }},
+    OptionRow{"--mute", "", "no sound this run (F10 toggles and remembers mute)",
+              [](CommandLineResult& r, std::string_view, std::string&) {
+                r.options.mute = true;
+                return true;
+              }},
 };
 
 const OptionRow* FindOption(std::string_view name) {

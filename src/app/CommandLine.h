@@ -11,6 +11,7 @@ namespace tvx {
 // What the command line asks of this run; anything left unset keeps its default.
 struct LaunchOptions {
   std::optional<std::string> dataFolder;  // --data DIR: the only place the archive is looked for
+  bool mute = false;                      // --mute: no sound this run, the setting unchanged
 };
 
 enum class CommandLineAction { Play, ShowHelp, ShowVersion, Fail };

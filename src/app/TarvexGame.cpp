@@ -1,10 +1,14 @@
 // The program entry: SDL, OpenGL, the SDL keyboard and the audio mixer are put together
 // into the main window's platform parts, the launcher window opens, and the message loop
-// runs until the player leaves from the title screen.
+// runs until the player leaves from the title screen. The player's settings are read first
+// (warnings on stderr), the command line overrides them for this run, and extra keys, pads,
+// volumes and the F10 mute toggle are connected around the game.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
+#include "game/SoundGroups.h"
 #include "game/Unit1.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
@@ -12,6 +16,23 @@
 #include "platform/sdl/sdl_application.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_keyboard_device.h"
+#include "settings/SettingsFile.h"
+#include "sound/SoundData.h"
+#include "sound/SoundSystem.h"
+
+namespace {
+
+tvx::MixLevels LevelsOf(const tvx::Settings& settings) {
+  return {settings.masterVolume, settings.musicVolume, settings.effectsVolume, settings.mute};
+}
+
+void Remember(tvx::SettingsFile& file, const tvx::Settings& values) {
+  std::string error;
+  if (!file.Remember(values, error))
+    std::fprintf(stderr, "tarvex: settings not saved: %s\n", error.c_str());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   const tvx::CommandLineResult command = tvx::ParseCommandLine(argc, argv);
@@ -28,6 +49,12 @@ int main(int argc, char** argv) {
     case tvx::CommandLineAction::Play:
       break;
   }
+  tvx::SettingsFile settingsFile(tvx::DefaultSettingsPath());
+  std::vector<std::string> warnings;
+  tvx::Settings settings = settingsFile.Load(warnings);
+  for (const std::string& warning : warnings) std::fprintf(stderr, "tarvex: %s\n", warning.c_str());
+  if (command.options.mute) settings.mute = true;
+
   tvx::SdlClock clock;
   std::string error;
   std::unique_ptr<tvx::SdlApplication> application = tvx::SdlApplication::Create(clock, error);
@@ -37,11 +64,33 @@ int main(int argc, char** argv) {
   }
   tvx::GlGraphicsApi graphics(application->Window());
   tvx::SdlKeyboardDevice keyboard;
+  keyboard.SetExtraSlots(
+      [&application](std::uint8_t* state) { application->AddHeldInputs(state); });
   tvx::SdlAudioLibrary audio;
+  audio.SetMixLevels(LevelsOf(settings));
+  tvx::InputRouter& input = application->Input();
+  input.SetBoundKeys(tvx::BoundKeysOf(settings));
+  input.SetOnToggleMute([&] {
+    settings.mute = !settings.mute;
+    audio.SetMixLevels(LevelsOf(settings));
+    // Only the mute is the player's choice here; a --mute of this run stays out of the file.
+    tvx::Settings remembered = settingsFile.Remembered();
+    remembered.mute = settings.mute;
+    Remember(settingsFile, remembered);
+  });
   int exitCode = 0;
   {
     tvx::TForm1 form({clock, *application, graphics, keyboard, audio, tvx::ProgramFolder()});
+    input.SetNameEntryQuery([&form] { return form.WaitsForName(); });
+    form.NameCandidate = [&] {
+      return application->PadCount() > 0 ? input.CandidateLetter() : '\0';
+    };
+    tvx::TSoundSystem& sounds = form.SoundSystem1();
+    sounds.OnLoad = [&](tvx::TComponent*, int index, const std::string& name) {
+      if (tvx::IsMusicSound(index, name)) audio.SetMusic(sounds.Sound(index)->Handle());
+    };
     application->Run();
+    input.SetNameEntryQuery({});
     exitCode = form.ExitCode();
   }
   return exitCode;

@@ -63,4 +63,8 @@ void TForm1::FormKeyDown(std::uint16_t key) {
   }
 }
 
+bool TForm1::WaitsForName() const {
+  return state_.RankingMode && state_.PlayerName.size() < kNameLength;
+}
+
 }  // namespace tvx

@@ -93,6 +93,12 @@ void SdlApplication::Handle(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP:
       HandleMouseButton(event.button);
       break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERAXISMOTION:
+      HandlePad(event);
+      break;
     default:
       break;
   }
@@ -130,7 +136,19 @@ void SdlApplication::HandleKeyDown(const SDL_KeyboardEvent& event) {
     if (event.repeat == 0) PressStart();
     return;
   }
-  if (events_.onKeyDown) events_.onKeyDown(virtualKey);
+  const std::uint16_t routed = router_.KeyDown(virtualKey, event.repeat != 0);
+  if (routed != 0 && events_.onKeyDown) events_.onKeyDown(routed);
+}
+
+void SdlApplication::HandlePad(const SDL_Event& event) {
+  const std::optional<PadButton> button = pads_.Handle(event);
+  if (!button) return;
+  if (launcher_) {
+    if (*button == PadButton::A || *button == PadButton::Start) PressStart();
+    return;
+  }
+  const std::uint16_t key = router_.PadDown(*button);
+  if (key != 0 && events_.onKeyDown) events_.onKeyDown(key);
 }
 
 void SdlApplication::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
