@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "game/SoundGroups.h"
+#include "app/PlayerControls.h"
 #include "game/Unit1.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
@@ -17,8 +17,6 @@
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_keyboard_device.h"
 #include "settings/SettingsFile.h"
-#include "sound/SoundData.h"
-#include "sound/SoundSystem.h"
 
 namespace {
 
@@ -64,13 +62,10 @@ int main(int argc, char** argv) {
   }
   tvx::GlGraphicsApi graphics(application->Window());
   tvx::SdlKeyboardDevice keyboard;
-  keyboard.SetExtraSlots(
-      [&application](std::uint8_t* state) { application->AddHeldInputs(state); });
+  tvx::ConnectInputs(*application, keyboard, settings);
   tvx::SdlAudioLibrary audio;
   audio.SetMixLevels(LevelsOf(settings));
-  tvx::InputRouter& input = application->Input();
-  input.SetBoundKeys(tvx::BoundKeysOf(settings));
-  input.SetOnToggleMute([&] {
+  application->Input().SetOnToggleMute([&] {
     settings.mute = !settings.mute;
     audio.SetMixLevels(LevelsOf(settings));
     // Only the mute is the player's choice here; a --mute of this run stays out of the file.
@@ -81,16 +76,9 @@ int main(int argc, char** argv) {
   int exitCode = 0;
   {
     tvx::TForm1 form({clock, *application, graphics, keyboard, audio, tvx::ProgramFolder()});
-    input.SetNameEntryQuery([&form] { return form.WaitsForName(); });
-    form.NameCandidate = [&] {
-      return application->PadCount() > 0 ? input.CandidateLetter() : '\0';
-    };
-    tvx::TSoundSystem& sounds = form.SoundSystem1();
-    sounds.OnLoad = [&](tvx::TComponent*, int index, const std::string& name) {
-      if (tvx::IsMusicSound(index, name)) audio.SetMusic(sounds.Sound(index)->Handle());
-    };
+    tvx::ConnectForm(*application, form, &audio);
     application->Run();
-    input.SetNameEntryQuery({});
+    tvx::DisconnectForm(*application);
     exitCode = form.ExitCode();
   }
   return exitCode;

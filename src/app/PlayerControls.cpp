@@ -1,0 +1,31 @@
+#include "app/PlayerControls.h"
+
+#include "game/SoundGroups.h"
+#include "sound/SoundData.h"
+#include "sound/SoundSystem.h"
+
+namespace tvx {
+
+void ConnectInputs(SdlApplication& application, SdlKeyboardDevice& keyboard,
+                   const Settings& settings) {
+  application.Input().SetBoundKeys(BoundKeysOf(settings));
+  keyboard.SetExtraSlots([&application](std::uint8_t* state) { application.AddHeldInputs(state); });
+}
+
+void ConnectForm(SdlApplication& application, TForm1& form, SdlAudioLibrary* audio) {
+  InputRouter& input = application.Input();
+  input.SetNameEntryQuery([&form] { return form.WaitsForName(); });
+  // The letter shows only with a pad plugged in; a keyboard player has no use for it.
+  form.NameCandidate = [&application, &input] {
+    return application.PadCount() > 0 ? input.CandidateLetter() : '\0';
+  };
+  if (audio == nullptr) return;
+  TSoundSystem& sounds = form.SoundSystem1();
+  sounds.OnLoad = [audio, &sounds](TComponent*, int index, const std::string& name) {
+    if (IsMusicSound(index, name)) audio->SetMusic(sounds.Sound(index)->Handle());
+  };
+}
+
+void DisconnectForm(SdlApplication& application) { application.Input().SetNameEntryQuery({}); }
+
+}  // namespace tvx

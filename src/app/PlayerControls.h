@@ -1,0 +1,22 @@
+// Connects the player's inputs and sound choices around the game, without touching its rules:
+// the keyboard state gets the steering of bound keys and pads, the router learns when the
+// ranking screen takes a name and the ranking screen draws the pad's letter, and the game's
+// music sounds are marked for the music volume as they load.
+#pragma once
+
+#include "game/Unit1.h"
+#include "platform/audio/SdlAudioLibrary.h"
+#include "platform/sdl/sdl_application.h"
+#include "platform/sdl/sdl_keyboard_device.h"
+#include "settings/Settings.h"
+
+namespace tvx {
+
+// Before the form exists: bound keys and the keyboard's extra slots.
+void ConnectInputs(SdlApplication& application, SdlKeyboardDevice& keyboard,
+                   const Settings& settings);
+// Once the form exists; DisconnectForm before it goes.
+void ConnectForm(SdlApplication& application, TForm1& form, SdlAudioLibrary* audio);
+void DisconnectForm(SdlApplication& application);
+
+}  // namespace tvx
