@@ -130,14 +130,15 @@ void SdlApplication::HandleWindowEvent(const SDL_WindowEvent& event) {
 }
 
 void SdlApplication::HandleKeyDown(const SDL_KeyboardEvent& event) {
-  const std::uint16_t virtualKey = VirtualKeyFromKeycode(event.keysym.sym);
+  // Bound keys act as the key they stand for, on the launcher as well.
+  const std::uint16_t virtualKey =
+      router_.KeyDown(VirtualKeyFromKeycode(event.keysym.sym), event.repeat != 0);
   if (virtualKey == 0) return;
   if (launcher_ && IsLauncherStartKey(virtualKey)) {
     if (event.repeat == 0) PressStart();
     return;
   }
-  const std::uint16_t routed = router_.KeyDown(virtualKey, event.repeat != 0);
-  if (routed != 0 && events_.onKeyDown) events_.onKeyDown(routed);
+  if (events_.onKeyDown) events_.onKeyDown(virtualKey);
 }
 
 void SdlApplication::HandlePad(const SDL_Event& event) {
