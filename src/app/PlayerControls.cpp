@@ -1,5 +1,7 @@
 #include "app/PlayerControls.h"
 
+#include <cstdio>
+
 #include "game/SoundGroups.h"
 #include "sound/SoundData.h"
 #include "sound/SoundSystem.h"
@@ -27,5 +29,23 @@ void ConnectForm(SdlApplication& application, TForm1& form, SdlAudioLibrary* aud
 }
 
 void DisconnectForm(SdlApplication& application) { application.Input().SetNameEntryQuery({}); }
+
+MixLevels LevelsOf(const Settings& settings) {
+  return {settings.masterVolume, settings.musicVolume, settings.effectsVolume, settings.mute};
+}
+
+void ConnectMuteToggle(SdlApplication& application, SdlAudioLibrary& audio, SettingsFile& file,
+                       Settings& settings) {
+  application.Input().SetOnToggleMute([&audio, &file, &settings] {
+    settings.mute = !settings.mute;
+    audio.SetMixLevels(LevelsOf(settings));
+    Settings remembered = file.Remembered();
+    remembered.mute = settings.mute;
+    std::string error;
+    if (!file.Remember(remembered, error)) {
+      std::fprintf(stderr, "tarvex: settings not saved: %s\n", error.c_str());
+    }
+  });
+}
 
 }  // namespace tvx

@@ -9,6 +9,7 @@
 #include "platform/sdl/sdl_application.h"
 #include "platform/sdl/sdl_keyboard_device.h"
 #include "settings/Settings.h"
+#include "settings/SettingsFile.h"
 
 namespace tvx {
 
@@ -18,5 +19,11 @@ void ConnectInputs(SdlApplication& application, SdlKeyboardDevice& keyboard,
 // Once the form exists; DisconnectForm before it goes.
 void ConnectForm(SdlApplication& application, TForm1& form, SdlAudioLibrary* audio);
 void DisconnectForm(SdlApplication& application);
+
+// F10: mute on or off now, and remembered in the file. `settings` holds this run's values (a
+// --mute included); only the toggled mute goes to the file, never the command line's.
+void ConnectMuteToggle(SdlApplication& application, SdlAudioLibrary& audio, SettingsFile& file,
+                       Settings& settings);
+MixLevels LevelsOf(const Settings& settings);
 
 }  // namespace tvx

@@ -18,20 +18,6 @@
 #include "platform/sdl/sdl_keyboard_device.h"
 #include "settings/SettingsFile.h"
 
-namespace {
-
-tvx::MixLevels LevelsOf(const tvx::Settings& settings) {
-  return {settings.masterVolume, settings.musicVolume, settings.effectsVolume, settings.mute};
-}
-
-void Remember(tvx::SettingsFile& file, const tvx::Settings& values) {
-  std::string error;
-  if (!file.Remember(values, error))
-    std::fprintf(stderr, "tarvex: settings not saved: %s\n", error.c_str());
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const tvx::CommandLineResult command = tvx::ParseCommandLine(argc, argv);
   switch (command.action) {
@@ -64,15 +50,8 @@ int main(int argc, char** argv) {
   tvx::SdlKeyboardDevice keyboard;
   tvx::ConnectInputs(*application, keyboard, settings);
   tvx::SdlAudioLibrary audio;
-  audio.SetMixLevels(LevelsOf(settings));
-  application->Input().SetOnToggleMute([&] {
-    settings.mute = !settings.mute;
-    audio.SetMixLevels(LevelsOf(settings));
-    // Only the mute is the player's choice here; a --mute of this run stays out of the file.
-    tvx::Settings remembered = settingsFile.Remembered();
-    remembered.mute = settings.mute;
-    Remember(settingsFile, remembered);
-  });
+  audio.SetMixLevels(tvx::LevelsOf(settings));
+  tvx::ConnectMuteToggle(*application, audio, settingsFile, settings);
   int exitCode = 0;
   {
     tvx::TForm1 form({clock, *application, graphics, keyboard, audio, tvx::ProgramFolder()});

@@ -1,16 +1,18 @@
 // A whole game played with a pad: SDL's virtual joystick stands in for it, the rest is the
 // real program's window, OpenGL, keyboard device and input wiring. From the launcher to a
 // level, steering both ways, pause and resume, and a three-letter name on the ranking screen
-// that ends up in the ranking file.
+// that ends up in the ranking file. And F10, the mute key, on the real window.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 
 #include "app/PlayerControls.h"
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
+#include "platform/audio/SdlAudioLibrary.h"
 #include "platform/doubles/silent_audio_library.h"
 #include "platform/gl/gl_graphics_api.h"
 #include "platform/sdl/sdl_clock.h"
@@ -154,6 +156,57 @@ TEST_F(GamepadGame, StartsSteersPausesAndEntersARankingName) {
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[0], std::to_string(State().FinalScore));
   EXPECT_EQ(lines[1].substr(0, 4), "ZAC ");
+}
+
+}  // namespace
+}  // namespace tvx
+
+namespace tvx {
+namespace {
+
+void PushF10(SDL_Window* window, bool repeat) {
+  SDL_Event event{};
+  event.type = SDL_KEYDOWN;
+  event.key.windowID = SDL_GetWindowID(window);
+  event.key.state = SDL_PRESSED;
+  event.key.repeat = repeat ? 1 : 0;
+  event.key.keysym.sym = SDLK_F10;
+  SDL_PushEvent(&event);
+}
+
+TEST(MuteKey, F10TogglesTheSoundAndRemembersOnlyThePlayersChoice) {
+  testing::TempFolder folder;
+  const std::string path = folder.Path() + "tarvex/settings.ini";
+  SettingsFile file(path);
+  std::vector<std::string> warnings;
+  Settings settings = file.Load(warnings);
+  settings.mute = true;  // as --mute gives it, for this run only
+  SdlClock clock;
+  std::string error;
+  std::unique_ptr<SdlApplication> app = SdlApplication::Create(clock, error);
+  ASSERT_NE(app, nullptr) << error;
+  SdlAudioLibrary audio;
+  ConnectMuteToggle(*app, audio, file, settings);
+  std::vector<std::uint16_t> keys;
+  ApplicationEvents events;
+  events.onKeyDown = [&](std::uint16_t key) { keys.push_back(key); };
+  app->SetEvents(std::move(events));
+  // Passes until the queue is empty; bounded, as the window system may add its own events.
+  auto drain = [&] {
+    for (int i = 0; i < 50 && SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT); ++i) app->RunPass();
+    app->RunPass();
+  };
+
+  PushF10(app->Window(), false);
+  drain();
+  EXPECT_FALSE(settings.mute);
+  EXPECT_FALSE(std::filesystem::exists(path));  // unmuted is what the file holds already
+  PushF10(app->Window(), false);
+  PushF10(app->Window(), true);  // a held key toggles once
+  drain();
+  EXPECT_TRUE(settings.mute);
+  EXPECT_TRUE(file.Load(warnings).mute);
+  EXPECT_TRUE(keys.empty());  // the game never sees F10
 }
 
 }  // namespace
