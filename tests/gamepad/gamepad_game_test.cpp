@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "app/PlayerControls.h"
 #include "game/RankingFile.h"
@@ -31,6 +32,7 @@ class GamepadGame : public ::testing::Test {
     app = SdlApplication::Create(clock, error);
     ASSERT_NE(app, nullptr) << error;
     graphics = std::make_unique<GlGraphicsApi>(app->Window());
+    graphics->KeepTargetOffscreen();
     ConnectInputs(*app, keyboard, Settings{});
     form = std::make_unique<TForm1>(
         PlatformParts{clock, *app, *graphics, keyboard, audio, folder.Path()});
@@ -75,6 +77,17 @@ class GamepadGame : public ::testing::Test {
     Hold(button, false);
   }
   TGameState& State() { return form->State(); }
+  // How many different pictures the ranking screen's name row shows over a second.
+  std::size_t NameRowPictures() {
+    std::set<std::vector<std::uint32_t>> seen;
+    std::vector<std::uint32_t> pixels;
+    for (int i = 0; i < 12; ++i) {
+      RunFor(100);
+      if (!graphics->ReadTargetPixels(pixels) || pixels.size() < 640 * 480) return 0;
+      seen.emplace(pixels.begin() + 320 * 640, pixels.begin() + 380 * 640);
+    }
+    return seen.size();
+  }
 
   testing::TempFolder folder;
   SdlClock clock;
@@ -138,6 +151,12 @@ TEST_F(GamepadGame, StartsSteersPausesAndEntersARankingName) {
   Press(SDL_CONTROLLER_BUTTON_DPAD_UP);
   Press(SDL_CONTROLLER_BUTTON_DPAD_UP);
   Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+  // The letter at the cursor blinks after the name; without a pad's letter the row is still.
+  std::function<char()> candidate = std::move(form->NameCandidate);
+  form->NameCandidate = nullptr;
+  EXPECT_EQ(NameRowPictures(), 1u);
+  form->NameCandidate = std::move(candidate);
+  EXPECT_GE(NameRowPictures(), 2u);
   for (int i = 0; i < 2; ++i) {
     SDL_JoystickSetVirtualAxis(joystick, SDL_CONTROLLER_AXIS_LEFTY, -30000);
     RunFor(50);
