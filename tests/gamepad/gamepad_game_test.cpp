@@ -175,6 +175,13 @@ TEST_F(GamepadGame, StartsSteersPausesAndEntersARankingName) {
   ASSERT_GE(lines.size(), 2u);
   EXPECT_EQ(lines[0], std::to_string(State().FinalScore));
   EXPECT_EQ(lines[1].substr(0, 4), "ZAC ");
+
+  // Unplugged, the pad is closed and its letter no longer offered.
+  SDL_JoystickClose(joystick);
+  joystick = nullptr;
+  SDL_JoystickDetachVirtual(0);
+  EXPECT_TRUE(RunUntil([&] { return app->PadCount() == 0; }));
+  EXPECT_EQ(form->NameCandidate(), '\0');
 }
 
 }  // namespace
