@@ -9,7 +9,7 @@ mode=${1:-run}
 
 PACKAGES="build-essential cmake pkg-config zlib1g-dev libsdl2-dev libgl-dev libepoxy-dev \
 libmpg123-dev libvorbis-dev libopenmpt-dev libmd-dev libcairo2-dev libfreetype-dev \
-fonts-dejavu-core libmp3lame-dev libgtest-dev libgmock-dev libbenchmark-dev \
+fonts-dejavu-core libmp3lame-dev libinih-dev libgtest-dev libgmock-dev libbenchmark-dev \
 xvfb xauth xdotool x11-apps x11-utils openbox"
 
 missing=""

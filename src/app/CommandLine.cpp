@@ -47,6 +47,11 @@ constexpr std::array kOptions{
                 error = "--scale takes fit or integer, not '" + std::string(value) + "'";
                 return false;
               }},
+    OptionRow{"--mute", "", "no sound this run (F10 toggles and remembers mute)",
+              [](CommandLineResult& r, std::string_view, std::string&) {
+                r.options.mute = true;
+                return true;
+              }},
 };
 
 const OptionRow* FindOption(std::string_view name) {

@@ -15,6 +15,7 @@ struct LaunchOptions {
   std::optional<std::string> dataFolder;  // --data DIR: the only place the archive is looked for
   std::optional<bool> fullscreen;         // --fullscreen, --windowed
   std::optional<ScaleMode> scale;         // --scale fit|integer
+  bool mute = false;                      // --mute: no sound this run, the setting unchanged
 };
 
 enum class CommandLineAction { Play, ShowHelp, ShowVersion, Fail };

@@ -1,10 +1,14 @@
 // The program entry: SDL, OpenGL, the SDL keyboard and the audio mixer are put together
 // into the main window's platform parts, the launcher window opens, and the message loop
-// runs until the player leaves from the title screen.
+// runs until the player leaves from the title screen. The player's settings are read first
+// (warnings on stderr), the command line overrides them for this run, and extra keys, pads,
+// volumes and the F10 mute toggle are connected around the game.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
+#include "app/PlayerControls.h"
 #include "game/Unit1.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
@@ -12,6 +16,7 @@
 #include "platform/sdl/sdl_application.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_keyboard_device.h"
+#include "settings/SettingsFile.h"
 
 int main(int argc, char** argv) {
   const tvx::CommandLineResult command = tvx::ParseCommandLine(argc, argv);
@@ -28,9 +33,14 @@ int main(int argc, char** argv) {
     case tvx::CommandLineAction::Play:
       break;
   }
-  tvx::DisplayOptions display;
-  display.fullscreen = command.options.fullscreen.value_or(display.fullscreen);
-  display.scale = command.options.scale.value_or(display.scale);
+  tvx::SettingsFile settingsFile(tvx::DefaultSettingsPath());
+  std::vector<std::string> warnings;
+  tvx::Settings settings = settingsFile.Load(warnings);
+  for (const std::string& warning : warnings) std::fprintf(stderr, "tarvex: %s\n", warning.c_str());
+  if (command.options.mute) settings.mute = true;
+  tvx::RememberScale(settingsFile, command.options.scale);
+  const tvx::DisplayOptions display = tvx::DisplayOf(settings, command.options);
+
   tvx::SdlClock clock;
   std::string error;
   std::unique_ptr<tvx::SdlApplication> application =
@@ -43,12 +53,18 @@ int main(int argc, char** argv) {
   tvx::GlGraphicsApi graphics(application->Window(),
                               {.scale = display.scale, .deviceSetsWindowMode = false});
   tvx::SdlKeyboardDevice keyboard;
+  tvx::ConnectInputs(*application, keyboard, settings);
   tvx::SdlAudioLibrary audio;
+  audio.SetMixLevels(tvx::LevelsOf(settings));
+  tvx::ConnectMuteToggle(*application, audio, settingsFile, settings);
+  tvx::ConnectDisplayMemory(*application, settingsFile);
   int exitCode = 0;
   {
     tvx::TForm1 form(
         {clock, *application, graphics, keyboard, audio, tvx::ProgramFolder(), display});
+    tvx::ConnectForm(*application, form, &audio);
     application->Run();
+    tvx::DisconnectForm(*application);
     exitCode = form.ExitCode();
   }
   return exitCode;

@@ -67,4 +67,8 @@ void TForm1::PauseLevel() {
   StopIfPlaying(*SoundSystem1_, sound::Engine);
 }
 
+bool TForm1::WaitsForName() const {
+  return state_.RankingMode && state_.PlayerName.size() < kNameLength;
+}
+
 }  // namespace tvx

@@ -39,6 +39,7 @@ constexpr const char* kCreditLine = "2026 Tarvex Team - www.tarvex-game.org";
 constexpr const char* kAddressLine = "www.tarvex-game.org";
 constexpr const char* kTitlePrompt = "CTRL/Car Select - ENTER/Game Start";
 constexpr std::uint32_t kPromptBlinkMs = 700;
+constexpr std::uint32_t kCandidateBlinkMs = 250;
 constexpr std::size_t kRedDamage = 25;
 constexpr double kBackdropScale = 9.0;
 constexpr std::uint8_t kNextLevelAlpha = 200;
@@ -145,7 +146,12 @@ void TForm1::DrawRankingScreen() {
   TextOut(font::Title, "RANKING", 60, 80, colour::White, colour::Red);
   TextOut(font::Hud, "Your poits: " + std::to_string(s.FinalScore), 150, 280, colour::White,
           colour::Orange);
-  TextOut(font::Hud, "Your name: " + s.PlayerName, 150, 330, colour::White, colour::Orange);
+  std::string name = "Your name: " + s.PlayerName;
+  if (const char candidate = NameCandidate && WaitsForName() ? NameCandidate() : 0;
+      candidate != 0 && parts_.clock.GetTickCount() / kCandidateBlinkMs % 2 == 0) {
+    name += candidate == ' ' ? '_' : candidate;  // a blank would not show where the cursor is
+  }
+  TextOut(font::Hud, name, 150, 330, colour::White, colour::Orange);
   TextOut(font::Prompt, "Type your name or Press ESC to return", 20, 450, colour::White,
           colour::Orange);
 }

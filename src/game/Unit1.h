@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -42,6 +43,11 @@ class TForm1 : public TForm {
   // Window events.
   void Button1Click();
   void FormKeyDown(std::uint16_t key);
+  // True while the ranking screen takes letters for the name, as FormKeyDown does.
+  bool WaitsForName() const;
+  // The letter an arcade-style name entry (a pad) offers at the cursor, shown blinking after
+  // the name while one is typed; unset or 0 for none. Only drawn: letters still arrive as keys.
+  std::function<char()> NameCandidate;
   void ApplicationEvents1Deactivate();
   void ApplicationEvents1Restore();
 

@@ -39,6 +39,7 @@ struct Mixer::Channel {
   int pan = 0;
   float gainLeft = 1.0f;
   float gainRight = 1.0f;
+  bool music = false;
   std::vector<Sync> syncs;
 };
 
@@ -48,6 +49,7 @@ struct Mixer::Sample {
   std::uint32_t maxPlaybacks = 1;
   int volume = 100;
   int pan = 0;
+  bool music = false;
   std::vector<Sync> syncs;
   std::vector<std::uint32_t> channels;
 };
@@ -153,6 +155,7 @@ std::uint32_t Mixer::SampleGetChannel(std::uint32_t handle, bool onlyNew) {
     channel->handle = nextHandle_++;
     channel->kind = ChannelKind::kSamplePlayback;
     channel->sample = handle;
+    channel->music = sample->music;
     channel->source = std::make_unique<SamplePlayback>(sample->stereo);
     chosen = channel.get();
     channels_.push_back(std::move(channel));
@@ -307,6 +310,38 @@ bool Mixer::RemoveSync(std::uint32_t handle, std::uint32_t sync) {
   return removed > 0 ? Succeed() : Fail(audio::ErrorHandle);
 }
 
+namespace {
+
+// Squared, so that equal steps of the setting sound like roughly equal steps of loudness.
+float LevelGain(int level) {
+  const float fraction = static_cast<float>(std::clamp(level, 0, 100)) / 100.0f;
+  return fraction * fraction;
+}
+
+}  // namespace
+
+void Mixer::SetLevels(const MixLevels& levels) {
+  std::lock_guard lock(mutex_);
+  const float master = levels.muted ? 0.0f : LevelGain(levels.master);
+  musicLevel_ = master * LevelGain(levels.music);
+  effectsLevel_ = master * LevelGain(levels.effects);
+}
+
+bool Mixer::SetMusic(std::uint32_t handle, bool music) {
+  std::lock_guard lock(mutex_);
+  if (Sample* sample = FindSample(handle)) {
+    sample->music = music;
+    for (std::uint32_t id : sample->channels) FindChannel(id)->music = music;
+    return Succeed();
+  }
+  Channel* channel = FindChannel(handle);
+  if (channel == nullptr || channel->kind == ChannelKind::kSamplePlayback) {
+    return Fail(audio::ErrorHandle);
+  }
+  channel->music = music;
+  return Succeed();
+}
+
 void Mixer::Mix(float* stereo, std::size_t frames) {
   std::fill(stereo, stereo + 2 * frames, 0.0f);
   std::lock_guard lock(mutex_);
@@ -327,9 +362,12 @@ void Mixer::MixChannel(Channel& channel, float* stereo, std::size_t frames) {
     const std::size_t wanted = std::min(frames - done, kBlockFrames);
     const std::size_t got = channel.source->Read(scratch_.data(), wanted);
     float* out = stereo + 2 * done;
+    const float level = channel.music ? musicLevel_ : effectsLevel_;
+    const float left = channel.gainLeft * level;
+    const float right = channel.gainRight * level;
     for (std::size_t j = 0; j < got; ++j) {
-      out[2 * j] += scratch_[2 * j] * channel.gainLeft;
-      out[2 * j + 1] += scratch_[2 * j + 1] * channel.gainRight;
+      out[2 * j] += scratch_[2 * j] * left;
+      out[2 * j + 1] += scratch_[2 * j + 1] * right;
     }
     done += got;
     channel.position += got;

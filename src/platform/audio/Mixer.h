@@ -9,6 +9,10 @@
 // channel playing and the rest of the block is filled from its new position, so loops have
 // no gap. Decoders are built and destroyed outside the lock; the mix itself only decodes.
 // Sync procedures may not free sounds: that is refused while mixing.
+//
+// The player's volumes act at the same gain stage as each channel's own: every channel is
+// music or an effect (effects unless marked), and its gains are multiplied by the master and
+// its group's level, or by 0 when muted.
 #pragma once
 
 #include <array>
@@ -19,6 +23,18 @@
 
 #include "platform/audio/AudioSource.h"
 #include "platform/audio_library.h"
+
+namespace tvx {
+
+// The player's volumes, 0..100 each.
+struct MixLevels {
+  int master = 100;
+  int music = 100;
+  int effects = 100;
+  bool muted = false;
+};
+
+}  // namespace tvx
 
 namespace tvx::audio_detail {
 
@@ -47,6 +63,10 @@ class Mixer {
   std::uint32_t SetSync(std::uint32_t handle, SyncProc proc, void* user);
   bool RemoveSync(std::uint32_t handle, std::uint32_t sync);
 
+  void SetLevels(const MixLevels& levels);
+  // Marks a stream, module or sample (and its playbacks) as music; false for an unknown handle.
+  bool SetMusic(std::uint32_t handle, bool music);
+
   // Audio thread: writes `frames` stereo frames, silence where nothing plays.
   void Mix(float* stereo, std::size_t frames);
 
@@ -74,6 +94,8 @@ class Mixer {
   std::vector<std::unique_ptr<Channel>> channels_;
   std::vector<std::unique_ptr<Sample>> samples_;
   std::array<float, 2 * kBlockFrames> scratch_{};
+  float effectsLevel_ = 1.0f;
+  float musicLevel_ = 1.0f;
 };
 
 }  // namespace tvx::audio_detail

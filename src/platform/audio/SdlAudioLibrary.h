@@ -53,6 +53,11 @@ class SdlAudioLibrary : public IAudioLibrary {
                                      std::uint64_t parameter, SyncProc proc, void* user) override;
   bool Audio_ChannelRemoveSync(std::uint32_t channel, std::uint32_t sync) override;
 
+  // The player's volumes and mute, for every channel from now on (callable before Init).
+  void SetMixLevels(const MixLevels& levels) { mixer_.SetLevels(levels); }
+  // Counts a loaded sound as music rather than as an effect for the volumes.
+  bool SetMusic(std::uint32_t handle) { return mixer_.SetMusic(handle, true); }
+
  private:
   static void Callback(void* user, std::uint8_t* stream, int length);
   // False, with ErrorInit, before a successful Audio_Init.

@@ -96,6 +96,12 @@ void SdlApplication::Handle(const SDL_Event& event) {
     case SDL_MOUSEBUTTONUP:
       HandleMouseButton(event.button);
       break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERAXISMOTION:
+      HandlePad(event);
+      break;
     default:
       break;
   }
@@ -132,13 +138,26 @@ void SdlApplication::HandleKeyDown(const SDL_KeyboardEvent& event) {
     if (event.repeat == 0) ToggleFullScreen();
     return;
   }
-  const std::uint16_t virtualKey = VirtualKeyFromKeycode(event.keysym.sym);
+  // Bound keys act as the key they stand for, on the launcher as well.
+  const std::uint16_t virtualKey =
+      router_.KeyDown(VirtualKeyFromKeycode(event.keysym.sym), event.repeat != 0);
   if (virtualKey == 0) return;
   if (launcher_ && IsLauncherStartKey(virtualKey)) {
     if (event.repeat == 0) PressStart();
     return;
   }
   if (events_.onKeyDown) events_.onKeyDown(virtualKey);
+}
+
+void SdlApplication::HandlePad(const SDL_Event& event) {
+  const std::optional<PadButton> button = pads_.Handle(event);
+  if (!button) return;
+  if (launcher_) {
+    if (*button == PadButton::A || *button == PadButton::Start) PressStart();
+    return;
+  }
+  const std::uint16_t key = router_.PadDown(*button);
+  if (key != 0 && events_.onKeyDown) events_.onKeyDown(key);
 }
 
 void SdlApplication::HandleMouseMotion(const SDL_MouseMotionEvent& event) {

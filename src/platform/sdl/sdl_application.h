@@ -12,6 +12,9 @@
 // codes; while the launcher shows, ENTER and SPACE press its button. Focus lost calls
 // onDeactivate, coming back from minimised calls onRestore, a quit request terminates.
 // Hiding the window minimises it (see ShowWindow).
+//
+// Extra keys and gamepads reach the game through Input(), which turns them into the game's
+// own key-downs and keyboard slots; a pad's A or Start presses the launcher's button.
 #pragma once
 
 #include <SDL.h>
@@ -22,6 +25,8 @@
 #include "platform/application.h"
 #include "platform/clock.h"
 #include "platform/display_options.h"
+#include "platform/input/input_router.h"
+#include "platform/sdl/sdl_gamepads.h"
 #include "platform/sdl/sdl_handles.h"
 #include "platform/timers/message_loop.h"
 
@@ -64,6 +69,13 @@ class SdlApplication : public IApplication {
   // One pass of Run(), for callers that drive the loop themselves.
   void RunPass();
 
+  InputRouter& Input() { return router_; }
+  int PadCount() const { return pads_.Count(); }
+  // Adds the steering that bound keys and pads hold to a 256-slot keyboard state.
+  void AddHeldInputs(std::uint8_t* state) const {
+    router_.AddHeldSlots(state, pads_.HeldDirections());
+  }
+
  private:
   SdlApplication(IClock& clock, const DisplayOptions& display, std::unique_ptr<SdlSubsystem> video,
                  SdlWindowPtr window, SdlRendererPtr renderer);
@@ -74,6 +86,7 @@ class SdlApplication : public IApplication {
   void HandleKeyDown(const SDL_KeyboardEvent& event);
   void HandleMouseMotion(const SDL_MouseMotionEvent& event);
   void HandleMouseButton(const SDL_MouseButtonEvent& event);
+  void HandlePad(const SDL_Event& event);
   void PressStart();
   void DrawLauncherIfShown();
 
@@ -90,6 +103,8 @@ class SdlApplication : public IApplication {
   std::unique_ptr<SdlSubsystem> video_;
   SdlWindowPtr window_;
   SdlRendererPtr renderer_;
+  SdlGamepads pads_;
+  InputRouter router_;
 
   bool launcher_ = true;
   bool buttonHighlighted_ = false;

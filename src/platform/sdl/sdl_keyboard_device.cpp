@@ -37,6 +37,7 @@ std::int32_t SdlKeyboardDevice::GetDeviceState(std::uint32_t size, std::uint8_t*
     const std::uint8_t keyCode = DirectInputKeyCode(static_cast<SDL_Scancode>(scancode));
     if (keyCode != 0) state[keyCode] = 0x80;
   }
+  if (extraSlots_) extraSlots_(state);
   return input::Ok;
 }
 

@@ -1,8 +1,11 @@
 // The keyboard device on SDL: the 256 DirectInput key slots are filled from SDL's keyboard
 // state (kept current by the message loop's event pump), each held key's slot set to 0x80.
 // The window handle given with the cooperative level is the SDL window id; with the
-// foreground level the device reads only while that window has the keyboard focus.
+// foreground level the device reads only while that window has the keyboard focus. Extra
+// slots (bound keys, pads) are added by a filler given by the program.
 #pragma once
+
+#include <functional>
 
 #include "platform/keyboard_device.h"
 #include "platform/timers/keyboard_acquisition.h"
@@ -24,10 +27,16 @@ class SdlKeyboardDevice : public IKeyboardDevice {
   std::int32_t GetDeviceState(std::uint32_t size, std::uint8_t* state) override;
   void ReleaseDevice() override { rules_.ReleaseDevice(); }
 
+  // Called on each read with the filled state, to add slots held by other inputs.
+  void SetExtraSlots(std::function<void(std::uint8_t* state)> filler) {
+    extraSlots_ = std::move(filler);
+  }
+
  private:
   bool WindowFocused() const;
 
   KeyboardAcquisition rules_;
+  std::function<void(std::uint8_t* state)> extraSlots_;
 };
 
 }  // namespace tvx

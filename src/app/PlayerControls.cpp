@@ -1,0 +1,81 @@
+#include "app/PlayerControls.h"
+
+#include <cstdio>
+
+#include "game/SoundGroups.h"
+#include "sound/SoundData.h"
+#include "sound/SoundSystem.h"
+
+namespace tvx {
+
+void ConnectInputs(SdlApplication& application, SdlKeyboardDevice& keyboard,
+                   const Settings& settings) {
+  application.Input().SetBoundKeys(BoundKeysOf(settings));
+  keyboard.SetExtraSlots([&application](std::uint8_t* state) { application.AddHeldInputs(state); });
+}
+
+void ConnectForm(SdlApplication& application, TForm1& form, SdlAudioLibrary* audio) {
+  InputRouter& input = application.Input();
+  input.SetNameEntryQuery([&form] { return form.WaitsForName(); });
+  // The letter shows only with a pad plugged in; a keyboard player has no use for it.
+  form.NameCandidate = [&application, &input] {
+    return application.PadCount() > 0 ? input.CandidateLetter() : '\0';
+  };
+  if (audio == nullptr) return;
+  TSoundSystem& sounds = form.SoundSystem1();
+  sounds.OnLoad = [audio, &sounds](TComponent*, int index, const std::string& name) {
+    if (IsMusicSound(index, name)) audio->SetMusic(sounds.Sound(index)->Handle());
+  };
+}
+
+void DisconnectForm(SdlApplication& application) { application.Input().SetNameEntryQuery({}); }
+
+MixLevels LevelsOf(const Settings& settings) {
+  return {settings.masterVolume, settings.musicVolume, settings.effectsVolume, settings.mute};
+}
+
+void ConnectMuteToggle(SdlApplication& application, SdlAudioLibrary& audio, SettingsFile& file,
+                       Settings& settings) {
+  application.Input().SetOnToggleMute([&audio, &file, &settings] {
+    settings.mute = !settings.mute;
+    audio.SetMixLevels(LevelsOf(settings));
+    Settings remembered = file.Remembered();
+    remembered.mute = settings.mute;
+    RememberOrWarn(file, remembered);
+  });
+}
+
+namespace {
+
+void RememberOrWarn(SettingsFile& file, const Settings& values) {
+  std::string error;
+  if (!file.Remember(values, error))
+    std::fprintf(stderr, "tarvex: settings not saved: %s\n", error.c_str());
+}
+
+}  // namespace
+
+DisplayOptions DisplayOf(const Settings& settings, const LaunchOptions& options) {
+  DisplayOptions display;
+  display.fullscreen = options.fullscreen.value_or(settings.fullscreen);
+  display.scale = options.scale.value_or(settings.scale);
+  display.pauseOnFocusLoss = settings.pauseOnFocusLoss;
+  return display;
+}
+
+void RememberScale(SettingsFile& file, std::optional<ScaleMode> scale) {
+  if (!scale || *scale == file.Remembered().scale) return;
+  Settings remembered = file.Remembered();
+  remembered.scale = *scale;
+  RememberOrWarn(file, remembered);
+}
+
+void ConnectDisplayMemory(SdlApplication& application, SettingsFile& file) {
+  application.SetOnDisplayChanged([&file](const DisplayOptions& display) {
+    Settings remembered = file.Remembered();
+    remembered.fullscreen = display.fullscreen;
+    RememberOrWarn(file, remembered);
+  });
+}
+
+}  // namespace tvx

@@ -1,0 +1,23 @@
+// Key names for the extra key bindings of the settings file ("W", "Space", "Left Ctrl",
+// "Keypad 8"...), matched without regard to letter case, and the two codes the game reads
+// each key by: its DirectInput slot in the keyboard state and its Windows virtual-key code in
+// key-down events.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tvx {
+
+struct KeyCodes {
+  std::uint8_t slot;         // DirectInput key code
+  std::uint16_t virtualKey;  // Windows virtual-key code
+};
+
+std::optional<KeyCodes> FindKeyName(std::string_view name);
+// The table's spelling of a known name ("left ctrl" -> "Left Ctrl"); empty when unknown.
+std::string CanonicalKeyName(std::string_view name);
+
+}  // namespace tvx

@@ -1,0 +1,39 @@
+// The player's remembered settings: display, sound and extra key bindings. Plain values with
+// the defaults of a first run (today's behaviour: full screen, fit scaling, full volume, only
+// the original keys); SettingsText reads and writes them as INI, SettingsFile keeps them in
+// $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing here knows SDL or the game.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/display_options.h"
+
+namespace tvx {
+
+// The game's inputs that can be given extra keys: the four steering slots and the three
+// command keys. The extra keys add to the original ones, which always work.
+enum class BoundInput { Up, Down, Left, Right, Enter, Escape, Control };
+constexpr std::size_t kBoundInputs = 7;
+
+struct Settings {
+  bool fullscreen = true;
+  ScaleMode scale = ScaleMode::Fit;
+  bool pauseOnFocusLoss = true;  // false: the original behaviour, the run goes on unseen
+  int masterVolume = 100;        // 0..100 each
+  int musicVolume = 100;
+  int effectsVolume = 100;
+  bool mute = false;
+  // Key names (see KeyNames.h) per BoundInput, in the order the player wrote them.
+  std::array<std::vector<std::string>, kBoundInputs> extraKeys;
+
+  bool operator==(const Settings&) const = default;
+};
+
+constexpr int kMaxVolume = 100;
+// More extra keys per input than anyone binds; bounds what a damaged file can make us keep.
+constexpr std::size_t kMaxExtraKeys = 8;
+
+}  // namespace tvx
