@@ -8,6 +8,16 @@
 
 namespace tvx {
 
+namespace {
+
+void RememberOrWarn(SettingsFile& file, const Settings& values) {
+  std::string error;
+  if (!file.Remember(values, error))
+    std::fprintf(stderr, "tarvex: settings not saved: %s\n", error.c_str());
+}
+
+}  // namespace
+
 void ConnectInputs(SdlApplication& application, SdlKeyboardDevice& keyboard,
                    const Settings& settings) {
   application.Input().SetBoundKeys(BoundKeysOf(settings));
@@ -44,16 +54,6 @@ void ConnectMuteToggle(SdlApplication& application, SdlAudioLibrary& audio, Sett
     RememberOrWarn(file, remembered);
   });
 }
-
-namespace {
-
-void RememberOrWarn(SettingsFile& file, const Settings& values) {
-  std::string error;
-  if (!file.Remember(values, error))
-    std::fprintf(stderr, "tarvex: settings not saved: %s\n", error.c_str());
-}
-
-}  // namespace
 
 DisplayOptions DisplayOf(const Settings& settings, const LaunchOptions& options) {
   DisplayOptions display;
