@@ -1,10 +1,12 @@
-// The program entry: SDL, OpenGL, the SDL keyboard and the audio mixer are put together
-// into the main window's platform parts, the launcher window opens, and the message loop
-// runs until the player leaves from the title screen.
+// The program entry: the command line, then where the archive and the ranking are, then SDL,
+// OpenGL, the SDL keyboard and the audio mixer put together into the main window's platform
+// parts; the launcher window opens and the message loop runs until the player leaves from the
+// title screen.
 #include <cstdio>
 #include <string>
 
 #include "app/CommandLine.h"
+#include "app/GameLocations.h"
 #include "game/Unit1.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
@@ -28,6 +30,12 @@ int main(int argc, char** argv) {
     case tvx::CommandLineAction::Play:
       break;
   }
+  const std::string programFolder = tvx::ProgramFolder();
+  const tvx::LocationEnvironment environment = tvx::LocationEnvironment::FromProcess();
+  const std::vector<std::string> candidates =
+      tvx::ArchiveCandidates(programFolder, command.options.dataFolder, environment);
+  const std::optional<std::string> archive = tvx::FirstExistingFile(candidates);
+
   tvx::SdlClock clock;
   std::string error;
   std::unique_ptr<tvx::SdlApplication> application = tvx::SdlApplication::Create(clock, error);
@@ -35,12 +43,20 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tarvex: cannot open the game window: %s\n", error.c_str());
     return 1;
   }
+  if (!archive) {
+    const std::string message = tvx::ArchiveNotFoundMessage(candidates);
+    std::fprintf(stderr, "%s\n", message.c_str());
+    application->ShowMessage(message);
+    return 1;
+  }
   tvx::GlGraphicsApi graphics(application->Window());
   tvx::SdlKeyboardDevice keyboard;
   tvx::SdlAudioLibrary audio;
   int exitCode = 0;
   {
-    tvx::TForm1 form({clock, *application, graphics, keyboard, audio, tvx::ProgramFolder()});
+    tvx::TForm1 form({clock, *application, graphics, keyboard, audio, *archive,
+                      tvx::RankingPathFor(programFolder, *archive, environment)});
+    if (!audio.DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
     application->Run();
     exitCode = form.ExitCode();
   }

@@ -5,11 +5,12 @@
 
 namespace tvx::testing {
 
-GameHarness::GameHarness(gfx::IGraphicsApi& graphics, std::string programFolder, int refreshRate) {
+GameHarness::GameHarness(gfx::IGraphicsApi& graphics, GameFiles files, int refreshRate) {
   SetRandSeed(0);  // each run replays the program's random sequence from its start
   app.SetRefreshRate(refreshRate);
-  form_ = std::make_unique<TForm1>(
-      PlatformParts{clock, app, graphics, keyboard, audio, std::move(programFolder)});
+  form_ = std::make_unique<TForm1>(PlatformParts{clock, app, graphics, keyboard, audio,
+                                                 std::move(files.archivePath),
+                                                 std::move(files.rankingPath)});
 }
 
 GameHarness::~GameHarness() = default;

@@ -17,10 +17,19 @@
 
 namespace tvx::testing {
 
+// The archive the game reads and the ranking file it keeps.
+struct GameFiles {
+  std::string archivePath;
+  std::string rankingPath;
+};
+
 class GameHarness {
  public:
+  GameHarness(gfx::IGraphicsApi& graphics, GameFiles files, int refreshRate = 60);
   // `programFolder` ends with a separator and holds resources.tvx (and ranking.rkg).
-  GameHarness(gfx::IGraphicsApi& graphics, std::string programFolder, int refreshRate = 60);
+  GameHarness(gfx::IGraphicsApi& graphics, const std::string& programFolder, int refreshRate = 60)
+      : GameHarness(graphics, {programFolder + "resources.tvx", programFolder + "ranking.rkg"},
+                    refreshRate) {}
   ~GameHarness();
 
   TForm1& Form() { return *form_; }

@@ -19,12 +19,29 @@ SdlRendererPtr CreateLauncherRenderer(SDL_Window* window) {
   return renderer;
 }
 
+// SDL falls back to drivers that draw nowhere when it finds no display; the game would then
+// run invisibly. They are used only when SDL_VIDEODRIVER names them (tests, screenshots).
+bool DrawsNowhereUnasked(const char* driver) {
+  if (driver == nullptr) return true;
+  const std::string name = driver;
+  if (name != "offscreen" && name != "dummy") return false;
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  return asked == nullptr || std::string(asked).find(name) == std::string::npos;
+}
+
 }  // namespace
 
 std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::string& error) {
   auto video = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO);
   if (!video->Started()) {
     error = std::string("no display: SDL could not start its video (") + SDL_GetError() + ")";
+    return nullptr;
+  }
+  if (const char* driver = SDL_GetCurrentVideoDriver(); DrawsNowhereUnasked(driver)) {
+    error = std::string(
+                "no display: neither DISPLAY nor WAYLAND_DISPLAY leads to a screen (SDL "
+                "found only its \"") +
+            (driver != nullptr ? driver : "none") + "\" video driver)";
     return nullptr;
   }
   SdlWindowPtr window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
