@@ -11,7 +11,7 @@ namespace tvx {
 
 namespace {
 constexpr std::size_t kCompleteName = 6;
-constexpr std::size_t kShownFolderLength = 36;  // what fits left of the table's rows
+constexpr std::size_t kShownFolderLength = 28;  // what fits left of the table's rows
 
 // The end of a long folder name says most about where it is.
 std::string ShortenedFolder(const std::string& folder) {
