@@ -29,10 +29,26 @@ bool DrawsNowhereUnasked(const char* driver) {
   return asked == nullptr || std::string(asked).find(name) == std::string::npos;
 }
 
+// A display that is named but refuses the first connection (a server still starting, a busy
+// one) is tried a few times before the program gives up on it.
+std::unique_ptr<SdlSubsystem> StartVideo() {
+  constexpr int kAttempts = 4;
+  constexpr Uint32 kPauseMs = 250;
+  const bool displayNamed =
+      SDL_getenv("DISPLAY") != nullptr || SDL_getenv("WAYLAND_DISPLAY") != nullptr;
+  for (int attempt = 1;; ++attempt) {
+    auto video = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO);
+    const bool reached = video->Started() && !DrawsNowhereUnasked(SDL_GetCurrentVideoDriver());
+    if (reached || !displayNamed || attempt == kAttempts) return video;
+    video.reset();
+    SDL_Delay(kPauseMs);
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::string& error) {
-  auto video = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO);
+  std::unique_ptr<SdlSubsystem> video = StartVideo();
   if (!video->Started()) {
     error = std::string("no display: SDL could not start its video (") + SDL_GetError() + ")";
     return nullptr;
