@@ -3,6 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "tvx_version.h"
+
 namespace tvx {
 namespace {
 
@@ -87,7 +89,8 @@ CommandLineResult ParseCommandLine(int argc, const char* const* argv) {
       return Failure("option '" + std::string(word) + "' takes no value");
     }
     if (!row->argument.empty() && !valueInline) {
-      if (i + 1 >= argc) return Failure("option '" + std::string(word) + "' needs " + std::string(row->argument));
+      if (i + 1 >= argc)
+        return Failure("option '" + std::string(word) + "' needs " + std::string(row->argument));
       value = argv[++i];
     }
     std::string error;
@@ -103,13 +106,15 @@ std::string UsageText() {
   for (const OptionRow& row : kOptions) {
     std::string left = "  " + std::string(row.name);
     if (!row.argument.empty()) left += " " + std::string(row.argument);
-    if (left.size() < 24) left.resize(24, ' ');
-    else left += "  ";
+    if (left.size() < 24)
+      left.resize(24, ' ');
+    else
+      left += "  ";
     text += left + std::string(row.help) + "\n";
   }
   return text;
 }
 
-const char* ProgramVersion() { return TVX_VERSION; }
+const char* ProgramVersion() { return kProgramVersion; }
 
 }  // namespace tvx

@@ -1,13 +1,15 @@
-// The program entry: SDL, OpenGL, the SDL keyboard and the audio mixer are put together
-// into the main window's platform parts, the launcher window opens, and the message loop
-// runs until the player leaves from the title screen. The player's settings are read first
-// (warnings on stderr), the command line overrides them for this run, and extra keys, pads,
-// volumes and the F10 mute toggle are connected around the game.
+// The program entry: the command line, then the player's settings (warnings on stderr; the
+// command line overrides them for this run), then where the archive and the ranking are, then
+// SDL, OpenGL, the SDL keyboard and the audio mixer put together into the main window's
+// platform parts, with extra keys, pads, volumes and the F10 mute toggle connected around the
+// game; the launcher window opens and the message loop runs until the player leaves from the
+// title screen.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/GameLocations.h"
 #include "app/PlayerControls.h"
 #include "game/Unit1.h"
 #include "platform/audio/SdlAudioLibrary.h"
@@ -41,12 +43,24 @@ int main(int argc, char** argv) {
   tvx::RememberScale(settingsFile, command.options.scale);
   const tvx::DisplayOptions display = tvx::DisplayOf(settings, command.options);
 
+  const std::string programFolder = tvx::ProgramFolder();
+  const tvx::LocationEnvironment environment = tvx::LocationEnvironment::FromProcess();
+  const std::vector<std::string> candidates =
+      tvx::ArchiveCandidates(programFolder, command.options.dataFolder, environment);
+  const std::optional<std::string> archive = tvx::FirstExistingFile(candidates);
+
   tvx::SdlClock clock;
   std::string error;
   std::unique_ptr<tvx::SdlApplication> application =
       tvx::SdlApplication::Create(clock, error, display);
   if (!application) {
     std::fprintf(stderr, "tarvex: cannot open the game window: %s\n", error.c_str());
+    return 1;
+  }
+  if (!archive) {
+    const std::string message = tvx::ArchiveNotFoundMessage(candidates);
+    std::fprintf(stderr, "%s\n", message.c_str());
+    application->ShowMessage(message);
     return 1;
   }
   // The player switches between full screen and a window; the game's device stays full screen.
@@ -60,9 +74,10 @@ int main(int argc, char** argv) {
   tvx::ConnectDisplayMemory(*application, settingsFile);
   int exitCode = 0;
   {
-    tvx::TForm1 form(
-        {clock, *application, graphics, keyboard, audio, tvx::ProgramFolder(), display});
+    tvx::TForm1 form({clock, *application, graphics, keyboard, audio, *archive,
+                      tvx::RankingPathFor(programFolder, *archive, environment), display});
     tvx::ConnectForm(*application, form, &audio);
+    if (!audio.DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
     application->Run();
     tvx::DisconnectForm(*application);
     exitCode = form.ExitCode();

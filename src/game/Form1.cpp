@@ -43,7 +43,7 @@ TForm1::TForm1(const PlatformParts& parts) : TForm(nullptr), parts_(parts) {
   Fonts_->SetPublisher(Device_);
   Fonts_->SetCanvas(MyCanvas_);
   PxDb1_ = CreateComponent<TPxDb>(this);
-  PxDb1_->OpenMode = TOpenModes::opUpdate;
+  PxDb1_->OpenMode = TOpenModes::opReadOnly;  // a missing archive is never created
   Keyboard_ = CreateComponent<TPxKeyboard>(this, parts_.keyboard);
 
   Timer1_ = MakeTimer(kTimer1Interval, &TForm1::Timer1Timer);
@@ -89,7 +89,7 @@ void TForm1::FormCreate() {
   // standing still; they run in the 60 Hz class instead.
   if (state_.RefreshRate == 0) state_.RefreshRate = 60;
   Timer_->SetSpeed(state_.RefreshRate);
-  PxDb1_->SetFileName(parts_.programFolder + "resources.tvx");
+  PxDb1_->SetFileName(parts_.archivePath);
 }
 
 void TForm1::Button1Click() {

@@ -35,6 +35,7 @@ struct TGameState {
   int CarIndex = 0;
   std::string PlayerName;
   std::vector<std::string> Ranking;
+  std::string RankingNotice;  // one line on the ranking screen while the table is not saved
 
   float PlayerX = 0.0f;
   float PlayerY = 0.0f;

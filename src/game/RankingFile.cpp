@@ -3,7 +3,9 @@
 #define ZLIB_CONST
 #include <zlib.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -65,28 +67,44 @@ std::optional<std::string> LoadRankingFile(const std::string& fileName) {
   return ScrambleRankingText(*scrambled);
 }
 
-bool SaveRankingFile(const std::string& text, const std::string& fileName) {
+bool SaveRankingFile(const std::string& text, const std::string& fileName, std::string* reason) {
+  auto fail = [reason](const std::string& why) {
+    if (reason != nullptr) *reason = why;
+    return false;
+  };
   const std::string scrambled = ScrambleRankingText(text);
   uLongf size = compressBound(static_cast<uLong>(scrambled.size()));
   std::vector<unsigned char> stored(size);
   if (compress2(stored.data(), &size, reinterpret_cast<const Bytef*>(scrambled.data()),
                 static_cast<uLong>(scrambled.size()), Z_BEST_COMPRESSION) != Z_OK) {
-    return false;
+    return fail("the table could not be compressed");
   }
   const std::string temporary = fileName + ".new";
   {
+    errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(stored.data()), static_cast<std::streamsize>(size));
     out.close();
     if (!out) {
+      const int cause = errno;
       std::remove(temporary.c_str());
-      return false;
+      return fail(cause != 0 ? std::strerror(cause) : "write error");
     }
   }
   std::error_code error;
   std::filesystem::rename(temporary, fileName, error);
-  if (error) std::remove(temporary.c_str());
-  return !error;
+  if (!error) return true;
+  std::remove(temporary.c_str());
+  return fail(error.message());
+}
+
+std::string DamagedFileName(const std::string& fileName) {
+  std::string candidate = fileName + ".damaged";
+  std::error_code error;
+  for (int n = 1; std::filesystem::exists(candidate, error); ++n) {
+    candidate = fileName + ".damaged." + std::to_string(n);
+  }
+  return candidate;
 }
 
 }  // namespace tvx

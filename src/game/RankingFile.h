@@ -17,7 +17,13 @@ std::string ScrambleRankingText(const std::string& text);
 std::optional<std::string> LoadRankingFile(const std::string& fileName);
 
 // Writes the text beside the file first and then puts it in the file's place, so that a
-// failed write never leaves a half-written table. False when the file could not be written.
-bool SaveRankingFile(const std::string& text, const std::string& fileName);
+// failed write never leaves a half-written table. False when the file could not be written,
+// with the system's reason in `reason` when given.
+bool SaveRankingFile(const std::string& text, const std::string& fileName,
+                     std::string* reason = nullptr);
+
+// Where a damaged file is set aside: `fileName`.damaged, or .damaged.1, .damaged.2, ... when
+// earlier ones exist, so that no damaged table replaces another.
+std::string DamagedFileName(const std::string& fileName);
 
 }  // namespace tvx

@@ -1,5 +1,6 @@
 // The ranking screen's work after its fixed texts: read the table once a run, complete the
 // name, place the final score once a game, show the rows, and keep the file up to date.
+#include <cstdio>
 #include <filesystem>
 
 #include "game/RankingFile.h"
@@ -10,6 +11,13 @@ namespace tvx {
 
 namespace {
 constexpr std::size_t kCompleteName = 6;
+constexpr std::size_t kShownFolderLength = 28;  // what fits left of the table's rows
+
+// The end of a long folder name says most about where it is.
+std::string ShortenedFolder(const std::string& folder) {
+  if (folder.size() <= kShownFolderLength) return folder;
+  return "..." + folder.substr(folder.size() - kShownFolderLength + 3);
+}
 }  // namespace
 
 void TForm1::RankingStep() {
@@ -25,7 +33,7 @@ void TForm1::RankingStep() {
   SaveRanking();
 }
 
-std::string TForm1::RankingPath() const { return parts_.programFolder + "ranking.rkg"; }
+std::string TForm1::RankingPath() const { return parts_.rankingPath; }
 
 void TForm1::LoadRanking() {
   const std::string path = RankingPath();
@@ -36,7 +44,7 @@ void TForm1::LoadRanking() {
     // nothing of it is lost; the game goes on with a blank one.
     std::error_code error;
     if (std::filesystem::is_regular_file(path, error)) {
-      std::filesystem::rename(path, path + ".damaged", error);
+      std::filesystem::rename(path, DamagedFileName(path), error);
     }
     lines = BlankRanking();
   }
@@ -44,10 +52,27 @@ void TForm1::LoadRanking() {
 }
 
 // The text changes at most twice a game, so it is written when it differs from what the file
-// was last given rather than on every frame; a failed write is tried again next frame.
+// was last given rather than on every frame. A failed write is said once, on stderr and on the
+// screen, and tried again when the table changes, not every frame.
 void TForm1::SaveRanking() {
   const std::string text = RankingTextOf(state_.Ranking);
-  if (text != savedRanking_ && SaveRankingFile(text, RankingPath())) savedRanking_ = text;
+  if (text == savedRanking_ || text == failedRanking_) return;
+  const std::filesystem::path path = RankingPath();
+  std::error_code folderError;
+  std::filesystem::create_directories(path.parent_path(), folderError);
+  std::string reason = folderError.message();
+  if (!folderError && SaveRankingFile(text, path.string(), &reason)) {
+    savedRanking_ = text;
+    failedRanking_.clear();
+    state_.RankingNotice.clear();
+    return;
+  }
+  if (failedRanking_.empty()) {
+    std::fprintf(stderr, "tarvex: the ranking could not be saved to %s: %s\n", path.c_str(),
+                 reason.c_str());
+  }
+  failedRanking_ = text;
+  state_.RankingNotice = "Ranking not saved in " + ShortenedFolder(path.parent_path().string());
 }
 
 }  // namespace tvx

@@ -154,6 +154,9 @@ void TForm1::DrawRankingScreen() {
   TextOut(font::Hud, name, 150, 330, colour::White, colour::Orange);
   TextOut(font::Prompt, "Type your name or Press ESC to return", 20, 450, colour::White,
           colour::Orange);
+  if (!s.RankingNotice.empty()) {
+    TextOut(font::Small, s.RankingNotice, 20, 400, colour::White, colour::Red);
+  }
 }
 
 // Every row that holds this game's score and name is highlighted, not only the first.

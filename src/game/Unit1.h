@@ -141,7 +141,8 @@ class TForm1 : public TForm {
   PlatformParts parts_;
   TGameState state_;
   int exitCode_ = 0;
-  std::string savedRanking_;  // the table text the ranking file was last given
+  std::string savedRanking_;   // the table text the ranking file was last given
+  std::string failedRanking_;  // the table text whose save failed; retried once it changes
 
   TPxDevice* Device_ = nullptr;
   TPxTimer* Timer_ = nullptr;

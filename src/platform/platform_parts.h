@@ -19,8 +19,10 @@ struct PlatformParts {
   gfx::IGraphicsApi& graphics;
   IKeyboardDevice& keyboard;
   IAudioLibrary& audio;
-  // The program's folder with its trailing separator: resources.tvx and ranking.rkg live here.
-  std::string programFolder;
+  // The archive the game reads (never writes), and the ranking file it reads and keeps up to
+  // date; the program decides both before the game starts.
+  std::string archivePath;
+  std::string rankingPath;
   // The player's display and focus choices; the game reads whether focus loss pauses.
   DisplayOptions display{};
 };

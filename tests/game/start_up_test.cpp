@@ -1,5 +1,6 @@
 // Start-up: the refresh class, a device that will not start, and an archive that is
 // missing or damaged.
+#include <filesystem>
 #include <fstream>
 
 #include "game_fixture.h"
@@ -74,6 +75,7 @@ TEST(StartUp, AMissingArchiveIsNamedAndTheProgramStopsWithAnError) {
   EXPECT_TRUE(launch.harness->app.Terminated());
   EXPECT_EQ(launch.harness->Form().ExitCode(), 1);
   EXPECT_FALSE(launch.harness->Form().Timer().Enabled());
+  EXPECT_FALSE(std::filesystem::exists(launch.folder.Path() + "resources.tvx"));  // never created
 }
 
 TEST(StartUp, ADamagedArchiveIsNamedAndTheProgramStopsWithAnError) {

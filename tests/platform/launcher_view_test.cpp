@@ -10,7 +10,10 @@ namespace tvx {
 namespace {
 
 TEST(LauncherFontTest, HasAGlyphForEveryCharacterTheWindowShows) {
-  for (std::string_view text : {kWindowTitle, kStartButtonCaption, kSplashCaption}) {
+  const std::string version = VersionCaption();
+  for (std::string_view text :
+       {std::string_view(kWindowTitle), std::string_view(kStartButtonCaption),
+        std::string_view(kSplashCaption), std::string_view(version)}) {
     for (char c : text) {
       const Glyph* glyph = LauncherGlyph(c);
       ASSERT_NE(glyph, nullptr) << "'" << c << "' in " << text;
@@ -24,7 +27,7 @@ TEST(LauncherFontTest, HasAGlyphForEveryCharacterTheWindowShows) {
 }
 
 TEST(LauncherFontTest, GlyphsDifferFromEachOther) {
-  const std::string_view shown = "ADGILNOSTaemrtvx.";
+  const std::string_view shown = "ADGILNOSTaemrtvx.0123456789";
   for (std::size_t i = 0; i < shown.size(); ++i) {
     for (std::size_t j = i + 1; j < shown.size(); ++j) {
       EXPECT_NE(*LauncherGlyph(shown[i]), *LauncherGlyph(shown[j])) << shown[i] << shown[j];

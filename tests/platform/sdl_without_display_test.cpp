@@ -47,6 +47,20 @@ TEST(SdlApplicationWithoutDisplayTest, TheFactoryFailsCleanlyWithAReason) {
   EXPECT_NE(error.find("no display"), std::string::npos) << error;
 }
 
+TEST(SdlApplicationWithoutDisplayTest, UsesTheOffscreenDriverOnlyWhenAsked) {
+  ScopedEnv display("DISPLAY", nullptr);
+  ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+  VirtualClock clock;
+  std::string error;
+  {
+    ScopedEnv driver("SDL_VIDEODRIVER", nullptr);
+    EXPECT_EQ(SdlApplication::Create(clock, error), nullptr);
+    EXPECT_NE(error.find("no display"), std::string::npos) << error;
+  }
+  ScopedEnv driver("SDL_VIDEODRIVER", "offscreen");
+  EXPECT_NE(SdlApplication::Create(clock, error), nullptr) << error;
+}
+
 TEST(SdlKeyboardDeviceWithoutVideoTest, HasNoInputObjectAndReadsNothing) {
   SdlKeyboardDevice device;
   EXPECT_EQ(device.CreateInputObject(), input::Fail);

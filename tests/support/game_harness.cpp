@@ -5,13 +5,14 @@
 
 namespace tvx::testing {
 
-GameHarness::GameHarness(gfx::IGraphicsApi& graphics, std::string programFolder, int refreshRate,
+GameHarness::GameHarness(gfx::IGraphicsApi& graphics, GameFiles files, int refreshRate,
                          const DisplayOptions& display) {
   SetRandSeed(0);  // each run replays the program's random sequence from its start
   app.SetRefreshRate(refreshRate);
   app.SetFullScreen(display.fullscreen);
-  form_ = std::make_unique<TForm1>(
-      PlatformParts{clock, app, graphics, keyboard, audio, std::move(programFolder), display});
+  form_ = std::make_unique<TForm1>(PlatformParts{clock, app, graphics, keyboard, audio,
+                                                 std::move(files.archivePath),
+                                                 std::move(files.rankingPath), display});
 }
 
 GameHarness::~GameHarness() = default;

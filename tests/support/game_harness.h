@@ -17,11 +17,21 @@
 
 namespace tvx::testing {
 
+// The archive the game reads and the ranking file it keeps.
+struct GameFiles {
+  std::string archivePath;
+  std::string rankingPath;
+};
+
 class GameHarness {
  public:
-  // `programFolder` ends with a separator and holds resources.tvx (and ranking.rkg).
-  GameHarness(gfx::IGraphicsApi& graphics, std::string programFolder, int refreshRate = 60,
+  GameHarness(gfx::IGraphicsApi& graphics, GameFiles files, int refreshRate = 60,
               const DisplayOptions& display = {});
+  // `programFolder` ends with a separator and holds resources.tvx (and ranking.rkg).
+  GameHarness(gfx::IGraphicsApi& graphics, const std::string& programFolder, int refreshRate = 60,
+              const DisplayOptions& display = {})
+      : GameHarness(graphics, {programFolder + "resources.tvx", programFolder + "ranking.rkg"},
+                    refreshRate, display) {}
   ~GameHarness();
 
   TForm1& Form() { return *form_; }

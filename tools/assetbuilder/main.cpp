@@ -1,6 +1,10 @@
 // assetbuilder: generates the game's archive resources.tvx.
 //
 //   assetbuilder <output.tvx> [--contact-sheet <png>] [--review-dir <dir>]
+//                [--icon-theme <dir> --icon-name <name>]
+//
+// --icon-theme writes the program's icon as an hicolor theme tree below <dir>:
+// hicolor/<n>x<n>/apps/<name>.png for each size and hicolor/scalable/apps/<name>.svg.
 //
 // Record order is the archive's table order, which the game relies on: the five fonts
 // (font index = order), every image, then the sounds (the first seven are the music slots).
@@ -10,6 +14,7 @@
 #include <string>
 
 #include "archive_writer/PxDbWriter.h"
+#include "assetbuilder/art/icon.h"
 #include "assetbuilder/contact_sheet.h"
 #include "assetbuilder/font_catalogue.h"
 #include "assetbuilder/image_catalogue.h"
@@ -23,21 +28,52 @@ namespace {
 constexpr std::uint16_t SoundRecordType = 2;
 
 struct Options {
-  std::string output, contactSheet, reviewDir;
+  std::string output, contactSheet, reviewDir, iconTheme, iconName;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if ((arg == "--contact-sheet" || arg == "--review-dir") && i + 1 < argc) {
-      (arg == "--contact-sheet" ? options.contactSheet : options.reviewDir) = argv[++i];
+    if (arg == "--contact-sheet" && i + 1 < argc) {
+      options.contactSheet = argv[++i];
+    } else if (arg == "--review-dir" && i + 1 < argc) {
+      options.reviewDir = argv[++i];
+    } else if (arg == "--icon-theme" && i + 1 < argc) {
+      options.iconTheme = argv[++i];
+    } else if (arg == "--icon-name" && i + 1 < argc) {
+      options.iconName = argv[++i];
     } else if (!arg.empty() && arg[0] != '-' && options.output.empty()) {
       options.output = arg;
     } else {
       return false;
     }
   }
-  return !options.output.empty();
+  return !options.output.empty() && options.iconTheme.empty() == options.iconName.empty();
+}
+
+// The hicolor theme's sizes from small menus to large launchers, and the scalable picture.
+bool WriteIcons(const std::string& theme, const std::string& name) {
+  auto folderFor = [&](const std::string& size) {
+    const std::string folder = theme + "/hicolor/" + size + "/apps/";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return folder + name;
+  };
+  bool ok = true;
+  for (int size : {32, 48, 64, 128, 256}) {
+    const std::string n = std::to_string(size);
+    const std::string path = folderFor(n + "x" + n) + ".png";
+    if (!tvx::assets::WriteIconPng(size, path)) {
+      std::fprintf(stderr, "assetbuilder: cannot write %s\n", path.c_str());
+      ok = false;
+    }
+  }
+  const std::string svg = folderFor("scalable") + ".svg";
+  if (!tvx::assets::WriteIconSvg(svg)) {
+    std::fprintf(stderr, "assetbuilder: cannot write %s\n", svg.c_str());
+    ok = false;
+  }
+  return ok;
 }
 
 }  // namespace
@@ -48,7 +84,8 @@ int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: assetbuilder <output.tvx> [--contact-sheet <png>] [--review-dir <dir>]\n");
+                 "usage: assetbuilder <output.tvx> [--contact-sheet <png>] [--review-dir <dir>] "
+                 "[--icon-theme <dir> --icon-name <name>]\n");
     return 2;
   }
   const std::vector<FontAsset> fonts = BuildFonts();
@@ -89,5 +126,6 @@ int main(int argc, char** argv) {
     }
 #endif
   }
+  if (!options.iconTheme.empty() && !WriteIcons(options.iconTheme, options.iconName)) return 1;
   return 0;
 }

@@ -26,6 +26,8 @@ class SdlAudioLibrary : public IAudioLibrary {
   SdlAudioLibrary& operator=(const SdlAudioLibrary&) = delete;
 
   std::uint32_t Audio_GetVersion() override;
+  // False when no output device could be opened: the game then plays silently.
+  bool DeviceOpen() const { return device_ != 0; }
   bool Audio_Init(int device, std::uint32_t frequency, std::uint32_t flags, std::uintptr_t window,
                   const void* classId) override;
   bool Audio_Stop() override;

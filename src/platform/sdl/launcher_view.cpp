@@ -1,6 +1,7 @@
 #include "platform/sdl/launcher_view.h"
 
 #include "platform/sdl/launcher_font.h"
+#include "tvx_version.h"
 
 namespace tvx {
 
@@ -13,6 +14,7 @@ constexpr int kButtonHeight = 64;
 constexpr int kButtonTop = 280;
 constexpr int kButtonTextScale = 3;
 constexpr int kSplashTextScale = 3;
+constexpr int kVersionMargin = 8;
 
 void SetColor(SDL_Renderer* renderer, Uint8 r, Uint8 g, Uint8 b) {
   SDL_SetRenderDrawColor(renderer, r, g, b, SDL_ALPHA_OPAQUE);
@@ -23,6 +25,8 @@ int CentredLeft(int areaLeft, int areaWidth, int itemWidth) {
 }
 
 }  // namespace
+
+std::string VersionCaption() { return std::string("v") + kProgramVersion; }
 
 SDL_Rect StartButtonRect() {
   return {CentredLeft(0, kLauncherWidth, kButtonWidth), kButtonTop, kButtonWidth, kButtonHeight};
@@ -55,6 +59,11 @@ void DrawLauncher(SDL_Renderer* renderer, bool buttonHighlighted) {
   DrawText(renderer,
            CentredLeft(button.x, button.w, TextWidth(kStartButtonCaption, kButtonTextScale)),
            button.y + (button.h - textHeight) / 2, kButtonTextScale, kStartButtonCaption);
+
+  SetColor(renderer, 0x8A, 0x90, 0x9C);
+  const std::string version = VersionCaption();
+  DrawText(renderer, kLauncherWidth - kVersionMargin - TextWidth(version, 1),
+           kLauncherHeight - kVersionMargin - kGlyphSize, 1, version);
   SDL_RenderPresent(renderer);
 }
 

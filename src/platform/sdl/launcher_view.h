@@ -6,6 +6,8 @@
 
 #include <SDL.h>
 
+#include <string>
+
 namespace tvx {
 
 constexpr int kLauncherWidth = 759;
@@ -15,6 +17,9 @@ constexpr int kGameSurfaceHeight = 480;
 constexpr char kWindowTitle[] = "Tarvex";
 constexpr char kStartButtonCaption[] = "Start Game";
 constexpr char kSplashCaption[] = "LOADING...";
+
+// "v1.0.0": the program's version, drawn small in the launcher's lower right corner.
+std::string VersionCaption();
 
 SDL_Rect StartButtonRect();
 bool StartButtonContains(int x, int y);

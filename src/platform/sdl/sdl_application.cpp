@@ -19,13 +19,46 @@ SdlRendererPtr CreateLauncherRenderer(SDL_Window* window) {
   return renderer;
 }
 
+// SDL falls back to drivers that draw nowhere when it finds no display; the game would then
+// run invisibly. They are used only when SDL_VIDEODRIVER names them (tests, screenshots).
+bool DrawsNowhereUnasked(const char* driver) {
+  if (driver == nullptr) return true;
+  const std::string name = driver;
+  if (name != "offscreen" && name != "dummy") return false;
+  const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+  return asked == nullptr || std::string(asked).find(name) == std::string::npos;
+}
+
+// A display that is named but refuses the first connection (a server still starting, a busy
+// one) is tried a few times before the program gives up on it.
+std::unique_ptr<SdlSubsystem> StartVideo() {
+  constexpr int kAttempts = 4;
+  constexpr Uint32 kPauseMs = 250;
+  const bool displayNamed =
+      SDL_getenv("DISPLAY") != nullptr || SDL_getenv("WAYLAND_DISPLAY") != nullptr;
+  for (int attempt = 1;; ++attempt) {
+    auto video = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO);
+    const bool reached = video->Started() && !DrawsNowhereUnasked(SDL_GetCurrentVideoDriver());
+    if (reached || !displayNamed || attempt == kAttempts) return video;
+    video.reset();
+    SDL_Delay(kPauseMs);
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::string& error,
                                                        const DisplayOptions& display) {
-  auto video = std::make_unique<SdlSubsystem>(SDL_INIT_VIDEO);
+  std::unique_ptr<SdlSubsystem> video = StartVideo();
   if (!video->Started()) {
     error = std::string("no display: SDL could not start its video (") + SDL_GetError() + ")";
+    return nullptr;
+  }
+  if (const char* driver = SDL_GetCurrentVideoDriver(); DrawsNowhereUnasked(driver)) {
+    error = std::string(
+                "no display: neither DISPLAY nor WAYLAND_DISPLAY leads to a screen (SDL "
+                "found only its \"") +
+            (driver != nullptr ? driver : "none") + "\" video driver)";
     return nullptr;
   }
   SdlWindowPtr window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,

@@ -22,6 +22,12 @@ const CarLook PlayerLooks[4] = {
     {Hex(0x2a2d34), Hex(0xe8b830), CarShape::Sports, true},
 };
 
+}  // namespace
+
+const CarLook& PlayerCarLook(int car) { return PlayerLooks[car & 3]; }
+
+namespace {
+
 ImageAsset CarImage(const std::string& key, const CarLook& look, const BodyBox& box, bool wrecked,
                     std::uint32_t seed) {
   return PaintPatterns(key, CarPatternWidth, CarPatternHeight, 1, [&](cairo_t* cr, int) {

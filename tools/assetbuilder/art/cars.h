@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "assetbuilder/art/car_painter.h"
 #include "assetbuilder/image_asset.h"
 
 namespace tvx::assets {
@@ -16,5 +17,8 @@ constexpr int PlayerBodyLeft = 33, PlayerBodyTop = 12, PlayerBodyRight = 66, Pla
 constexpr int PreviewWidth = 124, PreviewHeight = 80;
 
 std::vector<ImageAsset> BuildCarImages();
+
+// The look of the player's car 0..3 (the icon shows car 0).
+const CarLook& PlayerCarLook(int car);
 
 }  // namespace tvx::assets
