@@ -35,7 +35,8 @@ class GamepadGame : public ::testing::Test {
     graphics->KeepTargetOffscreen();
     ConnectInputs(*app, keyboard, Settings{});
     form = std::make_unique<TForm1>(
-        PlatformParts{clock, *app, *graphics, keyboard, audio, folder.Path()});
+        PlatformParts{clock, *app, *graphics, keyboard, audio, folder.Path() + "resources.tvx",
+                      folder.Path() + "ranking.rkg"});
     ConnectForm(*app, *form, nullptr);
 
     SDL_VirtualJoystickDesc pad{};
