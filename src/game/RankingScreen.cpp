@@ -46,6 +46,8 @@ void TForm1::LoadRanking() {
 // The text changes at most twice a game, so it is written when it differs from what the file
 // was last given rather than on every frame; a failed write is tried again next frame.
 void TForm1::SaveRanking() {
+  // A table the loader would refuse is never written, so the next run cannot lose the file.
+  if (!IsValidRanking(state_.Ranking)) return;
   const std::string text = RankingTextOf(state_.Ranking);
   if (text != savedRanking_ && SaveRankingFile(text, RankingPath())) savedRanking_ = text;
 }
