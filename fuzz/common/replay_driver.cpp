@@ -80,6 +80,22 @@ int RunMutations(long count, const ReplayPlan& plan) {
   return 0;
 }
 
+// Each seed as DIR/seed-N, the start of a libFuzzer corpus.
+int WriteSeeds(const std::string& folder, const ReplayPlan& plan) {
+  for (std::size_t i = 0; i < plan.seeds.size(); ++i) {
+    const std::string path = folder + "/seed-" + std::to_string(i);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(plan.seeds[i].data()),
+              static_cast<std::streamsize>(plan.seeds[i].size()));
+    if (!out) {
+      std::cerr << path << ": cannot write\n";
+      return 1;
+    }
+  }
+  std::cout << "wrote " << plan.seeds.size() << " seeds\n";
+  return 0;
+}
+
 }  // namespace
 
 int ReplayMain(int argc, char** argv, const ReplayPlan& plan) {
@@ -91,8 +107,10 @@ int ReplayMain(int argc, char** argv, const ReplayPlan& plan) {
     }
     return RunMutations(count, plan);
   }
+  if (argc == 3 && std::string(argv[1]) == "--write-seeds") return WriteSeeds(argv[2], plan);
   if (argc < 2) {
-    std::cerr << "usage: " << argv[0] << " --mutations <count> | <input file>...\n";
+    std::cerr << "usage: " << argv[0]
+              << " --mutations <count> | --write-seeds <folder> | <input file>...\n";
     return 2;
   }
   for (int i = 1; i < argc; ++i) {

@@ -1,7 +1,8 @@
 // Runs a fuzz target without libFuzzer: over the files named on the command line (a corpus
 // or a crash to replay), or with `--mutations N` over deterministic damaged copies of the
 // seeds (cuts at a spread of sizes, then N byte flips, field overwrites, noise runs and cuts),
-// so every test run guards a parser against malformed input.
+// so every test run guards a parser against malformed input. `--write-seeds DIR` writes the
+// seeds as files, to start a libFuzzer corpus.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,7 @@ struct ReplayPlan {
   std::uint64_t mutatorSeed = 1;
 };
 
-// The program's main: `--mutations <count>` or `<input file>...`.
+// The program's main: `--mutations <count>`, `--write-seeds <folder>` or `<input file>...`.
 int ReplayMain(int argc, char** argv, const ReplayPlan& plan);
 
 }  // namespace tvx::fuzz

@@ -16,8 +16,12 @@ const std::string kNamePadding(6, ' ');
 void TForm1::FormKeyDown(std::uint16_t key) {
   TGameState& s = state_;
   if (key == vk::Return) {
-    // One to five letters and ENTER: the padding completes the name (longer than five).
-    if (!s.NameEntered && s.GameOver && !s.PlayerName.empty()) s.PlayerName += kNamePadding;
+    // One to five letters and ENTER: the padding completes the name (longer than five). A
+    // second ENTER before the next frame finds it padded already and must not pad it again.
+    if (!s.NameEntered && s.GameOver && !s.PlayerName.empty() &&
+        s.PlayerName.size() <= kNameLength) {
+      s.PlayerName += kNamePadding;
+    }
     s.InGame = true;
     if (!s.GameOver) {
       SoundSystem1_->SetVolume(sound::DoubleBeep, sound::BeepVolume);

@@ -55,6 +55,8 @@ void TForm1::LoadRanking() {
 // was last given rather than on every frame. A failed write is said once, on stderr and on the
 // screen, and tried again when the table changes, not every frame.
 void TForm1::SaveRanking() {
+  // A table the loader would refuse is never written, so the next run cannot lose the file.
+  if (!IsValidRanking(state_.Ranking)) return;
   const std::string text = RankingTextOf(state_.Ranking);
   if (text == savedRanking_ || text == failedRanking_) return;
   const std::filesystem::path path = RankingPath();

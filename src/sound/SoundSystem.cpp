@@ -65,8 +65,10 @@ bool TSoundSystem::LoadSound(const std::string& key, TPxDb& archive) {
       throw;
     }
     // From here the sound owns the handle: if the list cannot grow, it releases it.
+    sounds_.reserve(sounds_.size() + 1);
+    // The event sees the count from before the sound is added; its index is that count.
+    if (OnLoad) OnLoad(this, Count(), key);
     sounds_.push_back(std::move(sound));
-    if (OnLoad) OnLoad(this, Count() - 1, key);
     return true;
   } catch (const std::exception& e) {
     ReportError("Unable to load sound " + key + ". " + e.what());

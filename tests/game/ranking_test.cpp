@@ -269,6 +269,23 @@ TEST_F(RankingScreenFile, DamagedFileIsSetAsideAndABlankTableUsed) {
   EXPECT_EQ(ReadBytes(path + ".damaged"), shortTable);
 }
 
+TEST_F(RankingScreenFile, TwoEntersInOneFrameCompleteTheNameOnceAndTheFileReadsBack) {
+  EndGameWith(410);
+  Type("ALICE");
+  harness->app.QueueKey(vk::Return);  // the main and the keypad ENTER before the next frame
+  harness->app.QueueKey(vk::Return);
+  harness->RunPasses(2);
+  EXPECT_EQ(State().Ranking[1], "ALICE      ");
+  EXPECT_EQ(FileLines(), State().Ranking);
+  EXPECT_TRUE(IsValidRanking(FileLines()));
+
+  // A table the loader would refuse is never written: the file keeps the last good one.
+  const Lines saved = State().Ranking;
+  State().Ranking[3] = std::string(40, 'X');
+  harness->RunPasses(1);
+  EXPECT_EQ(FileLines(), saved);
+}
+
 TEST_F(RankingScreenFile, AFolderItCannotWriteLosesNothingOfTheTable) {
   std::filesystem::create_directory(path);  // a folder where the file should be
   EndGameWith(120);

@@ -55,6 +55,18 @@ TEST_F(SchedulerTest, AStallFiresOnceAndTheNextCountdownStartsAfterIt) {
   EXPECT_EQ(fired, 2);
 }
 
+TEST_F(SchedulerTest, PeriodsCountFromWhenTheyFellDueSoFrameLatenessDoesNotAddUp) {
+  int fired = 0;
+  auto timer = Counting(100, fired);
+  for (int pass = 0; pass < 160; ++pass) PassAfter(16);  // a loop served every 16 ms
+  EXPECT_EQ(fired, 25) << "due at 100, 200 ... 2500 ms, each seen on the first pass after";
+  // Late by less than a period: the next one is still due a period after the last was.
+  PassAfter(139);  // 2699: due at 2600
+  EXPECT_EQ(fired, 26);
+  PassAfter(1);  // 2700
+  EXPECT_EQ(fired, 27);
+}
+
 TEST_F(SchedulerTest, EnablingAnEnabledTimerKeepsItsCountdown) {
   int fired = 0;
   auto timer = Counting(100, fired);

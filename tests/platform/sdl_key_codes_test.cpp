@@ -53,7 +53,7 @@ TEST(DirectInputKeyCodeTest, RowsFollowThePcLayout) {
 TEST(DirectInputKeyCodeTest, NoTwoKeysShareACodeAndUnknownKeysHaveNone) {
   std::map<int, int> owner;
   for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode) {
-    const int code = DirectInputKeyCode(static_cast<SDL_Scancode>(scancode));
+    const int code = DirectInputKeyCode(scancode);
     if (code == 0) continue;
     const auto [it, inserted] = owner.emplace(code, scancode);
     EXPECT_TRUE(inserted) << "code " << code << " for scancodes " << it->second << " and "
@@ -61,8 +61,8 @@ TEST(DirectInputKeyCodeTest, NoTwoKeysShareACodeAndUnknownKeysHaveNone) {
   }
   EXPECT_GT(owner.size(), 100u);
   EXPECT_EQ(DirectInputKeyCode(SDL_SCANCODE_UNKNOWN), 0);
-  EXPECT_EQ(DirectInputKeyCode(static_cast<SDL_Scancode>(-1)), 0);
-  EXPECT_EQ(DirectInputKeyCode(static_cast<SDL_Scancode>(SDL_NUM_SCANCODES)), 0);
+  EXPECT_EQ(DirectInputKeyCode(-1), 0);
+  EXPECT_EQ(DirectInputKeyCode(SDL_NUM_SCANCODES), 0);
 }
 
 TEST(VirtualKeyTest, TheGamesKeysHaveTheirWindowsCodes) {

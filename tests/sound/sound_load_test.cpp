@@ -43,6 +43,17 @@ TEST_F(SoundCreation, FailedInitIsReportedAndTheSystemStillExists) {
 
 class SoundLoading : public SoundTest {};
 
+TEST_F(SoundLoading, TheLoadEventSeesTheCountBeforeTheSoundIsAdded) {
+  std::vector<std::pair<int, int>> indexAndCount;
+  Sounds().OnLoad = [&](TComponent*, int index, const std::string&) {
+    indexAndCount.emplace_back(index, Sounds().Count());
+  };
+  ASSERT_TRUE(Sounds().LoadFromPxDb(
+      Archive({{"a.mp3", FakeMp3()}, {"b.ogg", FakeOgg()}, {"c.wav", FakeWave()}})));
+  EXPECT_EQ(indexAndCount, (std::vector<std::pair<int, int>>{{0, 0}, {1, 1}, {2, 2}}));
+  EXPECT_EQ(Sounds().Count(), 3);
+}
+
 TEST_F(SoundLoading, EverySoundRecordLoadsInTableOrderWithItsKindsLoader) {
   std::vector<std::pair<int, std::string>> loaded;
   Sounds().OnLoad = [&](TComponent* sender, int index, const std::string& name) {

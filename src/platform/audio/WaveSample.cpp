@@ -9,8 +9,33 @@
 
 namespace tvx::audio_detail {
 
+namespace {
+
+std::uint32_t LittleEndian32(const std::uint8_t* bytes) {
+  return bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (std::uint32_t{bytes[3]} << 24);
+}
+
+// SDL sizes its buffers from the chunk headers before it reads them, so a damaged size would
+// have it ask for up to 4 GB: every chunk up to the samples must lie inside the record.
+bool ChunksFitTheRecord(const std::uint8_t* data, std::size_t size) {
+  if (size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) {
+    return false;
+  }
+  for (std::size_t at = 12; size - at >= 8;) {
+    const std::uint32_t length = LittleEndian32(data + at + 4);
+    if (length > size - at - 8) return false;
+    if (std::memcmp(data + at, "data", 4) == 0) return true;
+    at += 8 + std::size_t{length} + (length & 1);  // chunks are padded to an even size
+    if (at > size) return false;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool DecodeWave(const std::uint8_t* data, std::size_t size, std::vector<float>& stereo) {
   if (data == nullptr || size == 0 || size > static_cast<std::size_t>(INT_MAX)) return false;
+  if (!ChunksFitTheRecord(data, size)) return false;
   // A file cut short is damaged data, not a shorter sound.
   SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
   SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));

@@ -13,11 +13,13 @@ using namespace gfx;
 
 constexpr std::uint32_t kVertexSize = 28;
 constexpr std::uint32_t kCullNone = cull::None;
-constexpr std::uint32_t kCullClockwise = 2;
 constexpr std::uint32_t kCullCounterClockwise = 3;
 constexpr std::uint32_t kCmpNever = 1;
 constexpr std::uint32_t kCmpAlways = 8;
 constexpr std::uint32_t kArgumentModifiers = 0x30;  // complement, alpha replicate
+
+// A byte offset into the bound buffer, in the pointer argument GL takes it as.
+const void* BufferOffset(std::uintptr_t offset) { return reinterpret_cast<const void*>(offset); }
 
 bool IsBlendFactor(std::uint32_t factor) {
   return factor >= blend::Zero && factor <= blend::SrcAlphaSat;
@@ -316,11 +318,15 @@ bool GlGraphicsApi::PrepareDraw(unsigned mode, std::uint32_t originVertex,
     }
   }
   glBindBuffer(GL_ARRAY_BUFFER, stream->id);
-  const auto base = reinterpret_cast<const std::uint8_t*>(
-      std::uintptr_t{s.streamOffset} + std::uintptr_t{originVertex} * kVertexSize);
-  glVertexAttribPointer(gl::kPositionAttribute, 4, GL_FLOAT, GL_FALSE, kVertexSize, base);
-  glVertexAttribPointer(gl::kColorAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, kVertexSize, base + 16);
-  glVertexAttribPointer(gl::kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE, kVertexSize, base + 20);
+  // Offsets into the bound buffer are summed as integers: adding to a null pointer is undefined.
+  const std::uintptr_t base =
+      std::uintptr_t{s.streamOffset} + std::uintptr_t{originVertex} * kVertexSize;
+  glVertexAttribPointer(gl::kPositionAttribute, 4, GL_FLOAT, GL_FALSE, kVertexSize,
+                        BufferOffset(base));
+  glVertexAttribPointer(gl::kColorAttribute, 4, GL_UNSIGNED_BYTE, GL_TRUE, kVertexSize,
+                        BufferOffset(base + 16));
+  glVertexAttribPointer(gl::kTexCoordAttribute, 2, GL_FLOAT, GL_FALSE, kVertexSize,
+                        BufferOffset(base + 20));
   return true;
 }
 

@@ -195,7 +195,8 @@ std::uint16_t VirtualKeyFromKeycode(SDL_Keycode keycode) {
   return 0;
 }
 
-std::uint8_t DirectInputKeyCode(SDL_Scancode scancode) {
+std::uint8_t DirectInputKeyCode(int scancode) {
+  // Taken as a plain number: a value outside the enum's range must not be held as one.
   if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) return 0;
   return kScancodeTable[static_cast<std::size_t>(scancode)];
 }

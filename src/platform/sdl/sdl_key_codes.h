@@ -11,6 +11,7 @@
 namespace tvx {
 
 std::uint16_t VirtualKeyFromKeycode(SDL_Keycode keycode);
-std::uint8_t DirectInputKeyCode(SDL_Scancode scancode);
+// `scancode` is an SDL_Scancode value or an index into SDL's keyboard state.
+std::uint8_t DirectInputKeyCode(int scancode);
 
 }  // namespace tvx

@@ -34,7 +34,7 @@ std::int32_t SdlKeyboardDevice::GetDeviceState(std::uint32_t size, std::uint8_t*
   std::memset(state, 0, input::KeyboardDataSize);
   for (int scancode = 0; scancode < count; ++scancode) {
     if (keys[scancode] == 0) continue;
-    const std::uint8_t keyCode = DirectInputKeyCode(static_cast<SDL_Scancode>(scancode));
+    const std::uint8_t keyCode = DirectInputKeyCode(scancode);
     if (keyCode != 0) state[keyCode] = 0x80;
   }
   if (extraSlots_) extraSlots_(state);

@@ -38,7 +38,11 @@ class IntervalTimerScheduler::Timer final : public IIntervalTimer {
   bool IsDue(std::uint32_t now) const { return CanFire() && SinceStart(now) >= interval_; }
 
   void Fire(std::uint32_t now) {
-    countdownStart_ = now;  // before the handler, so that its own changes are kept
+    // Counted from when it fell due, so a loop's lateness does not add up; a whole period
+    // late or more counts from now, so a stalled loop never sees a burst. Set before the
+    // handler, so that its own changes are kept.
+    const std::uint32_t late = SinceStart(now) - interval_;
+    countdownStart_ = late < interval_ ? countdownStart_ + interval_ : now;
     if (!handler_) return;
     const std::shared_ptr<std::function<void()>> running = handler_;
     (*running)();

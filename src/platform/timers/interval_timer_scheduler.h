@@ -1,7 +1,8 @@
 // Window timers over a millisecond tick count. The message loop asks the scheduler once per
 // pass to fire what is due; each enabled timer with a non-zero interval fires when its
-// interval has passed since its countdown started, and its next countdown starts at that
-// moment, so a stalled loop sees one firing, never a burst of missed ones.
+// interval has passed since its countdown started. The next countdown starts when the
+// firing fell due, so periods do not drift by the loop's lateness; a timer a whole period
+// late or more starts it at the firing, so a stalled loop sees one firing, never a burst.
 //
 // Countdown rules: enabling a disabled timer starts the countdown, enabling an enabled one
 // keeps it; a different interval restarts it, the same interval changes nothing. Timers fire
