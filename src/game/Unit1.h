@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -77,6 +78,10 @@ class TForm1 : public TForm {
   IIntervalTimer& timeralpha() const { return *timeralpha_; }
   // The play field's sprites; made on the first frame, emptied between levels.
   TSpriteEngine& Engine() const { return *Engine_; }
+
+  // Called after each part of the first frame's load ("fonts", "images", "sounds",
+  // "engine"), so that start-up can be timed part by part.
+  std::function<void(const char* step)> OnLoadStep;
 
  private:
   void FormCreate();
