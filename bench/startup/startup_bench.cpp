@@ -17,6 +17,7 @@
 //   startup_bench [level seconds, default 30; 0 skips the level]
 #include <SDL.h>
 #include <epoxy/gl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -24,7 +25,6 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "game/Unit1.h"
@@ -35,9 +35,9 @@
 #include "platform/doubles/recording_graphics_api.h"
 #include "platform/doubles/virtual_clock.h"
 #include "platform/gl/gl_graphics_api.h"
+#include "platform/sdl/program_folder.h"
 #include "platform/sdl/sdl_application.h"
 #include "platform/sdl/sdl_clock.h"
-#include "platform/sdl/program_folder.h"
 #include "platform/sdl/sdl_keyboard_device.h"
 #include "render/PxDevices.h"
 #include "sprites/SpriteEngine.h"
@@ -114,8 +114,8 @@ void PushKey(SDL_Keycode key) {
 
 // A window and context that only clear and present once: the program's floor.
 bool MeasureBareWindow(double& megabytes, std::string& error) {
-  SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                        640, 480, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+  SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640,
+                                        480, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
   if (window == nullptr) {
     error = SDL_GetError();
     return false;
@@ -176,7 +176,8 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds) {
     while (SDL_GetTicks() - levelStart < static_cast<std::uint32_t>(levelSeconds) * 1000 &&
            !application->Terminated()) {
       application->RunPass();
-      if (form.State().LevelRunning) mostSprites = std::max(mostSprites, static_cast<std::size_t>(form.Engine().Count()));
+      if (form.State().LevelRunning)
+        mostSprites = std::max(mostSprites, static_cast<std::size_t>(form.Engine().Count()));
     }
     std::printf(", after %d s of level %d (up to %zu sprites) +%.1f MB", levelSeconds,
                 form.State().Level, mostSprites, ResidentMegabytes() - bareMegabytes);
