@@ -45,9 +45,12 @@
 namespace tvx::bench {
 namespace {
 
+double ResidentMegabytes();
+
 struct Instant {
   double wall = 0;
   double cpu = 0;
+  double resident = 0;
 };
 
 Instant Now() {
@@ -55,7 +58,8 @@ Instant Now() {
   clock_gettime(CLOCK_MONOTONIC, &wall);
   clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
   return {static_cast<double>(wall.tv_sec) + static_cast<double>(wall.tv_nsec) * 1e-9,
-          static_cast<double>(cpu.tv_sec) + static_cast<double>(cpu.tv_nsec) * 1e-9};
+          static_cast<double>(cpu.tv_sec) + static_cast<double>(cpu.tv_nsec) * 1e-9,
+          ResidentMegabytes()};
 }
 
 double ResidentMegabytes() {
@@ -74,7 +78,7 @@ class StartTimes {
   void Mark(const char* step) { marks_.push_back({step, Now()}); }
 
   void Print(const char* title) const {
-    std::printf("%s\n  %-28s %9s %9s\n", title, "step", "wall ms", "CPU ms");
+    std::printf("%s\n  %-28s %9s %9s %12s\n", title, "step", "wall ms", "CPU ms", "resident MB");
     for (std::size_t i = 1; i < marks_.size(); ++i) {
       Line(marks_[i].step, marks_[i - 1].at, marks_[i].at);
     }
@@ -87,8 +91,8 @@ class StartTimes {
     Instant at;
   };
   static void Line(const std::string& step, Instant from, Instant to) {
-    std::printf("  %-28s %9.1f %9.1f\n", step.c_str(), (to.wall - from.wall) * 1e3,
-                (to.cpu - from.cpu) * 1e3);
+    std::printf("  %-28s %9.1f %9.1f %+12.1f\n", step.c_str(), (to.wall - from.wall) * 1e3,
+                (to.cpu - from.cpu) * 1e3, to.resident - from.resident);
   }
   std::vector<MarkAt> marks_;
 };
