@@ -72,6 +72,7 @@ bool TForm1::LoadResources() {
   stepDone("sounds");
   Engine_ = std::make_unique<TSpriteEngine>();
   stepDone("engine");
+  PxDb1_->DropPrefetch();
   state_.TitleCarX = Random(300) + 105;
   state_.TitleCarY = -100;
   state_.NeedLoad = false;
