@@ -9,6 +9,7 @@
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
 #include "platform/sdl/program_folder.h"
+#include "platform/sdl/program_memory.h"
 #include "platform/sdl/sdl_application.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_keyboard_device.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
     case tvx::CommandLineAction::Play:
       break;
   }
+  tvx::ReturnLargeBlocksWhenFreed();
   tvx::SdlClock clock;
   std::string error;
   std::unique_ptr<tvx::SdlApplication> application = tvx::SdlApplication::Create(clock, error);
