@@ -68,26 +68,31 @@ void TPxDbPrefetch::Settle(std::size_t settled) {
 void TPxDbPrefetch::Run(const std::string& path) {
   // Nothing may escape the thread; whatever is not prefetched is left to the ordinary reads.
   try {
-    std::unique_ptr<TFileStream> file = TFileStream::OpenRead(path);
-    if (file == nullptr || file->Size() > kMaxFileSize) return;
-    TMemoryStream bytes;
-    std::vector<std::uint8_t> chunk(1u << 20);
-    while (bytes.Size() < file->Size() && !stop_) {
-      const std::size_t count = file->Read(chunk.data(), chunk.size());
-      if (count == 0) return;
-      bytes.Write(chunk.data(), count);
-    }
-    file.reset();
-    bytes.Seek(0);
-    TMemoryStreamView view(bytes);
-    TPxDb reader(nullptr);
-    if (reader.LoadTable(&view)) DecodeAll(view, reader.records_);
+    ReadAndDecode(path);
   } catch (const std::exception&) {
     // The records settled so far stand; the others are read as usual.
   }
   std::lock_guard lock(mutex_);
   finished_ = true;
   progress_.notify_all();
+}
+
+void TPxDbPrefetch::ReadAndDecode(const std::string& path) {
+  std::unique_ptr<TFileStream> file = TFileStream::OpenRead(path);
+  if (file == nullptr || file->Size() > kMaxFileSize) return;
+  TMemoryStream bytes;
+  std::vector<std::uint8_t> chunk(1u << 20);
+  while (bytes.Size() < file->Size() && !stop_) {
+    const std::size_t count = file->Read(chunk.data(), chunk.size());
+    if (count == 0) return;
+    bytes.Write(chunk.data(), count);
+  }
+  if (bytes.Size() != file->Size()) return;
+  file.reset();
+  bytes.Seek(0);
+  TMemoryStreamView view(bytes);
+  TPxDb reader(nullptr);
+  if (reader.LoadTable(&view)) DecodeAll(view, reader.records_);
 }
 
 void TPxDbPrefetch::DecodeAll(TStream& file, const std::vector<TRecordInfo>& records) {

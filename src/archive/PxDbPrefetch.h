@@ -50,6 +50,7 @@ class TPxDbPrefetch {
   };
 
   void Run(const std::string& path);
+  void ReadAndDecode(const std::string& path);
   void DecodeAll(TStream& file, const std::vector<TRecordInfo>& records);
   void Settle(std::size_t settled);
   static bool SameStoredBytes(TStream& file, const TRecordInfo& record,
