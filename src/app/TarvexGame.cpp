@@ -15,6 +15,7 @@
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
 #include "platform/sdl/program_folder.h"
+#include "platform/sdl/program_memory.h"
 #include "platform/sdl/sdl_application.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_keyboard_device.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     case tvx::CommandLineAction::Play:
       break;
   }
+  tvx::ReturnLargeBlocksWhenFreed();
   tvx::SettingsFile settingsFile(tvx::DefaultSettingsPath());
   std::vector<std::string> warnings;
   tvx::Settings settings = settingsFile.Load(warnings);

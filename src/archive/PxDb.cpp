@@ -2,16 +2,27 @@
 
 #include <filesystem>
 
+#include "archive/PxDbPrefetch.h"
 #include "archive/RecordKey.h"
 
 namespace tvx {
 
 TPxDb::TPxDb(TComponent* owner) : TComponent(owner) {}
 
+TPxDb::~TPxDb() = default;
+
 void TPxDb::SetFileName(const std::string& path) {
+  DropPrefetch();
   fileName_ = path;
   loaded_ = false;
 }
+
+void TPxDb::Prefetch() {
+  DropPrefetch();
+  prefetch_ = std::make_unique<TPxDbPrefetch>(fileName_);
+}
+
+void TPxDb::DropPrefetch() { prefetch_.reset(); }
 
 bool TPxDb::EnsureOpen() { return loaded_ || Open(); }
 

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,12 +49,15 @@ enum class TReadStatus {
   rsWriteError,  // the target stream took fewer bytes than inflated
 };
 
+class TPxDbPrefetch;
+
 class TPxDb : public TComponent {
  public:
   // No record's uncompressed data may exceed this, whatever its header claims.
   static constexpr std::uint32_t kMaxOrigSize = 256u << 20;
 
   explicit TPxDb(TComponent* owner);
+  ~TPxDb() override;
 
   void SetFileName(const std::string& path);  // clears Loaded
   const std::string& FileName() const { return fileName_; }
@@ -79,6 +83,14 @@ class TPxDb : public TComponent {
   bool ReadStreamAt(int index, TMemoryStream& stream);
   TReadStatus LastReadStatus() const { return lastReadStatus_; }
 
+  // Starts reading, inflating and checking every record of the file on a thread of its own,
+  // so that the reads that follow find most of the work done. It changes no answer: each read
+  // still reloads the table and reads the stored bytes from the file, and takes a prefetched
+  // outcome only for exactly the same stored bytes and header, once.
+  void Prefetch();
+  // Forgets whatever was prefetched and not read (stopping the thread if it still runs).
+  void DropPrefetch();
+
  private:
   bool LoadTable(TStream* stream);
   bool ReadTableEntries(TStream& stream);
@@ -88,8 +100,11 @@ class TPxDb : public TComponent {
   template <class Select>
   bool ReadRecord(Select select, TMemoryStream& stream);
 
+  friend class TPxDbPrefetch;  // reads its copy of the file with this class's table reader
+
   std::string fileName_;
   bool loaded_ = false;
+  std::unique_ptr<TPxDbPrefetch> prefetch_;
   TPxDbHeader header_;
   std::vector<TRecordInfo> records_;
   TReadStatus lastReadStatus_ = TReadStatus::rsOk;

@@ -1,12 +1,13 @@
-// Reading one record: reload the table, read the stored bytes, inflate, check the digest.
+// Reading one record: reload the table, read the stored bytes, inflate, check the digest
+// (or take the outcome of that from a prefetch of the same bytes).
 #include <memory>
+#include <utility>
 
 #include "archive/PxDb.h"
+#include "archive/PxDbPrefetch.h"
 #include "archive/RecordCodec.h"
 
 namespace tvx {
-
-namespace {
 
 // The stored bytes are read only if the file really holds them, so PhysSize cannot force a
 // large allocation.
@@ -35,8 +36,6 @@ TReadStatus DecodeRecord(const std::vector<std::uint8_t>& stored, const TRecordI
   return TReadStatus::rsOk;
 }
 
-}  // namespace
-
 template <class Select>
 bool TPxDb::ReadRecord(Select select, TMemoryStream& stream) {
   std::vector<std::uint8_t> data;
@@ -48,13 +47,18 @@ bool TPxDb::ReadRecord(Select select, TMemoryStream& stream) {
     const int index = select();
     if (index < 0) return TReadStatus::rsKeyNotFound;
     const TRecordInfo& record = records_[static_cast<std::size_t>(index)];
+    TReadStatus decoded = TReadStatus::rsOk;
+    if (prefetch_ != nullptr && prefetch_->TakeDecoded(index, record, *file, decoded, data)) {
+      return decoded;
+    }
     std::vector<std::uint8_t> stored;
     if (!ReadStoredBytes(*file, record, stored)) return TReadStatus::rsStoredBytesShort;
     file.reset();
     return DecodeRecord(stored, record, data);
   }();
   if (lastReadStatus_ != TReadStatus::rsOk) return false;
-  if (stream.Write(data.data(), data.size()) != data.size()) {
+  const std::size_t size = data.size();
+  if (stream.Write(std::move(data)) != size) {
     lastReadStatus_ = TReadStatus::rsWriteError;
   }
   return lastReadStatus_ == TReadStatus::rsOk;

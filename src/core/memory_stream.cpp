@@ -1,6 +1,7 @@
 #include "core/memory_stream.h"
 
 #include <cstring>
+#include <utility>
 
 namespace tvx {
 
@@ -23,6 +24,13 @@ std::size_t TMemoryStream::Write(const void* buffer, std::size_t count) {
   std::memcpy(data_.data() + position_, buffer, count);
   position_ += count;
   return count;
+}
+
+std::size_t TMemoryStream::Write(std::vector<std::uint8_t>&& bytes) {
+  if (!data_.empty() || position_ != 0) return Write(bytes.data(), bytes.size());
+  data_ = std::move(bytes);
+  position_ = data_.size();
+  return data_.size();
 }
 
 }  // namespace tvx

@@ -21,6 +21,8 @@ class TMemoryStream {
   std::size_t Read(void* buffer, std::size_t count);
   // Writes at the position (growing the buffer) and advances; returns the bytes written.
   std::size_t Write(const void* buffer, std::size_t count);
+  // Write of a whole buffer; an empty stream takes the buffer itself instead of a copy.
+  std::size_t Write(std::vector<std::uint8_t>&& bytes);
   // Reads exactly `count` bytes or nothing.
   bool ReadExact(void* buffer, std::size_t count);
   std::size_t Remaining() const { return position_ < data_.size() ? data_.size() - position_ : 0; }

@@ -90,6 +90,8 @@ void TForm1::FormCreate() {
   if (state_.RefreshRate == 0) state_.RefreshRate = 60;
   Timer_->SetSpeed(state_.RefreshRate);
   PxDb1_->SetFileName(parts_.archivePath);
+  // The first frame's loaders find the archive read and checked while the launcher waits.
+  PxDb1_->Prefetch();
 }
 
 void TForm1::Button1Click() {

@@ -52,19 +52,27 @@ bool TForm1::LoadResources() {
   // Without fonts and pictures every screen would stay black with no word of why, so the
   // game names the archive and stops instead.
   const std::string archive = PxDb1_->FileName();
+  const auto stepDone = [this](const char* step) {
+    if (OnLoadStep) OnLoadStep(step);
+  };
   if (!Fonts_->LoadFromPxDb(*PxDb1_) || Fonts_->Count() < kFontsNeeded) {
     GiveUp("Cannot start Tarvex: the fonts could not be loaded from " + archive + " (" +
            std::to_string(Fonts_->Count()) + " of " + std::to_string(kFontsNeeded) +
            " fonts). The archive is missing or damaged.");
     return false;
   }
+  stepDone("fonts");
   if (!Images_->LoadFromPxDb(*PxDb1_) || Images_->Count() == 0) {
     GiveUp("Cannot start Tarvex: the pictures could not be loaded from " + archive + " (" +
            std::to_string(Images_->Count()) + " loaded). The archive is missing or damaged.");
     return false;
   }
+  stepDone("images");
   SoundSystem1_->LoadFromPxDb(*PxDb1_);
+  stepDone("sounds");
   Engine_ = std::make_unique<TSpriteEngine>();
+  stepDone("engine");
+  PxDb1_->DropPrefetch();
   state_.TitleCarX = Random(300) + 105;
   state_.TitleCarY = -100;
   state_.NeedLoad = false;

@@ -84,6 +84,10 @@ class TForm1 : public TForm {
   // The play field's sprites; made on the first frame, emptied between levels.
   TSpriteEngine& Engine() const { return *Engine_; }
 
+  // Called after each part of the first frame's load ("fonts", "images", "sounds",
+  // "engine"), so that start-up can be timed part by part.
+  std::function<void(const char* step)> OnLoadStep;
+
  private:
   void FormCreate();
   void FormDestroy();

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "archive/PxDb.h"
+#include "archive/RecordWalk.h"
 #include "render/PxDef.h"
 
 namespace tvx {
@@ -16,18 +17,16 @@ namespace tvx {
 template <class Offer, class Load>
 bool LoadRecordsOfType(TPxDb& archive, std::int32_t recordType, const Offer& offer,
                        const Load& load) {
-  if (!archive.EnsureOpen()) return false;
-  for (int i = 0; i < archive.RecordCount(); ++i) {
-    if (archive.RecordType(i) != recordType) continue;
-    const std::string key = archive.RecordKey(i);
-    bool accept = true;
-    std::string name = key;
-    TPxQuality quality = TPxQuality::pqHigh;
-    TAlphaLevel alphaLevel = TAlphaLevel::alFull;
-    offer(key, accept, name, quality, alphaLevel);
-    if (accept && !load(key, name, quality, alphaLevel)) return false;
-  }
-  return true;
+  return WalkRecords(
+      archive, [&](int index) { return archive.RecordType(index) == recordType; },
+      [&](const std::string& key) {
+        bool accept = true;
+        std::string name = key;
+        TPxQuality quality = TPxQuality::pqHigh;
+        TAlphaLevel alphaLevel = TAlphaLevel::alFull;
+        offer(key, accept, name, quality, alphaLevel);
+        return !accept || load(key, name, quality, alphaLevel);
+      });
 }
 
 }  // namespace tvx

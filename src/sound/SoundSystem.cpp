@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "archive/RecordWalk.h"
 #include "core/memory_stream.h"
 
 namespace tvx {
@@ -37,11 +38,14 @@ bool TSoundSystem::LoadFromPxDb(TPxDb& archive) {
   if (!archive.EnsureOpen()) return false;
   bool result = false;
   FreeAll();
-  const int count = archive.RecordCount();
-  for (int i = 0; i < count; ++i) {
-    const std::string key = archive.RecordKey(i);
-    if (SoundKindOf(key) != TSoundKind::skNone) result = LoadSound(key, archive);
-  }
+  // Every sound is tried; the result is the last one's.
+  WalkRecords(
+      archive,
+      [&](int index) { return SoundKindOf(archive.RecordKey(index)) != TSoundKind::skNone; },
+      [&](const std::string& key) {
+        result = LoadSound(key, archive);
+        return true;
+      });
   return result;
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "archive/PxDb.h"
+#include "archive/RecordWalk.h"
 #include "archive_test_util.h"
 
 namespace tvx::test {
@@ -83,6 +84,33 @@ TEST_F(PxDbLookup, EmptyArchiveFindsNothing) {
   EXPECT_EQ(db_.RecordCount(), 0);
   EXPECT_EQ(db_.FindRecord("a"), -1);
   EXPECT_EQ(db_.RecordKey(0), "[invalid-record-#]");
+}
+
+TEST_F(PxDbLookup, WalkVisitsTheWantedKeysInTableOrderUntilAVisitStops) {
+  Open({MakeRecord("font", 3, ToBytes("a")), MakeRecord("road0", 1, ToBytes("b")),
+        MakeRecord("car0", 1, ToBytes("c")), MakeRecord("truck", 1, ToBytes("d"))});
+  std::vector<std::string> visited;
+  const auto images = [&](int index) { return db_.RecordType(index) == 1; };
+  EXPECT_TRUE(WalkRecords(db_, images, [&](const std::string& key) {
+    visited.push_back(key);
+    return true;
+  }));
+  EXPECT_EQ(visited, (std::vector<std::string>{"road0", "car0", "truck"}));
+  visited.clear();
+  EXPECT_FALSE(WalkRecords(db_, images, [&](const std::string& key) {
+    visited.push_back(key);
+    return key != "car0";
+  }));
+  EXPECT_EQ(visited, (std::vector<std::string>{"road0", "car0"}));
+}
+
+TEST_F(PxDbLookup, WalkOfAnArchiveThatCannotOpenVisitsNothing) {
+  db_.OpenMode = TOpenModes::opReadOnly;
+  db_.SetFileName(dir_.File("missing.tvx"));
+  bool visited = false;
+  EXPECT_FALSE(WalkRecords(
+      db_, [](int) { return true; }, [&](const std::string&) { return visited = true; }));
+  EXPECT_FALSE(visited);
 }
 
 }  // namespace

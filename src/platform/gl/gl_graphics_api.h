@@ -13,8 +13,9 @@
 // the presentation interval becomes the swap interval (vsync that cannot be set is not an
 // error). The device is never lost.
 //
-// Buffers and textures keep a CPU copy: a lock hands out that copy in the D3D layout, an
-// unlock uploads what was locked (textures converted to 8-bit RGBA, see gl_texel_formats.h).
+// Buffers keep a CPU copy that a lock hands out. A texture lock lends a copy of the level in
+// the D3D layout (read back from GL once the level holds texels); the unlock uploads what was
+// locked, converted to 8-bit RGBA (see gl_texel_formats.h), and drops the copy.
 // Render states and stage 0 are tracked as the D3D values and turned into GL state at draw
 // time, with two shortcuts that leave the picture as it is: a draw whose diffuse is white
 // throughout gets a program without the diffuse, and one that is texel for texel is point
@@ -165,6 +166,10 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
 
   Buffer* FindBuffer(gfx::Handle handle);
   Texture* FindTexture(gfx::Handle handle);
+  // A locked level's copy: zeros until the level was first uploaded, then read back from GL.
+  void FillCopy(Texture& texture, std::uint32_t level);
+  // The locked rectangle of the copy into GL.
+  void Upload(Texture& texture, std::uint32_t level);
 
   SDL_Window* window_ = nullptr;
   GlPresentation presentation_;
@@ -182,7 +187,8 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   std::unordered_map<gfx::Handle, std::unique_ptr<Buffer>> buffers_;
   std::unordered_map<gfx::Handle, std::unique_ptr<Texture>> textures_;
   gfx::Handle nextHandle_ = 1;
-  std::vector<std::uint32_t> uploadRow_;  // conversion scratch, reused
+  // The buffer of the last texture lock, kept for the next one until the frame is presented.
+  std::vector<std::uint8_t> spareCopy_;
 };
 
 }  // namespace tvx

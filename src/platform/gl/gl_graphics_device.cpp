@@ -408,6 +408,7 @@ Result GlGraphicsApi::Present() {
   if (!target_->inWindow) BlitTargetToWindow();
   SDL_GL_SwapWindow(window_);
   PlaceTarget();
+  std::vector<std::uint8_t>().swap(spareCopy_);
   return Ok;
 }
 

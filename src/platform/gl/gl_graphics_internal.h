@@ -28,12 +28,14 @@ struct GlGraphicsApi::Buffer {
   bool lockDiscards = false;
 };
 
-// One mip level's CPU copy in the D3D layout of the texture's format.
+// One lockable mip level. GL holds the texels; `bytes` is a copy in the D3D layout of the
+// texture's format only while the level is locked, so no texture is kept twice.
 struct TextureLevel {
   std::uint32_t width = 0;
   std::uint32_t height = 0;
   std::uint32_t pitch = 0;
   std::vector<std::uint8_t> bytes;
+  bool uploaded = false;  // GL holds more than the zeros the level was created with
   bool locked = false;
   bool lockReadOnly = false;
   gfx::Rect lockRect{};
@@ -43,9 +45,7 @@ struct GlGraphicsApi::Texture {
   GLuint id = 0;
   std::uint32_t format = 0;
   PixelFields layout{};
-  bool generatesMipmaps = false;
-  std::uint32_t glLevels = 1;
-  std::vector<TextureLevel> levels;  // the lockable ones
+  std::vector<TextureLevel> levels;  // the ones GL keeps, all lockable
   GLint minFilter = GL_NEAREST;      // what the GL texture is set to now
   GLint magFilter = GL_NEAREST;
 };

@@ -1,4 +1,5 @@
-// Textures: CPU copies in the D3D layout, uploaded as 8-bit RGBA on unlock.
+// Textures: GL keeps them as 8-bit RGBA; a lock lends a copy in the D3D layout, uploaded on
+// unlock and then dropped.
 #include <algorithm>
 
 #include "platform/gl/gl_graphics_internal.h"
@@ -12,6 +13,12 @@ std::uint32_t MipChainLength(std::uint32_t width, std::uint32_t height) {
   std::uint32_t length = 1;
   for (std::uint32_t size = std::max(width, height); size > 1; size /= 2) ++length;
   return length;
+}
+
+// 32-bit 0xAARRGGBB little-endian is GL's BGRA with UNSIGNED_INT_8_8_8_8_REV as it is.
+bool IsGlTexelLayout(const PixelFields& layout) {
+  return layout.bytes == 4 && layout.blueBits == 8 && layout.greenBits == 8 &&
+         layout.redBits == 8 && layout.alphaBits == 8;
 }
 
 }  // namespace
@@ -36,30 +43,26 @@ Result GlGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height, s
   created->format = fmt;
   created->layout = *layout;
   const std::uint32_t chain = MipChainLength(width, height);
-  created->glLevels = levels == 0 ? chain : std::min(levels, chain);
-  // An automatically generated chain shows only its top level, as in D3D.
-  created->generatesMipmaps = (usageFlags & usage::AutoGenMipMap) != 0 && created->glLevels > 1;
-  const std::uint32_t lockable = created->generatesMipmaps ? 1 : created->glLevels;
+  // An automatically generated chain shows only its top level, as in D3D, and no sampler
+  // here filters between levels: GL keeps that one level alone.
+  const bool generated = (usageFlags & usage::AutoGenMipMap) != 0;
+  const std::uint32_t stored = generated ? 1 : (levels == 0 ? chain : std::min(levels, chain));
 
   DiscardGlErrors();
   glGenTextures(1, &created->id);
   glBindTexture(GL_TEXTURE_2D, created->id);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(created->glLevels - 1));
-  for (std::uint32_t level = 0; level < created->glLevels; ++level) {
-    const std::uint32_t w = std::max(width >> level, 1u);
-    const std::uint32_t h = std::max(height >> level, 1u);
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, static_cast<GLsizei>(w),
-                 static_cast<GLsizei>(h), 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
-    if (level < lockable) {
-      TextureLevel copy;
-      copy.width = w;
-      copy.height = h;
-      copy.pitch = (w * layout->bytes + 3) & ~3u;
-      copy.bytes.assign(std::size_t{copy.pitch} * h, 0);
-      created->levels.push_back(std::move(copy));
-    }
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(stored - 1));
+  for (std::uint32_t level = 0; level < stored; ++level) {
+    TextureLevel copy;
+    copy.width = std::max(width >> level, 1u);
+    copy.height = std::max(height >> level, 1u);
+    copy.pitch = (copy.width * layout->bytes + 3) & ~3u;
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8,
+                 static_cast<GLsizei>(copy.width), static_cast<GLsizei>(copy.height), 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+    created->levels.push_back(std::move(copy));
   }
   RestoreTextureBinding();
   if (glGetError() != GL_NO_ERROR) {
@@ -88,6 +91,7 @@ Result GlGraphicsApi::LockRect(Handle handle, std::uint32_t level, LockedRect& l
       area.top >= area.bottom || area.right > whole.right || area.bottom > whole.bottom) {
     return Fail;
   }
+  FillCopy(*texture, level);
   copy.locked = true;
   copy.lockReadOnly = (flags & lock::ReadOnly) != 0;
   copy.lockRect = area;
@@ -103,26 +107,65 @@ Result GlGraphicsApi::UnlockRect(Handle handle, std::uint32_t level) {
   TextureLevel& copy = texture->levels[level];
   if (!copy.locked) return Fail;
   copy.locked = false;
-  if (copy.lockReadOnly) return Ok;
+  if (!copy.lockReadOnly) Upload(*texture, level);
+  // The buffer serves the next lock; loads lock texture after texture within one frame.
+  spareCopy_.swap(copy.bytes);
+  copy.bytes.clear();
+  return Ok;
+}
 
+void GlGraphicsApi::FillCopy(Texture& texture, std::uint32_t level) {
+  TextureLevel& copy = texture.levels[level];
+  const std::size_t size = std::size_t{copy.pitch} * copy.height;
+  copy.bytes.swap(spareCopy_);
+  if (!copy.uploaded) {
+    copy.bytes.assign(size, 0);
+    return;
+  }
+  // What GL holds, widened to 8 bits per channel, narrows back to the same texels.
+  std::vector<std::uint32_t> argb(std::size_t{copy.width} * copy.height);
+  glBindTexture(GL_TEXTURE_2D, texture.id);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glGetTexImage(GL_TEXTURE_2D, static_cast<GLint>(level), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                argb.data());
+  RestoreTextureBinding();
+  copy.bytes.assign(size, 0);
+  const PixelFieldCodec codec(texture.layout);
+  for (std::uint32_t row = 0; row < copy.height; ++row) {
+    codec.EncodeRow(argb.data() + std::size_t{row} * copy.width,
+                    copy.bytes.data() + std::size_t{row} * copy.pitch, copy.width);
+  }
+}
+
+void GlGraphicsApi::Upload(Texture& texture, std::uint32_t level) {
+  TextureLevel& copy = texture.levels[level];
   const Rect& area = copy.lockRect;
   const auto width = static_cast<std::uint32_t>(area.right - area.left);
   const auto height = static_cast<std::uint32_t>(area.bottom - area.top);
-  uploadRow_.resize(std::size_t{width} * height);
-  const PixelFieldCodec codec(texture->layout);
-  for (std::uint32_t row = 0; row < height; ++row) {
-    const std::uint8_t* source = copy.bytes.data() + std::size_t(area.top + row) * copy.pitch +
-                                 std::size_t(area.left) * texture->layout.bytes;
-    codec.DecodeRow(source, uploadRow_.data() + std::size_t{row} * width, width);
+  const std::uint8_t* first = copy.bytes.data() + std::size_t(area.top) * copy.pitch +
+                              std::size_t(area.left) * texture.layout.bytes;
+  std::vector<std::uint32_t> converted;
+  const void* pixels = first;
+  GLint rowLength = static_cast<GLint>(copy.pitch / 4);
+  if (!IsGlTexelLayout(texture.layout)) {
+    converted.resize(std::size_t{width} * height);
+    const PixelFieldCodec codec(texture.layout);
+    for (std::uint32_t row = 0; row < height; ++row) {
+      codec.DecodeRow(first + std::size_t{row} * copy.pitch,
+                      converted.data() + std::size_t{row} * width, width);
+    }
+    pixels = converted.data();
+    rowLength = 0;
   }
-  glBindTexture(GL_TEXTURE_2D, texture->id);
+  glBindTexture(GL_TEXTURE_2D, texture.id);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
   glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), area.left, area.top,
                   static_cast<GLsizei>(width), static_cast<GLsizei>(height), GL_BGRA,
-                  GL_UNSIGNED_INT_8_8_8_8_REV, uploadRow_.data());
-  if (texture->generatesMipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+                  GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   RestoreTextureBinding();
-  return Ok;
+  copy.uploaded = true;
 }
 
 void GlGraphicsApi::ReleaseTexture(Handle handle) {
