@@ -169,7 +169,8 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
   GlGraphicsApi graphics(application->Window());
   SdlKeyboardDevice keyboard;
   SdlAudioLibrary audio;
-  TForm1 form({clock, *application, graphics, keyboard, audio, ProgramFolder()});
+  TForm1 form({clock, *application, graphics, keyboard, audio, ProgramFolder() + "resources.tvx",
+               ProgramFolder() + "ranking.rkg"});
   StartTimes times;
   ObserveStart(form, times);
   // The launcher as the player sees it until the button is pressed.
@@ -216,7 +217,8 @@ int RunOnRecordingDouble(int launcherMs) {
   graphics.SetLogging(false);
   FakeKeyboardDevice keyboard;
   SdlAudioLibrary audio;
-  TForm1 form({clock, application, graphics, keyboard, audio, ProgramFolder()});
+  TForm1 form({clock, application, graphics, keyboard, audio, ProgramFolder() + "resources.tvx",
+               ProgramFolder() + "ranking.rkg"});
   StartTimes times;
   ObserveStart(form, times);
   SDL_Delay(static_cast<std::uint32_t>(launcherMs));  // the launcher, as above
