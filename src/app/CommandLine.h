@@ -11,6 +11,8 @@ namespace tvx {
 // What the command line asks of this run; anything left unset keeps its default.
 struct LaunchOptions {
   std::optional<std::string> dataFolder;  // --data DIR: the only place the archive is looked for
+  std::optional<std::string> recordFile;  // --record FILE: the replay this game is written to
+  std::optional<std::string> replayFile;  // --replay FILE: the replay shown instead of a game
 };
 
 enum class CommandLineAction { Play, ShowHelp, ShowVersion, Fail };

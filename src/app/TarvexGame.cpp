@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "game/Unit1.h"
+#include "app/GameRun.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/gl_graphics_api.h"
 #include "platform/sdl/program_folder.h"
@@ -38,11 +38,6 @@ int main(int argc, char** argv) {
   tvx::GlGraphicsApi graphics(application->Window());
   tvx::SdlKeyboardDevice keyboard;
   tvx::SdlAudioLibrary audio;
-  int exitCode = 0;
-  {
-    tvx::TForm1 form({clock, *application, graphics, keyboard, audio, tvx::ProgramFolder()});
-    application->Run();
-    exitCode = form.ExitCode();
-  }
-  return exitCode;
+  return tvx::RunGame({clock, *application, graphics, keyboard, audio, tvx::ProgramFolder()},
+                      command.options);
 }
