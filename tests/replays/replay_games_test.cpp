@@ -25,6 +25,8 @@ struct Shipped {
   bool (*reached)(const TGameState&);  // what the recording was made to show
 };
 
+void PrintTo(const Shipped& shipped, std::ostream* out) { *out << shipped.name; }
+
 class ShippedReplays : public ::testing::TestWithParam<Shipped> {};
 
 TEST_P(ShippedReplays, PlayToTheExpectedEndState) {
