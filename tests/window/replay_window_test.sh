@@ -9,6 +9,8 @@ program=$1
 out=$2
 fail() { echo "FAIL: $*" >&2; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 mkdir -p "$out"
+"$program" --record a.replay --replay b.replay > "$out/both.log" 2>&1
+[ $? = 2 ] && grep -q 'cannot be used together' "$out/both.log" || fail "--record with --replay was not refused"
 recording="$out/played.replay"
 rm -f "$recording"
 
