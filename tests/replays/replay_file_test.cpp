@@ -116,6 +116,7 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheirLine) {
       {header + "refresh 60\nrepeat 3\n", "game:4: a repetition follows no action"},
       {header + "f\nrepeat 0\n", "game:4: 'repeat 0' has a missing or out-of-range number"},
       {header + "f\n" + std::string(2000, 'x') + "\n", "game:4: the line is too long"},
+      {header + "f\nrepeat 90000000\n", "game:4: longer than any recorded game"},
   };
   for (const auto& c : cases) {
     std::string error;

@@ -39,6 +39,8 @@ constexpr std::size_t kMaxFileBytes = 64u << 20;
 constexpr std::size_t kMaxRankingBytes = 64u << 10;
 constexpr std::size_t kMaxEntryLineBytes = 1024;
 constexpr std::int64_t kMaxRepeat = 100000000;
+// A day of frames at a thousand a second: no recording of a game comes near it.
+constexpr std::int64_t kMaxActions = 86400000;
 constexpr std::int64_t kMaxTimers = 64;
 
 enum class Kind : std::uint8_t {

@@ -38,6 +38,7 @@ class Parser {
   std::optional<ReplayScript> Run(std::string& error) {
     if (!Header()) return Fail(error);
     bool actionSinceRepeat = false;
+    std::int64_t actions = 0;  // as played, repetitions unrolled
     while (!rest_.empty()) {
       const std::string_view line = Line();
       if (line.empty() || line.front() == '#') continue;
@@ -48,9 +49,12 @@ class Parser {
       if (entry.kind == Kind::Repeat) {
         if (!actionSinceRepeat) return Fail(error, "a repetition follows no action");
         actionSinceRepeat = false;
+        actions += entry.a;
       } else if (IsAction(entry.kind)) {
         actionSinceRepeat = true;
+        ++actions;
       }
+      if (actions > kMaxActions) return Fail(error, "longer than any recorded game");
       script_.entries.push_back(entry);
     }
     return std::move(script_);
