@@ -41,13 +41,14 @@ case "$mode" in
     # stopping at the first error. The benchmarks are left out and the archive is copied from
     # the first build instead of being generated again under the sanitizers.
     SAN=${SAN_BUILD_DIR:-build-san}
+    archive="$(cd "$BUILD" && pwd)/bin/resources.tvx"
     SAN_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
     CC=clang CXX=clang++ cmake -S . -B "$SAN" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
       -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" \
       -DCMAKE_C_FLAGS="$SAN_FLAGS" -DCMAKE_CXX_FLAGS="$SAN_FLAGS" \
       -DTVX_SANITIZE=ON -DTVX_BENCHMARKS=OFF \
-      -DTVX_PREBUILT_RESOURCES="$(pwd)/$BUILD/bin/resources.tvx"
+      -DTVX_PREBUILT_RESOURCES="$archive"
     cmake --build "$SAN" -j "$(nproc)"
     export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
     export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/system_leaks.supp:print_suppressions=0"
