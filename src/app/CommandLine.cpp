@@ -8,6 +8,14 @@
 namespace tvx {
 namespace {
 
+bool NotBoth(const LaunchOptions& options, std::string& error) {
+  if (options.recordFile && options.replayFile) {
+    error = "--record and --replay cannot be used together";
+    return false;
+  }
+  return true;
+}
+
 struct OptionRow {
   std::string_view name;
   std::string_view argument;  // empty for a flag
@@ -53,6 +61,16 @@ constexpr std::array kOptions{
               [](CommandLineResult& r, std::string_view, std::string&) {
                 r.options.mute = true;
                 return true;
+              }},
+    OptionRow{"--record", "FILE", "record this game into the replay FILE",
+              [](CommandLineResult& r, std::string_view value, std::string& error) {
+                r.options.recordFile = std::string(value);
+                return NotBoth(r.options, error);
+              }},
+    OptionRow{"--replay", "FILE", "show the game recorded in FILE instead of playing",
+              [](CommandLineResult& r, std::string_view value, std::string& error) {
+                r.options.replayFile = std::string(value);
+                return NotBoth(r.options, error);
               }},
 };
 

@@ -16,6 +16,8 @@ struct LaunchOptions {
   std::optional<bool> fullscreen;         // --fullscreen, --windowed
   std::optional<ScaleMode> scale;         // --scale fit|integer
   bool mute = false;                      // --mute: no sound this run, the setting unchanged
+  std::optional<std::string> recordFile;  // --record FILE: the replay this game is written to
+  std::optional<std::string> replayFile;  // --replay FILE: the replay shown instead of a game
 };
 
 enum class CommandLineAction { Play, ShowHelp, ShowVersion, Fail };

@@ -10,6 +10,7 @@
 
 #include "app/CommandLine.h"
 #include "app/GameLocations.h"
+#include "app/GameRun.h"
 #include "app/PlayerControls.h"
 #include "game/Unit1.h"
 #include "platform/audio/SdlAudioLibrary.h"
@@ -74,15 +75,11 @@ int main(int argc, char** argv) {
   audio.SetMixLevels(tvx::LevelsOf(settings));
   tvx::ConnectMuteToggle(*application, audio, settingsFile, settings);
   tvx::ConnectDisplayMemory(*application, settingsFile);
-  int exitCode = 0;
-  {
-    tvx::TForm1 form({clock, *application, graphics, keyboard, audio, *archive,
-                      tvx::RankingPathFor(programFolder, *archive, environment), display});
-    tvx::ConnectForm(*application, form, &audio);
-    if (!audio.DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
-    application->Run();
-    tvx::DisconnectForm(*application);
-    exitCode = form.ExitCode();
-  }
-  return exitCode;
+  if (!audio.DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
+  const tvx::FormHooks hooks{
+      [&](tvx::TForm1& form) { tvx::ConnectForm(*application, form, &audio); },
+      [&] { tvx::DisconnectForm(*application); }};
+  return tvx::RunGame({clock, *application, graphics, keyboard, audio, *archive,
+                       tvx::RankingPathFor(programFolder, *archive, environment), display},
+                      command.options, hooks);
 }

@@ -1,0 +1,91 @@
+#include "app/GameRun.h"
+
+#include <cstdio>
+#include <string>
+
+#include "game/Unit1.h"
+#include "platform/replay/recording_application.h"
+#include "platform/replay/recording_clock.h"
+#include "platform/replay/recording_keyboard_device.h"
+#include "platform/replay/replay_application.h"
+#include "platform/replay/replay_clock.h"
+#include "platform/replay/replay_folder.h"
+#include "platform/replay/replay_keyboard_device.h"
+
+namespace tvx {
+namespace {
+
+constexpr int kReplayDiverged = 3;
+
+// Runs the message loop with `form` connected to the program's hooks.
+void RunConnected(IApplication& application, TForm1& form, const FormHooks& hooks) {
+  if (hooks.created) hooks.created(form);
+  application.Run();
+  if (hooks.closing) hooks.closing();
+}
+
+int Play(const PlatformParts& parts, const FormHooks& hooks) {
+  TForm1 form(parts);
+  RunConnected(parts.application, form, hooks);
+  return form.ExitCode();
+}
+
+int Record(const PlatformParts& parts, const std::string& file, const FormHooks& hooks) {
+  replay::ReplayWriter writer;
+  std::string error;
+  if (!writer.Open(file, replay::ReadRankingForRecording(parts.rankingPath), error)) {
+    std::fprintf(stderr, "tarvex: cannot record: %s\n", error.c_str());
+    return 1;
+  }
+  replay::RecordingClock clock(parts.clock, writer);
+  replay::RecordingApplication application(parts.application, writer);
+  replay::RecordingKeyboardDevice keyboard(parts.keyboard, writer);
+  TForm1 form({clock, application, parts.graphics, keyboard, parts.audio, parts.archivePath,
+               parts.rankingPath, parts.display});
+  RunConnected(application, form, hooks);
+  // The recording ends with the message loop; what the form does as it closes is not played.
+  if (!writer.Finish(error)) {
+    std::fprintf(stderr, "tarvex: %s\n", error.c_str());
+    return 1;
+  }
+  return form.ExitCode();
+}
+
+int Replay(const PlatformParts& parts, const std::string& file, const FormHooks& hooks) {
+  std::string error;
+  const std::optional<replay::ReplayScript> script = replay::LoadReplay(file, error);
+  replay::ReplayFolder folder;
+  if (!script || !folder.Create(parts.archivePath, script->ranking, error)) {
+    std::fprintf(stderr, "tarvex: cannot play the replay: %s\n", error.c_str());
+    return 1;
+  }
+  replay::ReplayCursor cursor(*script);
+  replay::ReplayClock clock(cursor, &parts.clock);
+  replay::ReplayApplication application(cursor, &parts.application);
+  replay::ReplayKeyboardDevice keyboard(cursor);
+  int exitCode = 0;
+  {
+    TForm1 form({clock, application, parts.graphics, keyboard, parts.audio,
+                 folder.Path() + "resources.tvx", folder.Path() + "ranking.rkg", parts.display});
+    RunConnected(application, form, hooks);
+    exitCode = form.ExitCode();
+  }
+  if (cursor.Diverged()) {
+    std::fprintf(stderr, "tarvex: %s\n", cursor.Error().c_str());
+    return kReplayDiverged;
+  }
+  std::printf("tarvex: replay %s %s after %llu frames\n", file.c_str(),
+              application.StoppedByViewer() ? "stopped" : "finished",
+              static_cast<unsigned long long>(cursor.Frames()));
+  return exitCode;
+}
+
+}  // namespace
+
+int RunGame(const PlatformParts& parts, const LaunchOptions& options, const FormHooks& hooks) {
+  if (options.recordFile) return Record(parts, *options.recordFile, hooks);
+  if (options.replayFile) return Replay(parts, *options.replayFile, hooks);
+  return Play(parts, hooks);
+}
+
+}  // namespace tvx

@@ -1,0 +1,132 @@
+// A game recorded through the decorators plays back to the very same end state; a damaged
+// replay is refused with its line, and one that no longer matches the program stops with
+// a message that says where, without crashing.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "platform/replay/replay_script.h"
+#include "replay_session.h"
+#include "test_archive.h"
+
+namespace tvx::testing {
+namespace {
+
+class RecordedGame : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(WriteTestArchive(archive()));
+    RecordingSession game(folder.Path(), folder.Path() + "game.replay");
+    ASSERT_TRUE(game.Recording());
+    game.app.ClickStart();
+    game.Frames(20);
+    game.Press(vk::Return);
+    game.Frames(200);
+    game.keyboard.SetKeyDown(203, true);
+    game.Frames(60);
+    game.app.QueueDeactivate();
+    game.app.QueueRestore();
+    game.Press(vk::Return);  // pause
+    game.Frames(40);
+    game.Press(vk::Return);
+    game.keyboard.SetKeyDown(203, false);
+    game.keyboard.SetKeyDown(205, true);
+    game.Frames(300);
+    recordedFrames = game.app.Passes();
+    game.Press(vk::Escape);
+    game.Frames(10);
+    game.Press(vk::Escape);  // quits from the title
+    ASSERT_TRUE(game.app.Terminated());
+    std::string error;
+    ASSERT_TRUE(game.Finish(error)) << error;
+    recordedState = DescribeEndState(game.Form(), game.audio, game.graphics, {}, folder.Path());
+    std::ifstream in(folder.Path() + "game.replay");
+    std::ostringstream text;
+    text << in.rdbuf();
+    recording = text.str();
+  }
+
+  std::string archive() const { return folder.Path() + "resources.tvx"; }
+
+  ReplayOutcome Play(const std::string& text) {
+    std::string error;
+    const std::optional<replay::ReplayScript> script = replay::ParseReplay(text, "game", error);
+    EXPECT_TRUE(script) << error;
+    return script ? PlayReplay(*script, archive()) : ReplayOutcome{};
+  }
+
+  TempFolder folder;
+  std::string recording;
+  std::string recordedState;
+  std::uint64_t recordedFrames = 0;
+};
+
+TEST_F(RecordedGame, PlaysBackToTheSameEndStateFromASmallFile) {
+  const ReplayOutcome outcome = Play(recording);
+  EXPECT_EQ(outcome.error, "");
+  EXPECT_EQ(outcome.endState, recordedState);
+  EXPECT_GE(outcome.frames, recordedFrames);
+  // Steady stretches are counted, not repeated: far fewer lines than frames.
+  const auto lines = std::count(recording.begin(), recording.end(), '\n');
+  EXPECT_LT(lines, static_cast<long>(outcome.frames));
+}
+
+TEST_F(RecordedGame, StopsWhereTheProgramNoLongerMatches) {
+  // A key-down the recording never had: the game reads the clock where it did not.
+  std::string changed = recording;
+  const std::size_t enter = changed.find("key 13\n");
+  ASSERT_NE(enter, std::string::npos);
+  changed.replace(enter, 7, "key 27\n");
+  const ReplayOutcome outcome = Play(changed);
+  EXPECT_NE(outcome.error.find("no longer matches the program at game:"), std::string::npos)
+      << outcome.error;
+  EXPECT_NE(outcome.error.find("frame"), std::string::npos) << outcome.error;
+
+  // A recording cut off in the middle.
+  const ReplayOutcome cut = Play(recording.substr(0, recording.rfind("\nf\n") + 1));
+  EXPECT_FALSE(cut.error.empty());
+}
+
+TEST_F(RecordedGame, ATimerThatIsStoppedInTheProgramCannotFire) {
+  std::string changed = recording;
+  const std::size_t start = changed.find("start\n");
+  ASSERT_NE(start, std::string::npos);
+  changed.insert(start, "timer 2\n");
+  const ReplayOutcome outcome = Play(changed);
+  EXPECT_NE(outcome.error.find("window timer 2 fires in the recording"), std::string::npos)
+      << outcome.error;
+}
+
+TEST(ReplayFile, DamagedFilesAreRefusedWithTheirLine) {
+  const std::string header = "tarvex-replay 1\nranking none\n";
+  const struct {
+    std::string text;
+    std::string message;
+  } cases[] = {
+      {"PK\x03\x04", "game:1: this is not a Tarvex replay"},
+      {"tarvex-replay 2\nranking none\n", "game:1: 'tarvex-replay 2' is not a version"},
+      {"tarvex-replay 1\nranking 0g\n", "game:2: the ranking line is damaged"},
+      {"tarvex-replay 1\n", "game:2: the ranking line is missing"},
+      {header + "start\nwarp 9\n", "game:4: unknown entry 'warp'"},
+      {header + "key 70000\n", "game:3: 'key 70000' has a missing or out-of-range number"},
+      {header + "c 1 2\n", "game:3: 'c 1 2' has more than it should"},
+      {header + "k 0 c8 1ff\n", "game:3: '1ff' is not a key code"},
+      {header + "i dance 0\n", "game:3: unknown keyboard call 'dance'"},
+      {header + "refresh 60\nrepeat 3\n", "game:4: a repetition follows no action"},
+      {header + "f\nrepeat 0\n", "game:4: 'repeat 0' has a missing or out-of-range number"},
+      {header + "f\n" + std::string(2000, 'x') + "\n", "game:4: the line is too long"},
+      {header + "f\nrepeat 90000000\n", "game:4: longer than any recorded game"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(replay::ParseReplay(c.text, "game", error)) << c.text;
+    EXPECT_EQ(error.substr(0, c.message.size()), c.message) << error;
+  }
+  std::string error;
+  EXPECT_FALSE(replay::LoadReplay("/nonexistent/game.replay", error));
+  EXPECT_EQ(error, "/nonexistent/game.replay: cannot be opened");
+}
+
+}  // namespace
+}  // namespace tvx::testing

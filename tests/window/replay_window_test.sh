@@ -1,0 +1,57 @@
+#!/bin/bash
+# Recording and showing a replay with the real program under Xvfb: `--record` writes a
+# replay while xdotool plays (launcher, title, a level with steering, back to the title,
+# quit); `--replay` shows it in the window and finishes cleanly; a damaged replay is refused
+# and a replay that no longer matches the program stops with exit code 3, never a crash.
+# Run as: xvfb-run -a -s "-screen 0 1024x768x24" replay_window_test.sh <tarvex> <out folder>
+set -u
+program=$1
+out=$2
+fail() { echo "FAIL: $*" >&2; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
+mkdir -p "$out"
+"$program" --record a.replay --replay b.replay > "$out/both.log" 2>&1
+[ $? = 2 ] && grep -q 'cannot be used together' "$out/both.log" || fail "--record with --replay was not refused"
+recording="$out/played.replay"
+rm -f "$recording"
+
+SDL_AUDIODRIVER=dummy "$program" --record "$recording" > "$out/record.log" 2>&1 &
+pid=$!
+window=$(timeout 20 xdotool search --sync --name '^Tarvex$' | head -1)
+[ -n "$window" ] || fail "no window appeared"
+sleep 1
+xdotool key --window "$window" Return  # the launcher's button
+sleep 4                                # the first frame loads the archive
+xdotool key --window "$window" Return  # the intro, then the level
+sleep 4
+xdotool keydown --window "$window" Left
+sleep 1
+xdotool keyup --window "$window" Left
+xdotool key --window "$window" Escape
+sleep 1
+xdotool key --window "$window" Escape  # quits from the title
+for _ in $(seq 1 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
+wait "$pid"
+status=$?
+pid=
+[ "$status" = 0 ] || fail "the recorded game ended with $status: $(cat "$out/record.log")"
+head -1 "$recording" | grep -qx 'tarvex-replay 1' || fail "no replay header in $recording"
+tail -1 "$recording" | grep -qx 'end' || fail "the replay has no end line"
+grep -q '^key 13$' "$recording" || fail "the ENTER of the title is not in the replay"
+
+SDL_AUDIODRIVER=dummy timeout 120 "$program" --replay "$recording" > "$out/replay.log" 2>&1
+status=$?
+[ "$status" = 0 ] || fail "the replay ended with $status: $(cat "$out/replay.log")"
+grep -q 'finished after [0-9]* frames' "$out/replay.log" || fail "no end of replay: $(cat "$out/replay.log")"
+
+printf 'tarvex-replay 9\nranking none\n' > "$out/damaged.replay"
+SDL_AUDIODRIVER=dummy timeout 60 "$program" --replay "$out/damaged.replay" > "$out/damaged.log" 2>&1
+status=$?
+[ "$status" = 1 ] || fail "a damaged replay ended with $status"
+grep -q 'damaged.replay:1:' "$out/damaged.log" || fail "no message for the damaged replay"
+
+sed '0,/^key 13$/s//key 27/' "$recording" > "$out/diverging.replay"
+SDL_AUDIODRIVER=dummy timeout 120 "$program" --replay "$out/diverging.replay" > "$out/diverging.log" 2>&1
+status=$?
+[ "$status" = 3 ] || fail "a diverging replay ended with $status: $(cat "$out/diverging.log")"
+grep -q 'no longer matches the program at' "$out/diverging.log" || fail "no divergence message"
+echo "PASS: recorded $(grep -c '^f$' "$recording") frame lines, $(cat "$out/replay.log")"
