@@ -73,8 +73,9 @@ RecordingSession::RecordingSession(const std::string& programFolder,
       replay::ReadRankingForRecording(programFolder + "ranking.rkg");
   if (!writer_.Open(replayPath, ranking, error)) return;
   graphics.SetLogging(false);
-  form_ = std::make_unique<TForm1>(PlatformParts{recordingClock_, recordingApp_, graphics,
-                                                 recordingKeyboard_, audio, programFolder});
+  form_ = std::make_unique<TForm1>(
+      PlatformParts{recordingClock_, recordingApp_, graphics, recordingKeyboard_, audio,
+                    programFolder + "resources.tvx", programFolder + "ranking.rkg"});
 }
 
 RecordingSession::~RecordingSession() = default;
@@ -108,7 +109,8 @@ ReplayOutcome PlayReplay(const replay::ReplayScript& script, const std::string& 
   gfx::RecordingGraphicsApi graphics;
   graphics.SetLogging(false);
   {
-    TForm1 form({clock, app, graphics, keyboard, audio, folder.Path()});
+    TForm1 form({clock, app, graphics, keyboard, audio, folder.Path() + "resources.tvx",
+                 folder.Path() + "ranking.rkg"});
     app.Run();
     outcome.endState = DescribeEndState(form, audio, graphics, app.MessagesShown(), folder.Path());
     outcome.state = form.State();

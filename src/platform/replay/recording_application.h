@@ -29,6 +29,7 @@ class RecordingApplication : public IApplication {
   void ShowMessage(const std::string& text) override { inner_.ShowMessage(text); }
   int RefreshRate() override;
   std::uintptr_t WindowHandle() const override { return inner_.WindowHandle(); }
+  bool FullScreen() const override { return inner_.FullScreen(); }
 
  private:
   IApplication& inner_;

@@ -153,6 +153,8 @@ int ReplayApplication::RefreshRate() {
   return entry == nullptr ? 0 : static_cast<int>(entry->a);
 }
 
+bool ReplayApplication::FullScreen() const { return window_ != nullptr && window_->FullScreen(); }
+
 std::uintptr_t ReplayApplication::WindowHandle() const {
   return window_ != nullptr ? window_->WindowHandle() : 1;
 }

@@ -38,6 +38,8 @@ class ReplayApplication : public IApplication {
   void ShowMessage(const std::string& text) override;
   int RefreshRate() override;
   std::uintptr_t WindowHandle() const override;
+  // Only decides whether focus loss minimises, which a replay never does to the viewer.
+  bool FullScreen() const override;
 
   // Messages the game showed, when there is no window to show them.
   const std::vector<std::string>& MessagesShown() const { return messages_; }
