@@ -84,6 +84,12 @@ constexpr std::uint32_t FlagDiscardDepthStencil = 2;
 
 // Pre-transformed, lit vertex with one texture: x, y, z, rhw, diffuse, u, v (28 bytes).
 constexpr std::uint32_t FvfXyzRhwDiffuseTex1 = 0x144;
+struct TransformedVertex {
+  float x, y, z, rhw;
+  std::uint32_t diffuse;  // 0xAARRGGBB
+  float u, v;
+};
+static_assert(sizeof(TransformedVertex) == 28);
 
 namespace prim {
 constexpr std::uint32_t PointList = 1;
@@ -250,8 +256,8 @@ class IGraphicsApi {
   // Dynamic buffers.
   virtual Result CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
                                     std::uint32_t pool, Handle& buffer) = 0;
-  virtual Result CreateIndexBuffer(std::uint32_t length, std::uint32_t usage,
-                                   std::uint32_t format, std::uint32_t pool, Handle& buffer) = 0;
+  virtual Result CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t format,
+                                   std::uint32_t pool, Handle& buffer) = 0;
   virtual Result LockBuffer(Handle buffer, std::uint32_t offset, std::uint32_t size, void** data,
                             std::uint32_t flags) = 0;
   virtual Result UnlockBuffer(Handle buffer) = 0;
@@ -267,8 +273,7 @@ class IGraphicsApi {
                                std::uint32_t primitiveCount) = 0;
   virtual Result DrawIndexedPrimitive(std::uint32_t type, std::int32_t baseVertex,
                                       std::uint32_t minIndex, std::uint32_t numVertices,
-                                      std::uint32_t startIndex,
-                                      std::uint32_t primitiveCount) = 0;
+                                      std::uint32_t startIndex, std::uint32_t primitiveCount) = 0;
 
   // States.
   virtual Result SetRenderState(std::uint32_t state, std::uint32_t value) = 0;
@@ -283,8 +288,8 @@ class IGraphicsApi {
                                std::uint32_t usage, std::uint32_t format, std::uint32_t pool,
                                Handle& texture) = 0;
   // rect == nullptr locks the whole level.
-  virtual Result LockRect(Handle texture, std::uint32_t level, LockedRect& locked,
-                          const Rect* rect, std::uint32_t flags) = 0;
+  virtual Result LockRect(Handle texture, std::uint32_t level, LockedRect& locked, const Rect* rect,
+                          std::uint32_t flags) = 0;
   virtual Result UnlockRect(Handle texture, std::uint32_t level) = 0;
   virtual void ReleaseTexture(Handle texture) = 0;
 };

@@ -10,7 +10,7 @@ namespace tvx {
 
 namespace {
 
-constexpr std::uint32_t kVertexStride = sizeof(DeviceVertex);
+constexpr std::uint32_t kVertexStride = sizeof(gfx::TransformedVertex);
 constexpr std::uint32_t kBufferUsage = gfx::usage::WriteOnly | gfx::usage::Dynamic;
 constexpr std::int32_t kMinVertexCache = 512;
 constexpr std::int32_t kMaxVertexCache = 65536;
@@ -140,8 +140,9 @@ bool TPx2D::Initialize() {
     return false;
   }
   const auto capacity = static_cast<std::size_t>(vertexCache_);
-  vertices_ = std::make_unique<DeviceVertex[]>(capacity);
-  for (std::size_t i = 0; i < capacity; ++i) vertices_[i] = DeviceVertex{0, 0, 0.0f, 1.0f, 0, 0, 0};
+  vertices_ = std::make_unique<gfx::TransformedVertex[]>(capacity);
+  for (std::size_t i = 0; i < capacity; ++i)
+    vertices_[i] = gfx::TransformedVertex{0, 0, 0.0f, 1.0f, 0, 0, 0};
   indices_ = std::make_unique<std::uint16_t[]>(capacity);
   EmptyBatch();
   lost_ = false;
@@ -316,11 +317,11 @@ void TPx2D::DrawLine(const FloatPoint& p1, const FloatPoint& p2, CanvasColor col
   const auto v = static_cast<std::uint16_t>(vertexCount_);
   indices_[indexCount_] = v;
   indices_[indexCount_ + 1] = static_cast<std::uint16_t>(v + 1);
-  DeviceVertex& first = vertices_[v];
+  gfx::TransformedVertex& first = vertices_[v];
   first.x = p1.x;
   first.y = p1.y;
   first.diffuse = DeviceColor(color1);
-  DeviceVertex& second = vertices_[v + 1];
+  gfx::TransformedVertex& second = vertices_[v + 1];
   second.x = p2.x;
   second.y = p2.y;
   second.diffuse = DeviceColor(color2);
@@ -336,7 +337,8 @@ std::int32_t TPx2D::QuadStateKey(const CanvasColor4& colors, DrawEffect effect) 
   return all == ColorWhite ? effect : effect | kTintedKey;
 }
 
-DeviceVertex* TPx2D::AddQuad(TPxImage* image, std::int32_t textureIndex, std::int32_t stateKey) {
+gfx::TransformedVertex* TPx2D::AddQuad(TPxImage* image, std::int32_t textureIndex,
+                                       std::int32_t stateKey) {
   PrepareBatch(PrimitiveKind::Triangles, 4, 6, image, textureIndex, stateKey);
   const auto v = static_cast<std::uint16_t>(vertexCount_);
   // Triangles top-left, top-right, bottom-left and top-right, bottom-right, bottom-left.
@@ -345,7 +347,7 @@ DeviceVertex* TPx2D::AddQuad(TPxImage* image, std::int32_t textureIndex, std::in
     indices_[indexCount_ + static_cast<std::int32_t>(i)] =
         static_cast<std::uint16_t>(v + kQuadCorners[i]);
   }
-  DeviceVertex* corners = &vertices_[v];
+  gfx::TransformedVertex* corners = &vertices_[v];
   vertexCount_ += 4;
   indexCount_ += 6;
   primitiveCount_ += 2;
@@ -356,7 +358,7 @@ DeviceVertex* TPx2D::AddQuad(TPxImage* image, std::int32_t textureIndex, std::in
 
 void TPx2D::FillQuad(const FloatQuad& quad, const CanvasColor4& colors, DrawEffect effect) {
   if (!initialized_) return;
-  DeviceVertex* corners = AddQuad(nullptr, kNoTexture, QuadStateKey(colors, effect));
+  gfx::TransformedVertex* corners = AddQuad(nullptr, kNoTexture, QuadStateKey(colors, effect));
   for (int i = 0; i < 4; ++i) {
     corners[i].x = quad.p[i].x;
     corners[i].y = quad.p[i].y;
@@ -368,7 +370,7 @@ void TPx2D::DrawTexturedQuad(const FloatQuad& quad, const FloatQuad& texCoords,
                              const CanvasColor4& colors, TPxImage* image, std::int32_t textureIndex,
                              DrawEffect effect) {
   if (!initialized_) return;
-  DeviceVertex* corners = AddQuad(image, textureIndex, QuadStateKey(colors, effect));
+  gfx::TransformedVertex* corners = AddQuad(image, textureIndex, QuadStateKey(colors, effect));
   for (int i = 0; i < 4; ++i) {
     // Texel centres meet pixel centres half a pixel up and left.
     corners[i].x = quad.p[i].x - 0.5f;

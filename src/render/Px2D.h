@@ -16,14 +16,6 @@ namespace tvx {
 
 class TPxImage;
 
-// The device's pre-transformed, lit, one-texture vertex (28 bytes, format 0x144).
-struct DeviceVertex {
-  float x, y, z, rhw;
-  std::uint32_t diffuse;  // 0xAARRGGBB
-  float u, v;
-};
-static_assert(sizeof(DeviceVertex) == 28);
-
 class TPx2D : public TPxDeviceSubscriber {
  public:
   static constexpr std::int32_t DefaultVertexCache = 4096;
@@ -84,7 +76,8 @@ class TPx2D : public TPxDeviceSubscriber {
   void SendBatch();
   static std::int32_t QuadStateKey(const CanvasColor4& colors, DrawEffect effect);
   // Prepares a batch for one quad, writes its indices and answers its four vertices.
-  DeviceVertex* AddQuad(TPxImage* image, std::int32_t textureIndex, std::int32_t stateKey);
+  gfx::TransformedVertex* AddQuad(TPxImage* image, std::int32_t textureIndex,
+                                  std::int32_t stateKey);
 
   // The api of the device that created the buffers; set exactly while initialised.
   gfx::IGraphicsApi* api_ = nullptr;
@@ -96,7 +89,7 @@ class TPx2D : public TPxDeviceSubscriber {
   std::int32_t vertexCount_ = 0;
   std::int32_t indexCount_ = 0;
   std::int32_t primitiveCount_ = 0;
-  std::unique_ptr<DeviceVertex[]> vertices_;
+  std::unique_ptr<gfx::TransformedVertex[]> vertices_;
   std::unique_ptr<std::uint16_t[]> indices_;
   PrimitiveKind kind_ = PrimitiveKind::None;
   TPxImage* currentImage_ = nullptr;

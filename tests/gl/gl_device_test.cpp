@@ -82,7 +82,7 @@ TEST_F(DeviceTest, ScenesDoNotNestAndDrawsNeedOne) {
   ASSERT_EQ(api_->BeginScene(), Ok);
   EXPECT_NE(api_->BeginScene(), Ok);
   ASSERT_EQ(api_->EndScene(), Ok);
-  ASSERT_EQ(api_->SetStreamSource(0, vertexBuffer_, 0, 28), Ok);
+  ASSERT_EQ(api_->SetStreamSource(0, vertexBuffer_, 0, sizeof(TransformedVertex)), Ok);
   ASSERT_EQ(api_->SetFVF(FvfXyzRhwDiffuseTex1), Ok);
   EXPECT_NE(api_->DrawPrimitive(prim::PointList, 0, 1), Ok);
 }
@@ -99,12 +99,12 @@ TEST_F(DeviceTest, DrawsThatWouldReadOutsideTheBuffersFail) {
   ASSERT_EQ(api_->UnlockBuffer(indexBuffer_), Ok);
   EXPECT_NE(api_->DrawIndexedPrimitive(prim::TriangleList, 0, 0, 3, 0, 1), Ok);
   EXPECT_NE(api_->DrawPrimitive(7, 0, 1), Ok);
-  EXPECT_NE(api_->LockBuffer(vertexBuffer_, 4096 * 28, 1, &data, 0), Ok);
+  EXPECT_NE(api_->LockBuffer(vertexBuffer_, 4096 * sizeof(TransformedVertex), 1, &data, 0), Ok);
 }
 
 TEST_F(DeviceTest, BaseVertexAndStartIndexSelectThePartDrawn) {
-  std::vector<Vertex> vertices = QuadVertices(0, 0, 2, 2, 0xFFFF0000);
-  const std::vector<Vertex> second = QuadVertices(10, 10, 12, 12, 0xFF00FF00);
+  std::vector<TransformedVertex> vertices = QuadVertices(0, 0, 2, 2, 0xFFFF0000);
+  const std::vector<TransformedVertex> second = QuadVertices(10, 10, 12, 12, 0xFF00FF00);
   vertices.insert(vertices.end(), second.begin(), second.end());
   BeginFrame(0xFF000000);
   DrawPoints(vertices);  // uploads the eight vertices

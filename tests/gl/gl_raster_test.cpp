@@ -36,8 +36,8 @@ TEST_F(RasterTest, QuadCoversThePixelsWhoseCentresLieInsideTopLeftInclusive) {
 TEST_F(RasterTest, QuadsSharingAnEdgeCoverEachPixelOnce) {
   BeginFrame(kBlack);
   SetBlend(blend::One, blend::One, blendop::Add);
-  std::vector<Vertex> quads = QuadVertices(10.25f, 10, 20.5f, 20, 0xFF400000);
-  const std::vector<Vertex> right = QuadVertices(20.5f, 10, 30, 20.75f, 0xFF400000);
+  std::vector<TransformedVertex> quads = QuadVertices(10.25f, 10, 20.5f, 20, 0xFF400000);
+  const std::vector<TransformedVertex> right = QuadVertices(20.5f, 10, 30, 20.75f, 0xFF400000);
   quads.insert(quads.end(), right.begin(), right.end());
   DrawQuads(quads);
   for (int x = 9; x <= 30; ++x) {
@@ -107,7 +107,7 @@ TEST_F(RasterTest, PointLightsThePixelItNames) {
 
 TEST_F(RasterTest, VertexColoursAreInterpolatedAcrossTheQuad) {
   BeginFrame(kBlack);
-  std::vector<Vertex> quad = QuadVertices(0, 0, 256, 1, 0xFF000000);
+  std::vector<TransformedVertex> quad = QuadVertices(0, 0, 256, 1, 0xFF000000);
   quad[1].diffuse = quad[2].diffuse = 0xFF0000FF;
   DrawQuads(quad);
   EXPECT_EQ(Pixel(0, 0), 0xFF000000u);

@@ -8,8 +8,8 @@ using namespace gfx;
 
 constexpr std::uint32_t kBatch = 4096;
 
-std::vector<Vertex> QuadVertices(float left, float top, float right, float bottom,
-                                 std::uint32_t diffuse, bool textured) {
+std::vector<TransformedVertex> QuadVertices(float left, float top, float right, float bottom,
+                                            std::uint32_t diffuse, bool textured) {
   const float shift = textured ? 0.5f : 0.0f;
   left -= shift;
   top -= shift;
@@ -30,8 +30,9 @@ void GlDeviceTest::OpenDevice(int windowWidth, int windowHeight, GlPresentation 
   ASSERT_EQ(api_->CreateObject(SdkVersion), Ok);
   PresentParameters parameters = WindowedParameters();
   ASSERT_EQ(api_->CreateDevice(devtype::Hal, 0, create::HardwareVertexProcessing, parameters), Ok);
-  ASSERT_EQ(api_->CreateVertexBuffer(kBatch * 28, usage::WriteOnly | usage::Dynamic,
-                                     FvfXyzRhwDiffuseTex1, pool::Default, vertexBuffer_),
+  ASSERT_EQ(api_->CreateVertexBuffer(kBatch * sizeof(TransformedVertex),
+                                     usage::WriteOnly | usage::Dynamic, FvfXyzRhwDiffuseTex1,
+                                     pool::Default, vertexBuffer_),
             Ok);
   ASSERT_EQ(api_->CreateIndexBuffer(kBatch * 2, usage::WriteOnly | usage::Dynamic, format::Index16,
                                     pool::Default, indexBuffer_),
@@ -78,11 +79,11 @@ void GlDeviceTest::BeginFrame(std::uint32_t clearColor) {
   inScene_ = true;
 }
 
-void GlDeviceTest::Upload(const std::vector<Vertex>& vertices,
+void GlDeviceTest::Upload(const std::vector<TransformedVertex>& vertices,
                           const std::vector<std::uint16_t>& indices) {
   pixelsValid_ = false;
   void* data = nullptr;
-  const auto vertexBytes = static_cast<std::uint32_t>(vertices.size() * sizeof(Vertex));
+  const auto vertexBytes = static_cast<std::uint32_t>(vertices.size() * sizeof(TransformedVertex));
   ASSERT_EQ(api_->LockBuffer(vertexBuffer_, 0, vertexBytes, &data, lock::Discard), Ok);
   std::memcpy(data, vertices.data(), vertexBytes);
   ASSERT_EQ(api_->UnlockBuffer(vertexBuffer_), Ok);
@@ -92,13 +93,13 @@ void GlDeviceTest::Upload(const std::vector<Vertex>& vertices,
     std::memcpy(data, indices.data(), indexBytes);
     ASSERT_EQ(api_->UnlockBuffer(indexBuffer_), Ok);
   }
-  ASSERT_EQ(api_->SetStreamSource(0, vertexBuffer_, 0, 28), Ok);
+  ASSERT_EQ(api_->SetStreamSource(0, vertexBuffer_, 0, sizeof(TransformedVertex)), Ok);
   ASSERT_EQ(api_->SetIndices(indexBuffer_), Ok);
   ASSERT_EQ(api_->SetVertexShader(0), Ok);
   ASSERT_EQ(api_->SetFVF(FvfXyzRhwDiffuseTex1), Ok);
 }
 
-void GlDeviceTest::DrawQuads(const std::vector<Vertex>& vertices) {
+void GlDeviceTest::DrawQuads(const std::vector<TransformedVertex>& vertices) {
   std::vector<std::uint16_t> indices;
   for (std::uint16_t v = 0; v + 3u < vertices.size(); v += 4) {
     indices.insert(indices.end(),
@@ -113,7 +114,7 @@ void GlDeviceTest::DrawQuads(const std::vector<Vertex>& vertices) {
             Ok);
 }
 
-void GlDeviceTest::DrawLines(const std::vector<Vertex>& vertices) {
+void GlDeviceTest::DrawLines(const std::vector<TransformedVertex>& vertices) {
   std::vector<std::uint16_t> indices;
   for (std::uint16_t v = 0; v < vertices.size(); ++v) indices.push_back(v);
   Upload(vertices, indices);
@@ -121,7 +122,7 @@ void GlDeviceTest::DrawLines(const std::vector<Vertex>& vertices) {
   ASSERT_EQ(api_->DrawIndexedPrimitive(prim::LineList, 0, 0, count, 0, count / 2), Ok);
 }
 
-void GlDeviceTest::DrawPoints(const std::vector<Vertex>& vertices) {
+void GlDeviceTest::DrawPoints(const std::vector<TransformedVertex>& vertices) {
   Upload(vertices, {});
   ASSERT_EQ(api_->DrawPrimitive(prim::PointList, 0, static_cast<std::uint32_t>(vertices.size())),
             Ok);

@@ -13,21 +13,12 @@
 
 namespace tvx::test {
 
-struct Vertex {
-  float x = 0;
-  float y = 0;
-  float z = 0;
-  float rhw = 1;
-  std::uint32_t diffuse = 0xFFFFFFFF;  // 0xAARRGGBB
-  float u = 0;
-  float v = 0;
-};
-static_assert(sizeof(Vertex) == 28);
+using gfx::TransformedVertex;
 
 // Corners top-left, top-right, bottom-right, bottom-left; `textured` places them half a pixel
 // up and left, as the canvas does for textured quads.
-std::vector<Vertex> QuadVertices(float left, float top, float right, float bottom,
-                                 std::uint32_t diffuse, bool textured = false);
+std::vector<TransformedVertex> QuadVertices(float left, float top, float right, float bottom,
+                                            std::uint32_t diffuse, bool textured = false);
 
 class GlDeviceTest : public ::testing::Test {
  protected:
@@ -41,9 +32,9 @@ class GlDeviceTest : public ::testing::Test {
       std::uint32_t width = 640, std::uint32_t height = 480,
       std::uint32_t backBufferFormat = gfx::format::A8R8G8B8) const;
   // Quads as indexed triangle lists (two triangles per four vertices).
-  void DrawQuads(const std::vector<Vertex>& vertices);
-  void DrawLines(const std::vector<Vertex>& vertices);
-  void DrawPoints(const std::vector<Vertex>& vertices);
+  void DrawQuads(const std::vector<TransformedVertex>& vertices);
+  void DrawLines(const std::vector<TransformedVertex>& vertices);
+  void DrawPoints(const std::vector<TransformedVertex>& vertices);
   void SetBlend(std::uint32_t source, std::uint32_t destination, std::uint32_t op);
   // A texture of `format` whose level 0 is `texels` (row-major, one word per texel written
   // with the format's byte count).
@@ -59,7 +50,8 @@ class GlDeviceTest : public ::testing::Test {
   gfx::Handle indexBuffer_ = 0;
 
  private:
-  void Upload(const std::vector<Vertex>& vertices, const std::vector<std::uint16_t>& indices);
+  void Upload(const std::vector<TransformedVertex>& vertices,
+              const std::vector<std::uint16_t>& indices);
   std::vector<std::uint32_t> pixels_;
   bool pixelsValid_ = false;
   bool inScene_ = false;

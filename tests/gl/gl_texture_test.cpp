@@ -88,8 +88,8 @@ TEST_F(TextureTest, FilteringIsKeptUnlessEveryTriangleIsTexelForTexel) {
   const Handle texture = MakeTexture(format::A8R8G8B8, 2, 1, {0xFF000000, 0xFFFFFFFF});
   SetFilter(texf::Linear);
   ASSERT_EQ(api_->SetTexture(0, texture), Ok);
-  std::vector<Vertex> quads = QuadVertices(0, 0, 2, 1, 0xFFFFFFFF, true);
-  const std::vector<Vertex> magnified = QuadVertices(10, 0, 14, 1, 0xFFFFFFFF, true);
+  std::vector<TransformedVertex> quads = QuadVertices(0, 0, 2, 1, 0xFFFFFFFF, true);
+  const std::vector<TransformedVertex> magnified = QuadVertices(10, 0, 14, 1, 0xFFFFFFFF, true);
   quads.insert(quads.end(), magnified.begin(), magnified.end());
   BeginFrame(0xFF000000);
   DrawQuads(quads);
@@ -281,8 +281,10 @@ TEST_F(TextureTest, AllWhiteDrawsMatchTheGeneralProgram) {
     DrawTextured(texture, 10.25f, 10.5f, 12.5f, 11);
     const std::vector<std::uint32_t> white = region();
     // A tinted quad far away in the same draw makes the diffuse vary.
-    std::vector<Vertex> both = QuadVertices(10.25f, 10.5f, 22.75f, 21.5f, 0xFFFFFFFF, true);
-    const std::vector<Vertex> tinted = QuadVertices(600, 400, 610, 410, 0xFF00FF00, true);
+    std::vector<TransformedVertex> both =
+        QuadVertices(10.25f, 10.5f, 22.75f, 21.5f, 0xFFFFFFFF, true);
+    const std::vector<TransformedVertex> tinted =
+        QuadVertices(600, 400, 610, 410, 0xFF00FF00, true);
     both.insert(both.end(), tinted.begin(), tinted.end());
     BeginFrame(0xFF336699);
     DrawQuads(both);

@@ -66,8 +66,9 @@ class Fonts : public ::testing::Test {
   }
 
   // Draws inside a scene and answers the textured vertices that reached the device.
-  std::vector<DeviceVertex> Draw(TPxFont& font, const std::string& text, double x, double y,
-                                 CanvasColor top = 0xFFFFFFFF, CanvasColor bottom = 0xFFFFFFFF) {
+  std::vector<gfx::TransformedVertex> Draw(TPxFont& font, const std::string& text, double x,
+                                           double y, CanvasColor top = 0xFFFFFFFF,
+                                           CanvasColor bottom = 0xFFFFFFFF) {
     drawn.clear();
     EXPECT_TRUE(device->BeginFrame());
     font.TextOut(text, x, y, top, bottom, EffectAlphaBlend);
@@ -75,11 +76,11 @@ class Fonts : public ::testing::Test {
     return drawn;
   }
 
-  static std::size_t Glyphs(const std::vector<DeviceVertex>& vertices) {
+  static std::size_t Glyphs(const std::vector<gfx::TransformedVertex>& vertices) {
     return vertices.size() / 4;
   }
   // Left edge of glyph k as placed (textured vertices sit half a pixel up and left).
-  static float GlyphLeft(const std::vector<DeviceVertex>& vertices, std::size_t k) {
+  static float GlyphLeft(const std::vector<gfx::TransformedVertex>& vertices, std::size_t k) {
     return vertices[4 * k].x + 0.5f;
   }
 
@@ -88,14 +89,14 @@ class Fonts : public ::testing::Test {
   TPxFonts* fonts = nullptr;
   TPxDevice* device = nullptr;
   TPxCanvas* canvas = nullptr;
-  std::vector<DeviceVertex> drawn;
+  std::vector<gfx::TransformedVertex> drawn;
 
  private:
   void Capture(const gfx::CallRecord& draw) {
     const auto& bytes = api.BufferData(api.StreamSource());
     const std::size_t first = drawn.size();
     drawn.resize(first + draw.args[3]);  // vertex count of the indexed draw
-    std::memcpy(drawn.data() + first, bytes.data(), draw.args[3] * sizeof(DeviceVertex));
+    std::memcpy(drawn.data() + first, bytes.data(), draw.args[3] * sizeof(gfx::TransformedVertex));
   }
 };
 
@@ -300,7 +301,7 @@ TEST_F(Fonts, TextOutColorDrawsOneColourBlended) {
   font.TextOutColor("A", 0, 0, 0xFF00FF00);
   ASSERT_TRUE(device->EndFrame());
   ASSERT_EQ(Glyphs(drawn), 1u);
-  for (const DeviceVertex& vertex : drawn) EXPECT_EQ(vertex.diffuse, 0xFF00FF00u);
+  for (const gfx::TransformedVertex& vertex : drawn) EXPECT_EQ(vertex.diffuse, 0xFF00FF00u);
   EXPECT_EQ(api.RenderState(gfx::rs::SrcBlend), gfx::blend::SrcAlpha);
   EXPECT_EQ(api.RenderState(gfx::rs::DestBlend), gfx::blend::InvSrcAlpha);
 }

@@ -11,7 +11,7 @@ namespace {
 
 using namespace gfx;
 
-constexpr std::uint32_t kVertexSize = 28;
+constexpr std::uint32_t kVertexSize = sizeof(TransformedVertex);
 constexpr std::uint32_t kCullNone = cull::None;
 constexpr std::uint32_t kCullCounterClockwise = 3;
 constexpr std::uint32_t kCmpNever = 1;
@@ -113,16 +113,8 @@ GLenum ModeOf(std::uint32_t type) {
   }
 }
 
-// The vertex layout of FvfXyzRhwDiffuseTex1.
-struct StreamVertex {
-  float x, y, z, rhw;
-  std::uint32_t diffuse;
-  float u, v;
-};
-static_assert(sizeof(StreamVertex) == kVertexSize);
-
-StreamVertex VertexAt(const std::uint8_t* origin, std::uint32_t index) {
-  StreamVertex vertex;
+TransformedVertex VertexAt(const std::uint8_t* origin, std::uint32_t index) {
+  TransformedVertex vertex;
   std::memcpy(&vertex, origin + std::size_t{index} * kVertexSize, kVertexSize);
   return vertex;
 }
@@ -138,10 +130,10 @@ bool DiffuseIsWhite(const std::uint8_t* firstVertex, std::uint32_t count) {
 // centres on D3D's pixel centres: u * width - x is the same half-integer at every corner,
 // and likewise for v, and rhw is constant. (Three corners fix the affine map, so this
 // rules out any scale, mirror or turn.)
-bool TriangleIsTexelAligned(const StreamVertex (&corners)[3], float width, float height) {
+bool TriangleIsTexelAligned(const TransformedVertex (&corners)[3], float width, float height) {
   const float shiftX = corners[0].u * width - corners[0].x;
   const float shiftY = corners[0].v * height - corners[0].y;
-  for (const StreamVertex& c : corners) {
+  for (const TransformedVertex& c : corners) {
     if (c.u * width - c.x != shiftX || c.v * height - c.y != shiftY || c.rhw != corners[0].rhw) {
       return false;
     }
@@ -156,7 +148,7 @@ bool TriangleIsTexelAligned(const StreamVertex (&corners)[3], float width, float
 bool DrawIsTexelForTexel(const std::uint8_t* origin, const std::uint16_t* indices,
                          std::uint32_t count, float width, float height) {
   for (std::uint32_t i = 0; i + 2 < count; i += 3) {
-    StreamVertex corners[3];
+    TransformedVertex corners[3];
     for (std::uint32_t k = 0; k < 3; ++k) {
       corners[k] = VertexAt(origin, indices != nullptr ? indices[i + k] : i + k);
     }
