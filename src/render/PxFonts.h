@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/RecordTypes.h"
 #include "render/PxDef.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"
@@ -26,8 +27,6 @@ namespace tvx {
 class TPxDb;
 class TPxCanvas;
 class TPxFonts;
-
-constexpr std::int32_t FontRecordType = 3;
 
 // Raised only for misuse: drawing with a font whose list or canvas is missing.
 class EFontError : public std::runtime_error {

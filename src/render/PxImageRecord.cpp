@@ -22,4 +22,15 @@ bool ReadImageRecordHeader(TMemoryStream& stream, TImageRecordHeader& header) {
   return true;
 }
 
+void WriteImageRecordHeader(const TImageRecordHeader& header, std::vector<std::uint8_t>& out) {
+  out.push_back(static_cast<std::uint8_t>(header.storedFormat));
+  for (const std::int32_t field :
+       {header.cellWidth, header.cellHeight, header.drawWidth, header.drawHeight,
+        header.patternCount, header.textureWidth, header.textureHeight, header.textureCount}) {
+    const auto value = static_cast<std::uint32_t>(field);
+    for (int shift = 0; shift < 32; shift += 8)
+      out.push_back(static_cast<std::uint8_t>(value >> shift));
+  }
+}
+
 }  // namespace tvx

@@ -1,17 +1,19 @@
 // The header of an image record: stored pixel format, cell, draw and texture sizes, pattern
 // and texture counts, 33 bytes little-endian, followed by the pixel rows of every texture
 // (top row first, no padding). The header is untrusted; ReadImageRecordHeader only checks
-// that it is complete and that its format byte names a known format.
+// that it is complete and that its format byte names a known format. The asset builder and
+// the tests write headers with WriteImageRecordHeader.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
+#include "archive/RecordTypes.h"
 #include "core/memory_stream.h"
 #include "render/PxPixelFormats.h"
 
 namespace tvx {
 
-constexpr std::int32_t ImageRecordType = 1;
 constexpr std::size_t ImageRecordHeaderSize = 33;
 
 struct TImageRecordHeader {
@@ -25,5 +27,7 @@ struct TImageRecordHeader {
 
 // Reads the header at the stream's position; false for a short header or an unknown format.
 bool ReadImageRecordHeader(TMemoryStream& stream, TImageRecordHeader& header);
+// Appends the header's bytes as ReadImageRecordHeader reads them.
+void WriteImageRecordHeader(const TImageRecordHeader& header, std::vector<std::uint8_t>& out);
 
 }  // namespace tvx

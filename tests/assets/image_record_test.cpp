@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "assetbuilder/image_asset.h"
+#include "render/PxImageRecord.h"
 
 namespace tvx::assets {
 namespace {
@@ -28,7 +29,7 @@ ImageAsset NumberedPatterns(int w, int h, int count) {
 
 TEST(ImageRecord, SinglePatternHasNoGutterAndTheTextureIsThePicture) {
   const std::vector<std::uint8_t> bytes = EncodeImageRecord(NumberedPatterns(640, 960, 1));
-  ASSERT_EQ(bytes.size(), ImageHeaderSize + 640u * 960 * 4);
+  ASSERT_EQ(bytes.size(), ImageRecordHeaderSize + 640u * 960 * 4);
   EXPECT_EQ(bytes[0], 5) << "A8R8G8B8";
   EXPECT_EQ(Int32At(bytes, 1), 640);  // cell
   EXPECT_EQ(Int32At(bytes, 5), 960);
@@ -46,7 +47,7 @@ TEST(ImageRecord, PatternsSitCentredInCellsWithATransparentGutter) {
   EXPECT_EQ(Int32At(bytes, 5), 8);
   EXPECT_EQ(Int32At(bytes, 21), 36) << "three cells in one row";
   EXPECT_EQ(Int32At(bytes, 25), 8);
-  const auto pixel = [&](int x, int y) { return bytes[ImageHeaderSize + (y * 36 + x) * 4]; };
+  const auto pixel = [&](int x, int y) { return bytes[ImageRecordHeaderSize + (y * 36 + x) * 4]; };
   EXPECT_EQ(pixel(0, 0), 0);
   EXPECT_EQ(pixel(1, 1), 1);
   EXPECT_EQ(pixel(10, 6), 1);
@@ -67,12 +68,12 @@ TEST(ImageRecord, LargeSetsContinueOnFurtherTexturesOfTheSameSize) {
   const std::vector<std::uint8_t> bytes = EncodeImageRecord(NumberedPatterns(298, 298, 100));
   const std::size_t texture =
       static_cast<std::size_t>(layout.textureWidth) * layout.textureHeight * 4;
-  ASSERT_EQ(bytes.size(), ImageHeaderSize + 3 * texture);
+  ASSERT_EQ(bytes.size(), ImageRecordHeaderSize + 3 * texture);
   EXPECT_EQ(Int32At(bytes, 29), 3);
   // Pattern 36 is the first of texture 1, pattern 99 the fourth of texture 2.
-  EXPECT_EQ(bytes[ImageHeaderSize + texture + (1 * layout.textureWidth + 1) * 4], 37);
-  const std::size_t p99 =
-      ImageHeaderSize + 2 * texture + (4 * 300 + 1) * layout.textureWidth * 4 + (3 * 300 + 1) * 4;
+  EXPECT_EQ(bytes[ImageRecordHeaderSize + texture + (1 * layout.textureWidth + 1) * 4], 37);
+  const std::size_t p99 = ImageRecordHeaderSize + 2 * texture +
+                          (4 * 300 + 1) * layout.textureWidth * 4 + (3 * 300 + 1) * 4;
   EXPECT_EQ(bytes[p99], 100);
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/PxImageRecord.h"
 #include "render/PxPixelFormats.h"
 
 namespace tvx::testing {
@@ -66,11 +67,12 @@ class ImageRecordBuilder {
   }
 
   std::vector<std::uint8_t> Bytes() const {
-    std::vector<std::uint8_t> bytes{formatByte_};
-    for (const std::int32_t field : {cellWidth_, cellHeight_, drawWidth_, drawHeight_,
-                                     patternCount_, textureWidth_, textureHeight_, textureCount_}) {
-      AppendLittleEndian(bytes, static_cast<std::uint32_t>(field));
-    }
+    std::vector<std::uint8_t> bytes;
+    WriteImageRecordHeader(
+        {PixelFormat::pfA8R8G8B8, cellWidth_, cellHeight_, drawWidth_, drawHeight_, patternCount_,
+         textureWidth_, textureHeight_, textureCount_},
+        bytes);
+    bytes[0] = formatByte_;  // may name no format at all
     if (explicitPixels_) {
       bytes.insert(bytes.end(), pixels_.begin(), pixels_.end());
     } else {

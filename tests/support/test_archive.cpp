@@ -3,16 +3,13 @@
 #include <filesystem>
 #include <random>
 
+#include "archive/RecordTypes.h"
 #include "archive_writer/PxDbWriter.h"
 #include "render_images/image_record_builder.h"
 
 namespace tvx::testing {
 
 namespace {
-
-constexpr std::uint16_t kImageRecord = 1;
-constexpr std::uint16_t kFontRecord = 3;
-constexpr std::uint16_t kSoundRecord = 2;
 
 std::vector<std::uint8_t> FontRecord() {
   // 96 glyphs of 8 x 8 from character 32, all opaque white.
@@ -86,20 +83,22 @@ const std::vector<std::string>& TestSoundKeys() {
 bool WriteTestArchive(const std::string& path, ArchiveContents contents) {
   PxDbWriter writer;
   std::string error;
-  for (int i = 0; i < 5; ++i) writer.Add("font" + std::to_string(i), kFontRecord, FontRecord());
+  for (int i = 0; i < 5; ++i) writer.Add("font" + std::to_string(i), FontRecordType, FontRecord());
   if (contents == ArchiveContents::FontsOnly) return writer.WriteFile(path, error);
   const std::pair<const char*, int> pictures[] = {
       {"nextlevel", 1}, {"gameovercar", 1},  {"rankingcar", 1}, {"engrenagem", 2},
       {"gelb", 7},      {"gelbpreta", 7},    {"explode", 32},   {"fogflow", 22},
       {"firejet", 4},   {"groggystars", 36}, {"barril0", 1},    {"barril1", 1},
       {"barril2", 1}};
-  for (const auto& [key, patterns] : pictures) writer.Add(key, kImageRecord, Picture(patterns));
+  for (const auto& [key, patterns] : pictures) writer.Add(key, ImageRecordType, Picture(patterns));
   for (const char* kind : {"road", "car", "pcar", "scar"}) {
     const int count = std::string(kind) == "road" ? 7 : 4;
-    for (int i = 0; i < count; ++i) writer.Add(kind + std::to_string(i), kImageRecord, Picture(1));
+    for (int i = 0; i < count; ++i)
+      writer.Add(kind + std::to_string(i), ImageRecordType, Picture(1));
   }
-  for (int i = 0; i < 4; ++i) writer.Add("car" + std::to_string(i) + "q", kImageRecord, Picture(1));
-  for (const std::string& key : TestSoundKeys()) writer.Add(key, kSoundRecord, SoundFile(key));
+  for (int i = 0; i < 4; ++i)
+    writer.Add("car" + std::to_string(i) + "q", ImageRecordType, Picture(1));
+  for (const std::string& key : TestSoundKeys()) writer.Add(key, SoundRecordType, SoundFile(key));
   return writer.WriteFile(path, error);
 }
 

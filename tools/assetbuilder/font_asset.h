@@ -17,7 +17,6 @@
 
 namespace tvx::assets {
 
-constexpr std::uint16_t FontRecordType = 3;
 constexpr int FontFirstChar = 32;
 constexpr int FontLastChar = 126;
 

@@ -3,15 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "render/PxImageRecord.h"
+
 namespace tvx::assets {
-namespace {
-
-void PutInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
-  const auto v = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
-}  // namespace
 
 TextureLayout LayoutFor(int drawWidth, int drawHeight, int patternCount) {
   TextureLayout layout;
@@ -36,16 +30,11 @@ std::vector<std::uint8_t> EncodeImageRecord(const ImageAsset& image) {
   const std::size_t textureBytes = rowBytes * layout.textureHeight;
 
   std::vector<std::uint8_t> out;
-  out.reserve(ImageHeaderSize + textureBytes * layout.textureCount);
-  out.push_back(StoredFormatA8R8G8B8);
-  PutInt32(out, layout.cellWidth);
-  PutInt32(out, layout.cellHeight);
-  PutInt32(out, image.drawWidth);
-  PutInt32(out, image.drawHeight);
-  PutInt32(out, count);
-  PutInt32(out, layout.textureWidth);
-  PutInt32(out, layout.textureHeight);
-  PutInt32(out, layout.textureCount);
+  out.reserve(ImageRecordHeaderSize + textureBytes * layout.textureCount);
+  WriteImageRecordHeader(
+      {PixelFormat::pfA8R8G8B8, layout.cellWidth, layout.cellHeight, image.drawWidth,
+       image.drawHeight, count, layout.textureWidth, layout.textureHeight, layout.textureCount},
+      out);
 
   const std::size_t pixelsStart = out.size();
   out.resize(pixelsStart + textureBytes * layout.textureCount, 0);

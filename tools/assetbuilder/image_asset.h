@@ -1,8 +1,8 @@
 // ImageAsset: one picture of the archive (a key and its patterns, all of one drawn size) and
 // its encoding as an image record.
 //
-// Record layout: a 33-byte header (stored pixel format, cell size, draw size, pattern count,
-// texture size, texture count) and then every texture's rows. Patterns are laid out row by
+// Record layout: the image record header of render/PxImageRecord.h and then every texture's
+// rows. Patterns are laid out row by
 // row in a grid of equal cells; a picture with several patterns gets a one-pixel transparent
 // gutter around each drawn part, so that scaled or filtered draws never pick up a neighbour.
 // A grid larger than MaxTextureSize continues on further textures of the same size.
@@ -16,10 +16,7 @@
 
 namespace tvx::assets {
 
-constexpr std::uint16_t ImageRecordType = 1;
-constexpr std::uint8_t StoredFormatA8R8G8B8 = 5;
 constexpr int MaxTextureSize = 2048;
-constexpr std::size_t ImageHeaderSize = 33;
 
 struct ImageAsset {
   std::string key;

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "archive/RecordTypes.h"
 #include "archive_writer/PxDbWriter.h"
 #include "assetbuilder/art/icon.h"
 #include "assetbuilder/contact_sheet.h"
@@ -24,8 +25,6 @@
 #endif
 
 namespace {
-
-constexpr std::uint16_t SoundRecordType = 2;
 
 struct Options {
   std::string output, contactSheet, reviewDir, iconTheme, iconName;
