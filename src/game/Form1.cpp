@@ -96,6 +96,7 @@ void TForm1::FormCreate() {
 
 void TForm1::Button1Click() {
   parts_.application.EnterGameSurface();
+  // The message stays in Portuguese on purpose: players and their reports know it so.
   if (!Device_->Initialize()) parts_.application.ShowMessage("Erro ao inicializar o Device");
   state_.LastTick = parts_.clock.GetTickCount();
   state_.Ranking.clear();

@@ -144,6 +144,7 @@ void TForm1::DrawRankingScreen() {
   const TGameState& s = state_;
   DrawBackdrop("rankingcar");
   TextOut(font::Title, "RANKING", 60, 80, colour::White, colour::Red);
+  // "poits" is the game's own misspelling, kept on purpose: the screen shows it so.
   TextOut(font::Hud, "Your poits: " + std::to_string(s.FinalScore), 150, 280, colour::White,
           colour::Orange);
   std::string name = "Your name: " + s.PlayerName;

@@ -91,7 +91,8 @@ class TPxImages : public TPxDeviceSubscriber {
   // The first image in load order whose name matches, ASCII letters folded; nullptr if none.
   TPxImage* FindImage(const std::string& name) const;
 
-  // Mipmapping of the images loaded from now on.
+  // Mipmapping of the images loaded from now on. The triple "p" is the property's published
+  // name, kept on purpose.
   bool MipMappping() const { return mipMappping_; }
   void SetMipMappping(bool value) { mipMappping_ = value; }
   TImagePxDbLoadEvent OnPxDbLoad;

@@ -100,6 +100,7 @@ std::uint32_t TSoundSystem::LoadHandle(const std::string& key, TSoundKind kind,
       break;
   }
   if (handle == 0) {
+    // "errocode" is misspelt on purpose: logs are matched against this exact text.
     ReportError("Unable to load sound " + key + " - audio errocode " +
                 std::to_string(audio_.Audio_ErrorGetCode()));
   }
