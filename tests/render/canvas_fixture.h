@@ -19,7 +19,7 @@ namespace tvx::testing {
 struct DrawnBatch {
   std::uint32_t type = 0;
   std::uint32_t primitives = 0;
-  std::vector<DeviceVertex> vertices;
+  std::vector<gfx::TransformedVertex> vertices;
   std::vector<std::uint16_t> indices;
 };
 
@@ -74,7 +74,7 @@ class CanvasTest : public ::testing::Test {
     const auto& vertexBytes = api.BufferData(api.StreamSource());
     batch.vertices.resize(draw.args[3]);
     std::memcpy(batch.vertices.data(), vertexBytes.data(),
-                batch.vertices.size() * sizeof(DeviceVertex));
+                batch.vertices.size() * sizeof(gfx::TransformedVertex));
     const auto& indexBytes = api.BufferData(api.BoundIndices());
     batch.indices.resize(draw.args[5] * (batch.type == gfx::prim::LineList ? 2 : 3));
     std::memcpy(batch.indices.data(), indexBytes.data(), batch.indices.size() * 2);

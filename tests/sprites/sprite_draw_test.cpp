@@ -55,23 +55,25 @@ class SpriteDrawTest : public ::testing::Test {
   }
 
   // The vertices of every quad drawn in one scene, in drawing order.
-  std::vector<DeviceVertex> Frame(const std::function<void()>& draw) {
+  std::vector<gfx::TransformedVertex> Frame(const std::function<void()>& draw) {
     vertices.clear();
     EXPECT_TRUE(device->BeginFrame());
     draw();
     EXPECT_TRUE(device->EndFrame());
     return vertices;
   }
-  std::vector<DeviceVertex> EngineFrame() {
+  std::vector<gfx::TransformedVertex> EngineFrame() {
     return Frame([this] { engine.Draw(); });
   }
   // Draws the engine, then the expected canvas call, and compares the two scenes.
   void ExpectDrawnAs(const std::function<void(TPxImage*)>& expected) {
-    const std::vector<DeviceVertex> drawn = EngineFrame();
-    const std::vector<DeviceVertex> wanted = Frame([&] { expected(images->FindImage("car")); });
+    const std::vector<gfx::TransformedVertex> drawn = EngineFrame();
+    const std::vector<gfx::TransformedVertex> wanted =
+        Frame([&] { expected(images->FindImage("car")); });
     ASSERT_EQ(wanted.size(), 4u);
     ASSERT_EQ(drawn.size(), wanted.size());
-    EXPECT_EQ(std::memcmp(drawn.data(), wanted.data(), drawn.size() * sizeof(DeviceVertex)), 0)
+    EXPECT_EQ(
+        std::memcmp(drawn.data(), wanted.data(), drawn.size() * sizeof(gfx::TransformedVertex)), 0)
         << "first corner drawn at " << drawn[0].x << ", " << drawn[0].y << ", wanted "
         << wanted[0].x << ", " << wanted[0].y;
   }
@@ -105,10 +107,11 @@ class SpriteDrawTest : public ::testing::Test {
     const auto& bytes = api.BufferData(api.StreamSource());
     const std::size_t first = vertices.size();
     vertices.resize(first + draw.args[3]);
-    std::memcpy(vertices.data() + first, bytes.data(), draw.args[3] * sizeof(DeviceVertex));
+    std::memcpy(vertices.data() + first, bytes.data(),
+                draw.args[3] * sizeof(gfx::TransformedVertex));
   }
 
-  std::vector<DeviceVertex> vertices;
+  std::vector<gfx::TransformedVertex> vertices;
 };
 
 TEST_F(SpriteDrawTest, AVisibleSpriteDrawsOneQuadAtItsTruncatedPositionWithItsTint) {
@@ -121,20 +124,20 @@ TEST_F(SpriteDrawTest, AVisibleSpriteDrawsOneQuadAtItsTruncatedPositionWithItsTi
   sprite->Green = 0x34;
   sprite->Blue = 0x56;
   sprite->Alpha = 0x78;
-  const std::vector<DeviceVertex> drawn = EngineFrame();
+  const std::vector<gfx::TransformedVertex> drawn = EngineFrame();
   ASSERT_EQ(drawn.size(), 4u);
   // The canvas puts texel centres on pixel centres, half a pixel up and left.
   EXPECT_EQ(drawn[0].x, 100.5f);
   EXPECT_EQ(drawn[0].y, 49.5f);
   EXPECT_EQ(drawn[2].x, 120.5f);
   EXPECT_EQ(drawn[2].y, 59.5f);
-  for (const DeviceVertex& vertex : drawn) EXPECT_EQ(vertex.diffuse, 0x78123456u);
+  for (const gfx::TransformedVertex& vertex : drawn) EXPECT_EQ(vertex.diffuse, 0x78123456u);
 }
 
 TEST_F(SpriteDrawTest, PositionsTruncateTowardZero) {
   sprite->X = -5.7f;
   sprite->Y = -0.9f;
-  const std::vector<DeviceVertex> drawn = EngineFrame();
+  const std::vector<gfx::TransformedVertex> drawn = EngineFrame();
   ASSERT_EQ(drawn.size(), 4u);
   EXPECT_EQ(drawn[0].x, -5.5f);
   EXPECT_EQ(drawn[0].y, -0.5f);
@@ -278,7 +281,7 @@ TEST_F(SpriteDrawTest, LowerDepthsAreDrawnFirst) {
   auto* below = engine.Create<TSprite>();
   below->ImageName = "car";
   below->X = 10.0f;
-  const std::vector<DeviceVertex> drawn = EngineFrame();
+  const std::vector<gfx::TransformedVertex> drawn = EngineFrame();
   ASSERT_EQ(drawn.size(), 8u);
   EXPECT_EQ(drawn[0].x, 9.5f);
   EXPECT_EQ(drawn[4].x, 99.5f);
