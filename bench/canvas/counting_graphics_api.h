@@ -27,6 +27,8 @@ class CountingGraphicsApi : public gfx::IGraphicsApi {
                                        primitiveCount);
   }
 
+  void SetUntinted(bool untinted) override { inner_.SetUntinted(untinted); }
+
   gfx::Result CreateObject(std::uint32_t v) override { return inner_.CreateObject(v); }
   void ReleaseObject() override { inner_.ReleaseObject(); }
   gfx::Result GetAdapterDisplayMode(gfx::DisplayMode& m) override {

@@ -274,6 +274,10 @@ class IGraphicsApi {
   virtual Result DrawIndexedPrimitive(std::uint32_t type, std::int32_t baseVertex,
                                       std::uint32_t minIndex, std::uint32_t numVertices,
                                       std::uint32_t startIndex, std::uint32_t primitiveCount) = 0;
+  // Whether every vertex of the draws that follow has the diffuse 0xFFFFFFFF, which the
+  // caller knows from what it wrote; a backend may then leave the diffuse out. False until
+  // set. (Ours, not a call of the API this one mirrors, so it is not a device state.)
+  virtual void SetUntinted(bool untinted) = 0;
 
   // States.
   virtual Result SetRenderState(std::uint32_t state, std::uint32_t value) = 0;

@@ -187,6 +187,7 @@ void TPx2D::ReleaseAll() {
 
 void TPx2D::EmptyBatch() {
   vertexCount_ = indexCount_ = primitiveCount_ = 0;
+  batchTinted_ = false;
   kind_ = PrimitiveKind::None;
   currentImage_ = nullptr;
   currentTextureIndex_ = kNothingBound;
@@ -280,6 +281,7 @@ void TPx2D::Flush() {
     ++batches_;
   }
   vertexCount_ = indexCount_ = primitiveCount_ = 0;
+  batchTinted_ = false;
   kind_ = PrimitiveKind::None;
 }
 
@@ -307,6 +309,7 @@ void TPx2D::SendBatch() {
   if (!ready) return;
   const std::uint32_t type =
       kind_ == PrimitiveKind::Lines ? gfx::prim::LineList : gfx::prim::TriangleList;
+  api.SetUntinted(!batchTinted_);
   api.DrawIndexedPrimitive(type, 0, 0, vertexCount, 0, primitiveCount);
 }
 
@@ -325,6 +328,7 @@ void TPx2D::DrawLine(const FloatPoint& p1, const FloatPoint& p2, CanvasColor col
   second.x = p2.x;
   second.y = p2.y;
   second.diffuse = DeviceColor(color2);
+  if ((color1 & color2) != ColorWhite) batchTinted_ = true;
   vertexCount_ += 2;
   indexCount_ += 2;
   primitiveCount_ += 1;
@@ -332,14 +336,12 @@ void TPx2D::DrawLine(const FloatPoint& p1, const FloatPoint& p2, CanvasColor col
   indicesAdded_ += 2;
 }
 
-std::int32_t TPx2D::QuadStateKey(const CanvasColor4& colors, DrawEffect effect) {
-  const CanvasColor all = colors.c[0] & colors.c[1] & colors.c[2] & colors.c[3];
-  return all == ColorWhite ? effect : effect | kTintedKey;
-}
-
 gfx::TransformedVertex* TPx2D::AddQuad(TPxImage* image, std::int32_t textureIndex,
-                                       std::int32_t stateKey) {
-  PrepareBatch(PrimitiveKind::Triangles, 4, 6, image, textureIndex, stateKey);
+                                       const CanvasColor4& colors, DrawEffect effect) {
+  const bool untinted = (colors.c[0] & colors.c[1] & colors.c[2] & colors.c[3]) == ColorWhite;
+  PrepareBatch(PrimitiveKind::Triangles, 4, 6, image, textureIndex,
+               untinted ? effect : effect | kTintedKey);
+  if (!untinted) batchTinted_ = true;
   const auto v = static_cast<std::uint16_t>(vertexCount_);
   // Triangles top-left, top-right, bottom-left and top-right, bottom-right, bottom-left.
   constexpr std::array<std::uint16_t, 6> kQuadCorners = {0, 1, 3, 1, 2, 3};
@@ -358,7 +360,7 @@ gfx::TransformedVertex* TPx2D::AddQuad(TPxImage* image, std::int32_t textureInde
 
 void TPx2D::FillQuad(const FloatQuad& quad, const CanvasColor4& colors, DrawEffect effect) {
   if (!initialized_) return;
-  gfx::TransformedVertex* corners = AddQuad(nullptr, kNoTexture, QuadStateKey(colors, effect));
+  gfx::TransformedVertex* corners = AddQuad(nullptr, kNoTexture, colors, effect);
   for (int i = 0; i < 4; ++i) {
     corners[i].x = quad.p[i].x;
     corners[i].y = quad.p[i].y;
@@ -370,7 +372,7 @@ void TPx2D::DrawTexturedQuad(const FloatQuad& quad, const FloatQuad& texCoords,
                              const CanvasColor4& colors, TPxImage* image, std::int32_t textureIndex,
                              DrawEffect effect) {
   if (!initialized_) return;
-  gfx::TransformedVertex* corners = AddQuad(image, textureIndex, QuadStateKey(colors, effect));
+  gfx::TransformedVertex* corners = AddQuad(image, textureIndex, colors, effect);
   for (int i = 0; i < 4; ++i) {
     // Texel centres meet pixel centres half a pixel up and left.
     corners[i].x = quad.p[i].x - 0.5f;

@@ -74,10 +74,10 @@ class TPx2D : public TPxDeviceSubscriber {
   void SetFilters();
   bool CopyToBuffer(gfx::Handle buffer, const void* source, std::uint32_t bytes);
   void SendBatch();
-  static std::int32_t QuadStateKey(const CanvasColor4& colors, DrawEffect effect);
-  // Prepares a batch for one quad, writes its indices and answers its four vertices.
+  // Prepares a batch for one quad (tinted quads keyed apart from white ones), writes its
+  // indices and answers its four vertices.
   gfx::TransformedVertex* AddQuad(TPxImage* image, std::int32_t textureIndex,
-                                  std::int32_t stateKey);
+                                  const CanvasColor4& colors, DrawEffect effect);
 
   // The api of the device that created the buffers; set exactly while initialised.
   gfx::IGraphicsApi* api_ = nullptr;
@@ -89,6 +89,7 @@ class TPx2D : public TPxDeviceSubscriber {
   std::int32_t vertexCount_ = 0;
   std::int32_t indexCount_ = 0;
   std::int32_t primitiveCount_ = 0;
+  bool batchTinted_ = false;  // a vertex of the batch has a diffuse other than white
   std::unique_ptr<gfx::TransformedVertex[]> vertices_;
   std::unique_ptr<std::uint16_t[]> indices_;
   PrimitiveKind kind_ = PrimitiveKind::None;

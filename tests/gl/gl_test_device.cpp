@@ -1,5 +1,6 @@
 #include "gl_test_device.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tvx::test {
@@ -97,6 +98,9 @@ void GlDeviceTest::Upload(const std::vector<TransformedVertex>& vertices,
   ASSERT_EQ(api_->SetIndices(indexBuffer_), Ok);
   ASSERT_EQ(api_->SetVertexShader(0), Ok);
   ASSERT_EQ(api_->SetFVF(FvfXyzRhwDiffuseTex1), Ok);
+  // As the canvas does: it knows whether it wrote only white diffuse colours.
+  api_->SetUntinted(std::all_of(vertices.begin(), vertices.end(),
+                                [](const auto& vertex) { return vertex.diffuse == 0xFFFFFFFF; }));
 }
 
 void GlDeviceTest::DrawQuads(const std::vector<TransformedVertex>& vertices) {

@@ -80,6 +80,23 @@ TEST_F(CanvasBatches, TintedAfterWhiteStartsANewBatchWithTheSameStatesAgain) {
   EXPECT_EQ(api.BoundTexture(0), image->Texture(0));
 }
 
+TEST_F(CanvasBatches, EachBatchTellsTheBackendWhetherAnyVertexIsTinted) {
+  constexpr DrawEffect kSpecial = 0x7FFFFFF0;  // keys white and tinted quads alike
+  BeginScene();
+  canvas->FillQuad(kQuad, cColor4(ColorWhite), EffectOpaque);
+  canvas->FillQuad(kQuad, cColor4(ColorWhite), EffectOpaque);
+  canvas->FillQuad(kQuad, cColor4(0xFFFFFF00), EffectOpaque);
+  canvas->DrawLine({0, 0}, {5, 5}, ColorWhite, ColorWhite, EffectOpaque);
+  canvas->DrawLine({0, 0}, {5, 5}, ColorWhite, 0xFF00FFFF, EffectOpaque);
+  canvas->FillQuad(kQuad, cColor4(ColorWhite), kSpecial);
+  canvas->FillQuad(kQuad, cColor4(0x80FFFFFF), kSpecial);
+  canvas->DrawLine({0, 0}, {5, 5}, ColorWhite, ColorWhite, EffectOpaque);
+  EndScene();
+  std::vector<bool> untinted;
+  for (const DrawnBatch& batch : batches) untinted.push_back(batch.untinted);
+  EXPECT_EQ(untinted, (std::vector<bool>{true, false, false, false, true}));
+}
+
 TEST_F(CanvasBatches, TextureChangeBreaksTheBatch) {
   auto image = MakeImage(2);
   BeginScene();

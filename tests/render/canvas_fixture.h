@@ -21,6 +21,7 @@ struct DrawnBatch {
   std::uint32_t primitives = 0;
   std::vector<gfx::TransformedVertex> vertices;
   std::vector<std::uint16_t> indices;
+  bool untinted = false;  // what the canvas told the backend
 };
 
 class CanvasTest : public ::testing::Test {
@@ -71,6 +72,7 @@ class CanvasTest : public ::testing::Test {
     DrawnBatch batch;
     batch.type = draw.args[0];
     batch.primitives = draw.args[5];
+    batch.untinted = api.Untinted();
     const auto& vertexBytes = api.BufferData(api.StreamSource());
     batch.vertices.resize(draw.args[3]);
     std::memcpy(batch.vertices.data(), vertexBytes.data(),

@@ -126,6 +126,7 @@ class RecordingGraphicsApi : public IGraphicsApi {
   Handle StreamSource() const { return streamSource_; }
   Handle BoundIndices() const { return boundIndices_; }
   std::uint32_t Fvf() const { return fvf_; }
+  bool Untinted() const { return untinted_; }
 
   std::size_t LiveBuffers() const { return buffers_.size(); }
   std::size_t LiveTextures() const { return textures_.size(); }
@@ -176,6 +177,7 @@ class RecordingGraphicsApi : public IGraphicsApi {
   Result DrawIndexedPrimitive(std::uint32_t type, std::int32_t baseVertex, std::uint32_t minIndex,
                               std::uint32_t numVertices, std::uint32_t startIndex,
                               std::uint32_t primitiveCount) override;
+  void SetUntinted(bool untinted) override { untinted_ = untinted; }
   Result SetRenderState(std::uint32_t state, std::uint32_t value) override;
   Result SetTextureStageState(std::uint32_t stage, std::uint32_t type,
                               std::uint32_t value) override;
@@ -245,6 +247,7 @@ class RecordingGraphicsApi : public IGraphicsApi {
   std::uint32_t streamStride_ = 0;
   Handle boundIndices_ = 0;
   std::uint32_t fvf_ = 0;
+  bool untinted_ = false;
 
   Handle nextHandle_ = 1;
   std::unordered_map<Handle, Buffer> buffers_;

@@ -120,6 +120,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   gfx::Result DrawIndexedPrimitive(std::uint32_t type, std::int32_t baseVertex,
                                    std::uint32_t minIndex, std::uint32_t numVertices,
                                    std::uint32_t startIndex, std::uint32_t primitiveCount) override;
+  void SetUntinted(bool untinted) override { untinted_ = untinted; }
 
   gfx::Result SetRenderState(std::uint32_t state, std::uint32_t value) override;
   gfx::Result SetTextureStageState(std::uint32_t stage, std::uint32_t type,
@@ -179,6 +180,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   bool objectCreated_ = false;
   void* context_ = nullptr;  // SDL_GLContext
   bool inScene_ = false;
+  bool untinted_ = false;
   gfx::PresentParameters parameters_{};
 
   std::unique_ptr<Target> target_;

@@ -119,13 +119,6 @@ TransformedVertex VertexAt(const std::uint8_t* origin, std::uint32_t index) {
   return vertex;
 }
 
-bool DiffuseIsWhite(const std::uint8_t* firstVertex, std::uint32_t count) {
-  for (std::uint32_t i = 0; i < count; ++i) {
-    if (VertexAt(firstVertex, i).diffuse != 0xFFFFFFFF) return false;
-  }
-  return true;
-}
-
 // Whether the triangle maps pixels onto texels by a shift of whole texels, with texel
 // centres on D3D's pixel centres: u * width - x is the same half-integer at every corner,
 // and likewise for v, and rhw is constant. (Three corners fix the affine map, so this
@@ -286,7 +279,7 @@ bool GlGraphicsApi::PrepareDraw(unsigned mode, std::uint32_t originVertex,
   const std::uint8_t* origin =
       stream->bytes.data() + s.streamOffset + std::size_t{originVertex} * kVertexSize;
   const std::uint8_t* first = origin + std::size_t{firstVertex - originVertex} * kVertexSize;
-  key.whiteDiffuse = DiffuseIsWhite(first, vertexCount);
+  key.whiteDiffuse = untinted_;
   key.alphaFunc = s.alphaTestEnable != 0 ? s.alphaFunc : kCmpAlways;
   const gl::StageUniforms uniforms{s.textureFactor, s.alphaRef, target_->width, target_->height,
                                    mode == GL_LINES};
