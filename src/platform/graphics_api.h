@@ -85,9 +85,9 @@ constexpr std::uint32_t FlagDiscardDepthStencil = 2;
 // Pre-transformed, lit vertex with one texture: x, y, z, rhw, diffuse, u, v (28 bytes).
 constexpr std::uint32_t FvfXyzRhwDiffuseTex1 = 0x144;
 struct TransformedVertex {
-  float x, y, z, rhw;
-  std::uint32_t diffuse;  // 0xAARRGGBB
-  float u, v;
+  float x = 0, y = 0, z = 0, rhw = 1;
+  std::uint32_t diffuse = 0xFFFFFFFF;  // 0xAARRGGBB
+  float u = 0, v = 0;
 };
 static_assert(sizeof(TransformedVertex) == 28);
 
