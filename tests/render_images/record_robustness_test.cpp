@@ -31,6 +31,23 @@ class Mutations {
 
 class DamagedRecords : public testing::RenderTest {};
 
+TEST(ImageRecordHeader, WhatIsWrittenIsReadBackFieldForField) {
+  const TImageRecordHeader written{PixelFormat::pfA4R4G4B4, 34, 36, 32, 34, -7, 2048, 1024, 3};
+  std::vector<std::uint8_t> bytes{0xAA};  // the header need not start the buffer
+  WriteImageRecordHeader(written, bytes);
+  ASSERT_EQ(bytes.size(), 1 + ImageRecordHeaderSize);
+  TMemoryStream stream;
+  stream.Write(bytes.data() + 1, ImageRecordHeaderSize);
+  stream.Seek(0);
+  TImageRecordHeader read;
+  ASSERT_TRUE(ReadImageRecordHeader(stream, read));
+  EXPECT_EQ(read.storedFormat, written.storedFormat);
+  EXPECT_EQ((std::vector<std::int32_t>{read.cellWidth, read.cellHeight, read.drawWidth,
+                                       read.drawHeight, read.patternCount, read.textureWidth,
+                                       read.textureHeight, read.textureCount}),
+            (std::vector<std::int32_t>{34, 36, 32, 34, -7, 2048, 1024, 3}));
+}
+
 TEST_F(DamagedRecords, EveryCutImageRecordIsRefused) {
   const auto record = ImageRecordBuilder()
                           .Format(PixelFormat::pfR5G6B5)
