@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/pixel_fields.h"
-#include "platform/graphics_api.h"
+#include "platform/TexelLayouts.h"
 
 namespace tvx {
 
@@ -16,18 +16,24 @@ namespace fmt = gfx::format;
 // 32-bit rows are copied as the little-endian bytes B, G, R, A.
 static_assert(std::endian::native == std::endian::little);
 
+// A format the device has takes its field widths from the device's texel layout.
+constexpr TPixelFormatInfo DeviceFormat(std::uint32_t deviceFormat, std::uint32_t fillBits = 0) {
+  const PixelFields f = *gfx::TexelLayoutOf(deviceFormat);
+  return {f.bytes, f.blueBits, f.greenBits, f.redBits, f.alphaBits, deviceFormat, fillBits};
+}
+
 constexpr std::array<TPixelFormatInfo, PixelFormatCount> kFormats{{
-    {1, 3, 3, 2, 0, fmt::R3G3B2, 0},
-    {2, 5, 6, 5, 0, fmt::R5G6B5, 0},
-    {4, 8, 8, 8, 0, fmt::X8R8G8B8, 0xFF000000u},
-    {2, 5, 5, 5, 0, fmt::X1R5G5B5, 0},
-    {2, 4, 4, 4, 0, fmt::X4R4G4B4, 0},
-    {4, 8, 8, 8, 8, fmt::A8R8G8B8, 0},
-    {2, 5, 5, 5, 1, fmt::A1R5G5B5, 0},
-    {2, 4, 4, 4, 4, fmt::A4R4G4B4, 0},
-    {2, 3, 3, 2, 8, fmt::A8R3G3B2, 0},
+    DeviceFormat(fmt::R3G3B2),
+    DeviceFormat(fmt::R5G6B5),
+    DeviceFormat(fmt::X8R8G8B8, 0xFF000000u),
+    DeviceFormat(fmt::X1R5G5B5),
+    DeviceFormat(fmt::X4R4G4B4),
+    DeviceFormat(fmt::A8R8G8B8),
+    DeviceFormat(fmt::A1R5G5B5),
+    DeviceFormat(fmt::A4R4G4B4),
+    DeviceFormat(fmt::A8R3G3B2),
     {1, 2, 2, 2, 2, fmt::Unknown, 0},
-    {1, 0, 0, 0, 8, fmt::A8, 0},
+    DeviceFormat(fmt::A8),
 }};
 
 PixelFieldCodec CodecOf(PixelFormat format) {

@@ -15,7 +15,7 @@
 //
 // Buffers keep a CPU copy that a lock hands out. A texture lock lends a copy of the level in
 // the D3D layout (read back from GL once the level holds texels); the unlock uploads what was
-// locked, converted to 8-bit RGBA (see gl_texel_formats.h), and drops the copy.
+// locked, converted to 8-bit RGBA (see platform/TexelLayouts.h), and drops the copy.
 // Render states and stage 0 are tracked as the D3D values and turned into GL state at draw
 // time, with two shortcuts that leave the picture as it is: a draw whose diffuse is white
 // throughout gets a program without the diffuse, and one that is texel for texel is point

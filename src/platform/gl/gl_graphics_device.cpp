@@ -147,7 +147,7 @@ Result GlGraphicsApi::CheckDeviceFormat(std::uint32_t deviceType, std::uint32_t 
   }
   if (resourceType == rtype::Texture) {
     const bool plainUsage = (usageFlags & ~(usage::AutoGenMipMap | usage::Dynamic)) == 0;
-    return plainUsage && gl::LayoutOfTextureFormat(checkFormat) ? Ok : Fail;
+    return plainUsage && gfx::TexelLayoutOf(checkFormat) ? Ok : Fail;
   }
   if (resourceType == rtype::Surface && usageFlags == usage::DepthStencil) {
     return DepthStorageOf(checkFormat) != 0 ? Ok : Fail;
@@ -235,7 +235,7 @@ bool GlGraphicsApi::CreateTarget(const PresentParameters& parameters) {
   const std::uint32_t height = parameters.backBufferHeight;
   const std::uint32_t depthFormat =
       parameters.enableAutoDepthStencil != 0 ? parameters.autoDepthStencilFormat : 0;
-  const std::optional<PixelFields> layout = gl::LayoutOfTextureFormat(parameters.backBufferFormat);
+  const std::optional<PixelFields> layout = gfx::TexelLayoutOf(parameters.backBufferFormat);
   auto target = std::make_unique<Target>();
   target->width = width;
   target->height = height;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/gl/gl_graphics_api.h"
-#include "platform/gl/gl_texel_formats.h"
+#include "platform/TexelLayouts.h"
 
 namespace tvx {
 

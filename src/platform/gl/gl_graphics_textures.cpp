@@ -32,7 +32,7 @@ Result GlGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height, s
                                     std::uint32_t usageFlags, std::uint32_t fmt,
                                     std::uint32_t /*pool*/, Handle& texture) {
   if (context_ == nullptr) return Fail;
-  const std::optional<PixelFields> layout = gl::LayoutOfTextureFormat(fmt);
+  const std::optional<PixelFields> layout = gfx::TexelLayoutOf(fmt);
   DeviceCaps caps;
   GetDeviceCaps(caps);
   if (!layout || width == 0 || height == 0 || width > caps.maxTextureWidth ||
