@@ -5,6 +5,7 @@
 
 #include "core/numeric.h"
 #include "core/random.h"
+#include "game/ImageNames.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
 #include "game/Unit1.h"
@@ -32,21 +33,21 @@ constexpr gfx::Rect kCarRect{30, 12, 65, 70};
 constexpr gfx::Rect kPickUpRect{8, 8, 27, 22};
 
 constexpr std::array<BarrierKind, 15> kKinds{{
-    {"car0", Fall::Car, true, kCarRect},
-    {"car1", Fall::Car, true, kCarRect},
-    {"car2", Fall::Car, true, kCarRect},
-    {"car3", Fall::Car, true, kCarRect},
-    {"car0q", Fall::Car, true, kCarRect},
-    {"car1q", Fall::Car, true, kCarRect},
-    {"car2q", Fall::Car, true, kCarRect},
-    {"car3q", Fall::Car, true, kCarRect},
-    {"barril0", Fall::Road, true, {15, 34, 75, 44}},
-    {"barril1", Fall::Road, true, {16, 40, 48, 51}},
-    {"barril2", Fall::Road, true, {16, 40, 48, 51}},
-    {"engrenagem", Fall::Road, true, kPickUpRect},
-    {"gelb", Fall::Road, true, kPickUpRect},
-    {"gelbpreta", Fall::Dizzy, true, kPickUpRect},
-    {"explode", Fall::Road, false, {}},
+    {image::TrafficCars[0], Fall::Car, true, kCarRect},
+    {image::TrafficCars[1], Fall::Car, true, kCarRect},
+    {image::TrafficCars[2], Fall::Car, true, kCarRect},
+    {image::TrafficCars[3], Fall::Car, true, kCarRect},
+    {image::CrashedTrafficCars[0], Fall::Car, true, kCarRect},
+    {image::CrashedTrafficCars[1], Fall::Car, true, kCarRect},
+    {image::CrashedTrafficCars[2], Fall::Car, true, kCarRect},
+    {image::CrashedTrafficCars[3], Fall::Car, true, kCarRect},
+    {image::LyingBarrel, Fall::Road, true, {15, 34, 75, 44}},
+    {image::UprightBarrel, Fall::Road, true, {16, 40, 48, 51}},
+    {image::ExplosiveBarrel, Fall::Road, true, {16, 40, 48, 51}},
+    {image::RepairPickUp, Fall::Road, true, kPickUpRect},
+    {image::BoostPickUp, Fall::Road, true, kPickUpRect},
+    {image::DizzyPickUp, Fall::Dizzy, true, kPickUpRect},
+    {image::Explosion, Fall::Road, false, {}},
 }};
 
 // nullptr for a name that is none of the kinds above.
@@ -55,10 +56,6 @@ const BarrierKind* FindKind(const std::string& name) {
     if (kind.name == name) return &kind;
   }
   return nullptr;
-}
-
-bool IsBarrel(const std::string& name) {
-  return name == "barril0" || name == "barril1" || name == "barril2";
 }
 
 }  // namespace
@@ -84,7 +81,7 @@ void TBarrier::Move(float moveCount) {
   if (state.Level > 14 && Swerve) {
     // Drawn for every kind, so a swerving barrel still uses up a number each tick.
     const std::int32_t r = Random(5);
-    const bool isCar = ImageName.starts_with("car");
+    const bool isCar = kind != nullptr && kind->fall == Fall::Car;
     if (r == 0 && isCar) SetX(X + 1.0f);
     if (r == 1 && isCar) SetX(X - 1.0f);
   }
@@ -116,11 +113,11 @@ void TBarrier::HandleCollision(TSprite& other) {
 
   // Obstacles that meet while still far above the screen are taken away unseen.
   if (obstacle->Y <= -50.0f) obstacle->Kill();
-  if (IsBarrel(obstacle->ImageName)) {
+  if (image::IsBarrel(obstacle->ImageName)) {
     obstacle->SetY(obstacle->Y + 1.0f);
     if (0.0f < obstacle->Y && obstacle->Y < 480.0f) {
       TSoundSystem& sounds = form_.SoundSystem1();
-      if (obstacle->ImageName == "barril2") {
+      if (obstacle->ImageName == image::ExplosiveBarrel) {
         sounds.SetVolume(sound::Explode, 20);
         PlayIfSilent(sounds, sound::Explode, false);
       } else {
@@ -128,12 +125,12 @@ void TBarrier::HandleCollision(TSprite& other) {
       }
     }
   }
-  if (obstacle->ImageName == "barril2") MakeExplosion(*obstacle, 1.2f);
+  if (obstacle->ImageName == image::ExplosiveBarrel) MakeExplosion(*obstacle, 1.2f);
 }
 
 void MakeExplosion(TAnimatedSprite& sprite, float scale) {
   sprite.DrawEffect = EffectAdditive;
-  sprite.SetImageName("explode");
+  sprite.SetImageName(image::Explosion);
   sprite.SetAnimStart(0);
   sprite.AnimCount = 32;
   sprite.AnimSpeed = 0.7f;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/random.h"
+#include "game/ImageNames.h"
 
 namespace tvx {
 
@@ -58,7 +59,7 @@ std::string RoadImageName(int level) {
   } else {
     digit = Random(7);
   }
-  return "road" + std::to_string(digit);
+  return image::Roads[digit];
 }
 
 }  // namespace tvx

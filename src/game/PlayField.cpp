@@ -1,6 +1,7 @@
 // The play field inside the main window: the sprite engine's passes every frame and every
 // logic tick, the player car and the road of each level, and the effect sprites the car's
 // damage and pick-ups ask for.
+#include "game/ImageNames.h"
 #include "game/LevelTable.h"
 #include "game/Player.h"
 #include "game/Road.h"
@@ -66,7 +67,7 @@ void TForm1::ClearPlayField() {
 
 void TForm1::CreatePlayerAndRoad() {
   TPlayer* player = Engine_->Create<TPlayer>(*this);
-  player->SetImageName("pcar" + std::to_string(state_.CarIndex));
+  player->SetImageName(image::PlayerCars.at(state_.CarIndex));
   player->SetX(320.0f);
   player->SetY(380.0f);
   player->SetZ(kCarDepth);

@@ -1,8 +1,11 @@
 #include "game/Player.h"
 
+#include <optional>
+
 #include "core/numeric.h"
 #include "core/random.h"
 #include "game/Barrier.h"
+#include "game/ImageNames.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
 #include "game/Unit1.h"
@@ -24,10 +27,16 @@ constexpr float kLeftEdge = 104.0f;
 constexpr float kRightEdge = 440.0f;
 constexpr float kBottomEdge = 400.0f;
 
-bool IsPlainBarrel(const std::string& name) { return name == "barril0" || name == "barril1"; }
+bool IsPlainBarrel(const std::string& name) {
+  return name == image::LyingBarrel || name == image::UprightBarrel;
+}
 
-bool IsTrafficCar(const std::string& name) {
-  return name == "car0" || name == "car1" || name == "car2" || name == "car3";
+// The index of a traffic car that has not crashed yet, or none.
+std::optional<std::size_t> TrafficCarIndex(const std::string& name) {
+  for (std::size_t i = 0; i < image::TrafficCars.size(); ++i) {
+    if (name == image::TrafficCars[i]) return i;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -110,20 +119,20 @@ void TPlayer::HandleCollision(TSprite& other) {
   const std::string kind = obstacle->ImageName;  // the name may change below
 
   ContactSound(kind);
-  if (kind == "barril2") {
+  if (kind == image::ExplosiveBarrel) {
     MakeExplosion(*obstacle, 1.2f);
     if (!state.JetActive) {
       state.Score = state.Score > 100 ? state.Score - 100 : 0;
       state.DamageBar += "||||||||||";
     }
     ExplosionSound();
-  } else if (kind == "gelbpreta") {
+  } else if (kind == image::DizzyPickUp) {
     if (!state.StarsActive) state.StarsRequest = true;
     obstacle->Kill();
-  } else if (kind == "gelb") {
+  } else if (kind == image::BoostPickUp) {
     if (!state.JetActive) state.JetRequest = true;
     obstacle->Kill();
-  } else if (kind == "engrenagem") {
+  } else if (kind == image::RepairPickUp) {
     state.DamageBar.clear();  // repairs also while the jet runs
     obstacle->Kill();
   } else {
@@ -133,11 +142,11 @@ void TPlayer::HandleCollision(TSprite& other) {
 
 void TPlayer::ContactSound(const std::string& kind) {
   TSoundSystem& sounds = form_.SoundSystem1();
-  if (kind == "engrenagem") {
+  if (kind == image::RepairPickUp) {
     sounds.Play(sound::RepairPickUp, false);
-  } else if (kind == "gelbpreta") {
+  } else if (kind == image::DizzyPickUp) {
     sounds.Play(sound::DizzyPickUp, false);
-  } else if (kind != "gelb") {
+  } else if (kind != image::BoostPickUp) {
     // Restarted rather than stacked.
     StopIfPlaying(sounds, sound::Bang);
     sounds.Play(sound::Bang, false);
@@ -179,10 +188,12 @@ void TPlayer::Bump(TBarrier& obstacle) {
       TSoundSystem& sounds = form_.SoundSystem1();
       sounds.SetVolume(sound::Crash, 75);
       sounds.Play(sound::Crash, false);
-      if (IsTrafficCar(obstacle.ImageName)) obstacle.SetImageName(obstacle.ImageName + "q");
+      if (const auto car = TrafficCarIndex(obstacle.ImageName)) {
+        obstacle.SetImageName(image::CrashedTrafficCars[*car]);
+      }
     }
   }
-  if (obstacle.ImageName.starts_with("barril"))
+  if (image::IsBarrel(obstacle.ImageName))
     PlayIfSilent(form_.SoundSystem1(), sound::BarrelDrop, false);
 }
 

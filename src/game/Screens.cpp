@@ -2,6 +2,7 @@
 // black every frame. Every draw blends with EffectAlphaBlend and uses pattern 0.
 #include "core/numeric.h"
 #include "core/random.h"
+#include "game/ImageNames.h"
 #include "game/RankingTable.h"
 #include "game/Unit1.h"
 #include "render/PxCanvas.h"
@@ -57,7 +58,7 @@ void TForm1::DrawImage(const std::string& name, double x, double y) {
 }
 
 void TForm1::DrawNextLevelPicture() {
-  if (TPxImage* image = Images_->FindImage("nextlevel"))
+  if (TPxImage* image = Images_->FindImage(image::NextLevel))
     MyCanvas_->DrawImageAlpha(image, 0, 0, 0, kNextLevelAlpha, EffectAlphaBlend);
 }
 
@@ -69,10 +70,10 @@ void TForm1::DrawBackdrop(const std::string& name) {
 
 void TForm1::DrawTitleScreen() {
   TGameState& s = state_;
-  DrawImage("road0", 0, s.TitleRoadY);
+  DrawImage(image::Roads[0], 0, s.TitleRoadY);
   if (++s.TitleRoadY >= 0) s.TitleRoadY = -480;
 
-  DrawImage("car" + std::to_string(s.TitleCarImage), s.TitleCarX, s.TitleCarY);
+  DrawImage(image::TrafficCars.at(s.TitleCarImage), s.TitleCarX, s.TitleCarY);
   s.TitleCarY += 2;
   if (s.TitleCarY >= 480) {
     s.TitleCarY = -100;
@@ -93,7 +94,7 @@ void TForm1::DrawTitleScreen() {
     s.PromptText = s.PromptText.empty() ? kTitlePrompt : "";
   }
   TextOut(font::Prompt, s.PromptText, 135, 300, colour::White, colour::Orange);
-  DrawImage("scar" + std::to_string(s.CarIndex), 260, 350);
+  DrawImage(image::TitleCars.at(s.CarIndex), 260, 350);
 }
 
 void TForm1::DrawIntroScreen() {
@@ -134,7 +135,7 @@ void TForm1::DrawHud() {
 }
 
 void TForm1::DrawGameOverScreen() {
-  DrawBackdrop("gameovercar");
+  DrawBackdrop(image::GameOverBackdrop);
   TextOut(font::Title, "GAME OVER", 80, 100, colour::White, colour::Red);
   TextOut(font::Prompt, "Press ESC to return or ENTER to view ranking", 90, 300, colour::White,
           colour::OffWhite);
@@ -142,7 +143,7 @@ void TForm1::DrawGameOverScreen() {
 
 void TForm1::DrawRankingScreen() {
   const TGameState& s = state_;
-  DrawBackdrop("rankingcar");
+  DrawBackdrop(image::RankingBackdrop);
   TextOut(font::Title, "RANKING", 60, 80, colour::White, colour::Red);
   // "poits" is the game's own misspelling, kept on purpose: the screen shows it so.
   TextOut(font::Hud, "Your poits: " + std::to_string(s.FinalScore), 150, 280, colour::White,

@@ -1,10 +1,12 @@
-// The archive keys of the sounds the game plays by name. The first seven sounds of the
+// The archive keys of the sounds the game plays by name, shared by the game, the asset
+// builder that makes them and the tests. The first seven sounds of the
 // archive are the level music slots and are played by index. The names are strings made
 // once, so that the sound calls of every tick build none (most are too long to be stored
 // inline).
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tvx::sound {
 
@@ -29,6 +31,12 @@ inline const std::string Explode = "explode.mp3";
 inline const std::string Crash = "crash.mp3";
 inline const std::string BarrelDrop = "dropping_1.mp3";
 inline const std::string Whoosh = "Whush1.mp3";
+
+// Every sound played by name, in the archive's order after the music slots.
+inline const std::vector<std::string> NamedSounds = {
+    TitleMusic,   IntroSting,  GameOverMusic, RankingMusic, JetEngine, HotIdle,    Engine,
+    RepairPickUp, DizzyPickUp, Bang,          Explode,      Crash,     BarrelDrop, SquealUp,
+    SquealDown,   SquealSide,  Whoosh,        DoubleBeep,   Beep};
 
 constexpr int MusicSlots = 7;
 constexpr int ChosenMusicSlots = 6;  // slot 6 is stopped with the others but never chosen

@@ -8,6 +8,7 @@
 #include "core/numeric.h"
 #include "core/random.h"
 #include "game/Barrier.h"
+#include "game/ImageNames.h"
 #include "game/Unit1.h"
 #include "sprites/SpriteEngine.h"
 
@@ -20,9 +21,11 @@ constexpr float kSpawnY = -480.0f;
 constexpr gfx::Rect kTrafficBounds{-480, -640, 640, 480};
 constexpr float kBarrelScale = 0.7f;
 
-constexpr std::array<const char*, 7> kObstacleImages{"car0",    "car1",    "car2",   "car3",
-                                                     "barril0", "barril1", "barril2"};
-constexpr std::array<const char*, 3> kPickUpImages{"engrenagem", "gelb", "gelbpreta"};
+constexpr std::array<const char*, 7> kObstacleImages{
+    image::TrafficCars[0], image::TrafficCars[1], image::TrafficCars[2], image::TrafficCars[3],
+    image::LyingBarrel,    image::UprightBarrel,  image::ExplosiveBarrel};
+constexpr std::array<const char*, 3> kPickUpImages{image::RepairPickUp, image::BoostPickUp,
+                                                   image::DizzyPickUp};
 
 // More traffic is allowed on the early levels; the count includes every sprite.
 std::int32_t SpriteCap(int level) {
@@ -57,7 +60,7 @@ void EnterTraffic(TBarrier& barrier) {
 // second keeps the sprite's default X.
 void SpawnBarrelPair(TForm1& form) {
   for (int i = 0; i < 2; ++i) {
-    TBarrier& barrel = NewBarrier(form, "barril2", kBarrelScale);
+    TBarrier& barrel = NewBarrier(form, image::ExplosiveBarrel, kBarrelScale);
     // Deliberately one pixel further left than every other spawn.
     if (i == 0) PlaceOnRoad(barrel, 104);
     EnterTraffic(barrel);
@@ -74,9 +77,9 @@ void SpawnObstacle(TForm1& form) {
 }
 
 void SpawnPickUp(TForm1& form) {
-  const std::string image = kPickUpImages[Random(3)];
-  const bool repair = image == "engrenagem";
-  TBarrier& pickUp = NewBarrier(form, image, repair ? kBarrelScale : 1.0f);
+  const std::string picture = kPickUpImages[Random(3)];
+  const bool repair = picture == image::RepairPickUp;
+  TBarrier& pickUp = NewBarrier(form, picture, repair ? kBarrelScale : 1.0f);
   pickUp.SetZ(3);
   pickUp.SetY(kSpawnY);
   PlaceOnRoad(pickUp, 105);

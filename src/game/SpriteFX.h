@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "game/ImageNames.h"
 #include "sprites/AnimatedSprite.h"
 
 namespace tvx {
@@ -26,9 +27,9 @@ struct EffectKind {
   float scaleX, scaleY;
 };
 
-inline constexpr EffectKind kSmokeEffect{"fogflow", 1, 21, 16.0f, -26.0f, -26.0f, 0.6f, 0.5f};
-inline constexpr EffectKind kFireJetEffect{"firejet", 0, 4, 16.0f, 35.0f, 45.0f, 0.5f, 0.5f};
-inline constexpr EffectKind kStarsEffect{"groggystars", 0, 36, 24.0f, 10.0f, 10.0f, 1.0f, 1.0f};
+inline constexpr EffectKind kSmokeEffect{image::Smoke, 1, 21, 16.0f, -26.0f, -26.0f, 0.6f, 0.5f};
+inline constexpr EffectKind kFireJetEffect{image::FireJet, 0, 4, 16.0f, 35.0f, 45.0f, 0.5f, 0.5f};
+inline constexpr EffectKind kStarsEffect{image::Stars, 0, 36, 24.0f, 10.0f, 10.0f, 1.0f, 1.0f};
 
 // The car smokes while its damage bar has this many marks or more.
 inline constexpr std::size_t kSmokeDamage = 25;

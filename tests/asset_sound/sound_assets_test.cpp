@@ -9,6 +9,7 @@
 #include <string>
 
 #include "asset_fixture.h"
+#include "game/SoundNames.h"
 
 namespace tvx {
 namespace {
@@ -18,25 +19,7 @@ using test::EndsWith;
 using test::FindAsset;
 using test::ReviewSeconds;
 
-const std::vector<std::string> kNamedKeys = {"moholithic.mp3",
-                                             "nextlevel.mp3",
-                                             "Aftermath451.mp3",
-                                             "frequency.mp3",
-                                             "jetengine-firingup.mp3",
-                                             "hotidle.mp3",
-                                             "machine_1.mp3",
-                                             "navigate_67.wav",
-                                             "bubble.mp3",
-                                             "bang_1.wav",
-                                             "explode.mp3",
-                                             "crash.mp3",
-                                             "dropping_1.mp3",
-                                             "car_tire_squeal.mp3",
-                                             "tire_squeal.mp3",
-                                             "car_tire_squeal1.mp3",
-                                             "Whush1.mp3",
-                                             "beebee.mp3",
-                                             "bee.wav"};
+const std::vector<std::string>& kNamedKeys = sound::NamedSounds;
 
 // The sounds that the game plays looped, music slots included.
 bool Loops(const std::string& key) {

@@ -10,6 +10,7 @@
 #include "archive/PxDb.h"
 #include "core/component.h"
 #include "core/memory_stream.h"
+#include "game/SoundNames.h"
 #include "platform/doubles/recording_graphics_api.h"
 #include "platform/doubles/silent_audio_library.h"
 #include "render/PxDevices.h"
@@ -98,13 +99,7 @@ TEST_F(ShippedArchive, SoundsLoadWithMusicOfSeveralKindsFirst) {
   EXPECT_GE(musicKinds.size(), 2u);
   std::set<std::string> names;
   for (int i = 0; i < sounds->Count(); ++i) names.insert(sounds->Sound(i)->Name());
-  for (const char* key :
-       {"moholithic.mp3", "nextlevel.mp3", "Aftermath451.mp3", "frequency.mp3",
-        "jetengine-firingup.mp3", "hotidle.mp3", "machine_1.mp3", "navigate_67.wav", "bubble.mp3",
-        "bang_1.wav", "explode.mp3", "crash.mp3", "dropping_1.mp3", "car_tire_squeal.mp3",
-        "tire_squeal.mp3", "car_tire_squeal1.mp3", "Whush1.mp3", "beebee.mp3", "bee.wav"}) {
-    EXPECT_EQ(names.count(key), 1u) << key;
-  }
+  for (const std::string& key : sound::NamedSounds) EXPECT_EQ(names.count(key), 1u) << key;
 }
 
 }  // namespace

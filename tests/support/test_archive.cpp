@@ -5,6 +5,8 @@
 
 #include "archive/RecordTypes.h"
 #include "archive_writer/PxDbWriter.h"
+#include "game/ImageNames.h"
+#include "game/SoundNames.h"
 #include "render_images/image_record_builder.h"
 
 namespace tvx::testing {
@@ -51,32 +53,12 @@ std::vector<std::uint8_t> SoundFile(const std::string& key) {
 }  // namespace
 
 const std::vector<std::string>& TestSoundKeys() {
-  static const std::vector<std::string> keys = {"track0.xm",
-                                                "track1.ogg",
-                                                "track2.ogg",
-                                                "track3.xm",
-                                                "track4.ogg",
-                                                "track5.ogg",
-                                                "track6.ogg",
-                                                "moholithic.mp3",
-                                                "nextlevel.mp3",
-                                                "Aftermath451.mp3",
-                                                "frequency.mp3",
-                                                "jetengine-firingup.mp3",
-                                                "hotidle.mp3",
-                                                "machine_1.mp3",
-                                                "navigate_67.wav",
-                                                "bubble.mp3",
-                                                "bang_1.wav",
-                                                "explode.mp3",
-                                                "crash.mp3",
-                                                "dropping_1.mp3",
-                                                "car_tire_squeal.mp3",
-                                                "tire_squeal.mp3",
-                                                "car_tire_squeal1.mp3",
-                                                "Whush1.mp3",
-                                                "beebee.mp3",
-                                                "bee.wav"};
+  static const std::vector<std::string> keys = [] {
+    std::vector<std::string> all = {"track0.xm",  "track1.ogg", "track2.ogg", "track3.xm",
+                                    "track4.ogg", "track5.ogg", "track6.ogg"};
+    all.insert(all.end(), sound::NamedSounds.begin(), sound::NamedSounds.end());
+    return all;
+  }();
   return keys;
 }
 
@@ -86,18 +68,17 @@ bool WriteTestArchive(const std::string& path, ArchiveContents contents) {
   for (int i = 0; i < 5; ++i) writer.Add("font" + std::to_string(i), FontRecordType, FontRecord());
   if (contents == ArchiveContents::FontsOnly) return writer.WriteFile(path, error);
   const std::pair<const char*, int> pictures[] = {
-      {"nextlevel", 1}, {"gameovercar", 1},  {"rankingcar", 1}, {"engrenagem", 2},
-      {"gelb", 7},      {"gelbpreta", 7},    {"explode", 32},   {"fogflow", 22},
-      {"firejet", 4},   {"groggystars", 36}, {"barril0", 1},    {"barril1", 1},
-      {"barril2", 1}};
+      {image::NextLevel, 1},      {image::GameOverBackdrop, 1}, {image::RankingBackdrop, 1},
+      {image::RepairPickUp, 2},   {image::BoostPickUp, 7},      {image::DizzyPickUp, 7},
+      {image::Explosion, 32},     {image::Smoke, 22},           {image::FireJet, 4},
+      {image::Stars, 36},         {image::LyingBarrel, 1},      {image::UprightBarrel, 1},
+      {image::ExplosiveBarrel, 1}};
   for (const auto& [key, patterns] : pictures) writer.Add(key, ImageRecordType, Picture(patterns));
-  for (const char* kind : {"road", "car", "pcar", "scar"}) {
-    const int count = std::string(kind) == "road" ? 7 : 4;
-    for (int i = 0; i < count; ++i)
-      writer.Add(kind + std::to_string(i), ImageRecordType, Picture(1));
+  for (const char* key : image::Roads) writer.Add(key, ImageRecordType, Picture(1));
+  for (const auto& cars :
+       {image::TrafficCars, image::PlayerCars, image::TitleCars, image::CrashedTrafficCars}) {
+    for (const char* key : cars) writer.Add(key, ImageRecordType, Picture(1));
   }
-  for (int i = 0; i < 4; ++i)
-    writer.Add("car" + std::to_string(i) + "q", ImageRecordType, Picture(1));
   for (const std::string& key : TestSoundKeys()) writer.Add(key, SoundRecordType, SoundFile(key));
   return writer.WriteFile(path, error);
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "assetbuilder/art/paint.h"
+#include "game/ImageNames.h"
 
 namespace tvx::assets {
 namespace {
@@ -263,10 +264,10 @@ ImageAsset EnlargedBackdrop(const char* key, void (*paint)(cairo_t*)) {
 
 std::vector<ImageAsset> BuildBackdropImages() {
   std::vector<ImageAsset> images;
-  images.push_back(PaintPatterns("nextlevel", NextLevelWidth, NextLevelHeight, 1,
+  images.push_back(PaintPatterns(image::NextLevel, NextLevelWidth, NextLevelHeight, 1,
                                  [](cairo_t* cr, int) { NextLevel(cr); }));
-  images.push_back(EnlargedBackdrop("gameovercar", GameOverBackdrop));
-  images.push_back(EnlargedBackdrop("rankingcar", RankingBackdrop));
+  images.push_back(EnlargedBackdrop(image::GameOverBackdrop, GameOverBackdrop));
+  images.push_back(EnlargedBackdrop(image::RankingBackdrop, RankingBackdrop));
   return images;
 }
 

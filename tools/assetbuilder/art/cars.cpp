@@ -4,6 +4,7 @@
 #include <string>
 
 #include "assetbuilder/art/car_painter.h"
+#include "game/ImageNames.h"
 
 namespace tvx::assets {
 namespace {
@@ -80,17 +81,17 @@ std::vector<ImageAsset> BuildCarImages() {
   const BodyBox player = {PlayerBodyLeft, PlayerBodyTop, PlayerBodyRight - PlayerBodyLeft,
                           PlayerBodyBottom - PlayerBodyTop};
   for (int i = 0; i < 4; ++i) {
-    images.push_back(CarImage("car" + std::to_string(i), TrafficLooks[i], traffic, false, 0));
+    images.push_back(CarImage(image::TrafficCars[i], TrafficLooks[i], traffic, false, 0));
   }
   for (int i = 0; i < 4; ++i) {
     images.push_back(
-        CarImage("car" + std::to_string(i) + "q", TrafficLooks[i], traffic, true, 71 + i));
+        CarImage(image::CrashedTrafficCars[i], TrafficLooks[i], traffic, true, 71 + i));
   }
   for (int i = 0; i < 4; ++i) {
-    images.push_back(CarImage("pcar" + std::to_string(i), PlayerLooks[i], player, false, 0));
+    images.push_back(CarImage(image::PlayerCars[i], PlayerLooks[i], player, false, 0));
   }
   for (int i = 0; i < 4; ++i) {
-    images.push_back(PreviewImage("scar" + std::to_string(i), PlayerLooks[i]));
+    images.push_back(PreviewImage(image::TitleCars[i], PlayerLooks[i]));
   }
   return images;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "assetbuilder/art/paint.h"
+#include "game/ImageNames.h"
 
 namespace tvx::assets {
 namespace {
@@ -158,10 +159,10 @@ void Stars(cairo_t* cr, int frame) {
 std::vector<ImageAsset> BuildEffectImages() {
   std::vector<ImageAsset> images;
   images.push_back(
-      PaintPatterns("explode", ExplodeWidth, ExplodeHeight, ExplodePatterns, Explosion));
-  images.push_back(PaintPatterns("fogflow", SmokeWidth, SmokeHeight, SmokePatterns, Smoke));
-  images.push_back(PaintPatterns("firejet", JetWidth, JetHeight, JetPatterns, Jet));
-  images.push_back(PaintPatterns("groggystars", StarsWidth, StarsHeight, StarsPatterns, Stars));
+      PaintPatterns(image::Explosion, ExplodeWidth, ExplodeHeight, ExplodePatterns, Explosion));
+  images.push_back(PaintPatterns(image::Smoke, SmokeWidth, SmokeHeight, SmokePatterns, Smoke));
+  images.push_back(PaintPatterns(image::FireJet, JetWidth, JetHeight, JetPatterns, Jet));
+  images.push_back(PaintPatterns(image::Stars, StarsWidth, StarsHeight, StarsPatterns, Stars));
   return images;
 }
 

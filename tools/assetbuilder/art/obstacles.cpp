@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "assetbuilder/art/paint.h"
+#include "game/ImageNames.h"
 
 namespace tvx::assets {
 namespace {
@@ -226,15 +227,15 @@ void DizzyPickup(cairo_t* cr, int frame) {
 
 std::vector<ImageAsset> BuildObstacleImages() {
   std::vector<ImageAsset> images;
-  images.push_back(PaintPatterns("barril0", LyingBarrelWidth, LyingBarrelHeight, 1,
+  images.push_back(PaintPatterns(image::LyingBarrel, LyingBarrelWidth, LyingBarrelHeight, 1,
                                  [](cairo_t* cr, int) { LyingDrum(cr); }));
-  images.push_back(PaintPatterns("barril1", UprightBarrelWidth, UprightBarrelHeight, 1,
+  images.push_back(PaintPatterns(image::UprightBarrel, UprightBarrelWidth, UprightBarrelHeight, 1,
                                  [](cairo_t* cr, int) { UprightDrum(cr, false); }));
-  images.push_back(PaintPatterns("barril2", UprightBarrelWidth, UprightBarrelHeight, 1,
+  images.push_back(PaintPatterns(image::ExplosiveBarrel, UprightBarrelWidth, UprightBarrelHeight, 1,
                                  [](cairo_t* cr, int) { UprightDrum(cr, true); }));
-  images.push_back(PaintPatterns("engrenagem", PickupWidth, PickupHeight, 2, RepairPickup));
-  images.push_back(PaintPatterns("gelb", PickupWidth, PickupHeight, 7, BoostPickup));
-  images.push_back(PaintPatterns("gelbpreta", PickupWidth, PickupHeight, 7, DizzyPickup));
+  images.push_back(PaintPatterns(image::RepairPickUp, PickupWidth, PickupHeight, 2, RepairPickup));
+  images.push_back(PaintPatterns(image::BoostPickUp, PickupWidth, PickupHeight, 7, BoostPickup));
+  images.push_back(PaintPatterns(image::DizzyPickUp, PickupWidth, PickupHeight, 7, DizzyPickup));
   return images;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "assetbuilder/art/road_tile.h"
+#include "game/ImageNames.h"
 
 namespace tvx::assets {
 namespace {
@@ -409,15 +410,15 @@ ImageAsset RoadImage(int index) {
   const Pixmap once = Pixmap::FromSurface(tile);
   cairo_surface_destroy(tile);
   // Two copies of the tile one above the other: the seam-free scroll the game expects.
-  ImageAsset image;
-  image.key = "road" + std::to_string(index);
-  image.drawWidth = RoadImageWidth;
-  image.drawHeight = RoadImageHeight;
+  ImageAsset road;
+  road.key = image::Roads.at(index);
+  road.drawWidth = RoadImageWidth;
+  road.drawHeight = RoadImageHeight;
   Pixmap full(RoadImageWidth, RoadImageHeight);
   std::memcpy(full.bgra.data(), once.bgra.data(), once.bgra.size());
   std::memcpy(full.bgra.data() + once.bgra.size(), once.bgra.data(), once.bgra.size());
-  image.patterns.push_back(std::move(full));
-  return image;
+  road.patterns.push_back(std::move(full));
+  return road;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "assetbuilder/sound/tracker_renderer.h"
 #include "assetbuilder/sound/wav_writer.h"
 #include "assetbuilder/sound/xm_writer.h"
+#include "game/SoundNames.h"
 
 namespace tvx {
 namespace {
@@ -51,7 +52,7 @@ SoundAsset ModuleAsset(std::string key, const ModuleTune& tune) {
 }
 
 struct TuneEntry {
-  const char* key;
+  const std::string* key;
   Tune (*compose)();
 };
 
@@ -70,35 +71,35 @@ constexpr SlotEntry kMusicSlots[] = {
 };
 
 constexpr TuneEntry kMenuTunes[] = {
-    {"moholithic.mp3", MonolithTitleTune},
-    {"nextlevel.mp3", NextLevelSting},
-    {"Aftermath451.mp3", AftermathTune},
-    {"frequency.mp3", FrequencyTune},
+    {&sound::TitleMusic, MonolithTitleTune},
+    {&sound::IntroSting, NextLevelSting},
+    {&sound::GameOverMusic, AftermathTune},
+    {&sound::RankingMusic, FrequencyTune},
 };
 
 struct EffectEntry {
-  const char* key;
+  const std::string* key;
   StereoBuffer (*render)();
   bool stereo;
 };
 
 // The order is the archive table order the game relies on.
 constexpr EffectEntry kEffects[] = {
-    {"jetengine-firingup.mp3", JetEngineFiringUp, true},
-    {"hotidle.mp3", HotIdle, true},
-    {"machine_1.mp3", EngineHum, false},
-    {"navigate_67.wav", RepairChime, false},
-    {"bubble.mp3", DizzyBubble, true},
-    {"bang_1.wav", ContactKnock, false},
-    {"explode.mp3", Explosion, true},
-    {"crash.mp3", CarCrash, true},
-    {"dropping_1.mp3", BarrelThud, false},
-    {"car_tire_squeal.mp3", CarTireSqueal, true},
-    {"tire_squeal.mp3", TireSqueal, true},
-    {"car_tire_squeal1.mp3", CarTireSquealLong, true},
-    {"Whush1.mp3", PassingWhoosh, true},
-    {"beebee.mp3", DoubleBeep, false},
-    {"bee.wav", SingleBeep, false},
+    {&sound::JetEngine, JetEngineFiringUp, true},
+    {&sound::HotIdle, HotIdle, true},
+    {&sound::Engine, EngineHum, false},
+    {&sound::RepairPickUp, RepairChime, false},
+    {&sound::DizzyPickUp, DizzyBubble, true},
+    {&sound::Bang, ContactKnock, false},
+    {&sound::Explode, Explosion, true},
+    {&sound::Crash, CarCrash, true},
+    {&sound::BarrelDrop, BarrelThud, false},
+    {&sound::SquealUp, CarTireSqueal, true},
+    {&sound::SquealDown, TireSqueal, true},
+    {&sound::SquealSide, CarTireSquealLong, true},
+    {&sound::Whoosh, PassingWhoosh, true},
+    {&sound::DoubleBeep, DoubleBeep, false},
+    {&sound::Beep, SingleBeep, false},
 };
 
 bool IsWavKey(const std::string& key) {
@@ -118,15 +119,15 @@ std::vector<SoundAsset> BuildSoundAssets() {
   }
   for (const TuneEntry& tune : kMenuTunes) {
     jobs.push_back([&tune] {
-      return Mp3Asset(tune.key, RenderTune(tune.compose()), true, kMusicKbps, kMusicQuality);
+      return Mp3Asset(*tune.key, RenderTune(tune.compose()), true, kMusicKbps, kMusicQuality);
     });
   }
   for (const EffectEntry& effect : kEffects) {
     jobs.push_back([&effect] {
       const StereoBuffer buffer = effect.render();
-      return IsWavKey(effect.key)
-                 ? MonoWavAsset(effect.key, buffer)
-                 : Mp3Asset(effect.key, buffer, effect.stereo, kEffectKbps, kEffectQuality);
+      return IsWavKey(*effect.key)
+                 ? MonoWavAsset(*effect.key, buffer)
+                 : Mp3Asset(*effect.key, buffer, effect.stereo, kEffectKbps, kEffectQuality);
     });
   }
   return RunOrderedJobs(jobs);
