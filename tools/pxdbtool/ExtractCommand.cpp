@@ -4,10 +4,10 @@
 
 #include "ArchiveOpen.h"
 #include "Commands.h"
-#include "FileBytes.h"
 #include "Manifest.h"
 #include "RecordPath.h"
 #include "archive/RecordKey.h"
+#include "core/FileBytes.h"
 
 namespace tvx {
 

@@ -2,11 +2,11 @@
 #include <fstream>
 
 #include "Commands.h"
-#include "FileBytes.h"
 #include "Manifest.h"
 #include "RecordPath.h"
 #include "archive/PxDb.h"
 #include "archive_writer/PxDbWriter.h"
+#include "core/FileBytes.h"
 
 namespace tvx {
 
