@@ -2,9 +2,8 @@
 // knows.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "core/FileBytes.h"
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
 #include "replay_driver.h"
@@ -18,8 +17,7 @@ tvx::fuzz::Bytes SeedFile() {
   lines[0] = "2140";
   lines[1] = "ACE      ";
   if (!tvx::SaveRankingFile(tvx::RankingTextOf(lines), path)) return {};
-  std::ifstream in(path, std::ios::binary);
-  tvx::fuzz::Bytes bytes{std::istreambuf_iterator<char>(in), {}};
+  tvx::fuzz::Bytes bytes = tvx::ReadWholeFile(path);
   std::remove(path.c_str());
   return bytes;
 }

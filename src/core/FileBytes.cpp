@@ -1,6 +1,7 @@
 #include "core/FileBytes.h"
 
 #include <fstream>
+#include <iterator>
 
 namespace tvx {
 
@@ -23,6 +24,11 @@ bool ReadFileBytes(const std::filesystem::path& path, std::size_t maxSize,
     return false;
   }
   return true;
+}
+
+std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool WriteFileBytes(const std::filesystem::path& path, const std::uint8_t* data, std::size_t size,

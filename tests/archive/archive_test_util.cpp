@@ -1,12 +1,8 @@
 #include "archive_test_util.h"
 
-#include <unistd.h>
 #include <zlib.h>
 
-#include <atomic>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace tvx::test {
@@ -24,28 +20,10 @@ Bytes Compress(const Bytes& data) {
 }
 
 void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
-}
-
-Bytes ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-TempDir::TempDir() {
-  static std::atomic<int> counter{0};
-  path_ = std::filesystem::temp_directory_path() /
-          ("tvx_archive_test_" + std::to_string(getpid()) + "_" + std::to_string(counter++));
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
+  std::string error;
+  if (!tvx::WriteFileBytes(path, bytes.data(), bytes.size(), error)) {
+    throw std::runtime_error(error);
+  }
 }
 
 ByteBuilder& ByteBuilder::U8(std::uint8_t value) {

@@ -1,4 +1,4 @@
-// Helpers for archive tests: a temporary folder per test, file I/O, and a byte-level archive
+// Helpers for archive tests: writing files, and a byte-level archive
 // builder whose every field can be set to a lie, for inputs the writer would never produce.
 #pragma once
 
@@ -9,6 +9,8 @@
 
 #include "archive/PxDbFormat.h"
 #include "archive/RecordCodec.h"
+#include "core/FileBytes.h"
+#include "core/TempFolder.h"
 
 namespace tvx::test {
 
@@ -16,22 +18,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes ToBytes(const std::string& text);
 Bytes Compress(const Bytes& data);
+// Throws when the file cannot be written.
 void WriteFileBytes(const std::filesystem::path& path, const Bytes& bytes);
-Bytes ReadFileBytes(const std::filesystem::path& path);
-
-// A fresh, empty folder removed again when the test ends.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
 
 // Appends little-endian fields and patches them later.
 class ByteBuilder {

@@ -16,7 +16,7 @@ class PxDbLookup : public ::testing::Test {
     ASSERT_TRUE(db_.EnsureOpen());
   }
 
-  TempDir dir_;
+  TempFolder dir_;
   std::string path_ = dir_.File("resources.tvx");
   TPxDb db_{nullptr};
 };

@@ -21,7 +21,7 @@ class PxDbOpen : public ::testing::Test {
     return db_.Open();
   }
 
-  TempDir dir_;
+  TempFolder dir_;
   std::string path_ = dir_.File("resources.tvx");
   TPxDb db_{nullptr};
 };
@@ -37,7 +37,7 @@ TEST_F(PxDbOpen, UpdateOnMissingFileWritesTheTwelveByteEmptyArchive) {
   ASSERT_TRUE(db_.EnsureOpen());
   EXPECT_TRUE(db_.Loaded());
   EXPECT_EQ(db_.RecordCount(), 0);
-  EXPECT_EQ(ReadFileBytes(path_), kEmptyArchive);
+  EXPECT_EQ(ReadWholeFile(path_), kEmptyArchive);
   TMemoryStream stream;
   EXPECT_FALSE(db_.ReadStream("anything", stream));
   EXPECT_EQ(db_.FindRecord("anything"), -1);
@@ -49,7 +49,7 @@ TEST_F(PxDbOpen, UpdateOnExistingFileReadsItWithoutRewriting) {
   db_.SetFileName(path_);
   ASSERT_TRUE(db_.Open());
   EXPECT_EQ(db_.RecordCount(), 1);
-  EXPECT_EQ(ReadFileBytes(path_), archive.bytes);
+  EXPECT_EQ(ReadWholeFile(path_), archive.bytes);
 }
 
 TEST_F(PxDbOpen, UpdateOnAnUnreadableArchiveFailsAndKeepsTheFile) {
@@ -58,7 +58,7 @@ TEST_F(PxDbOpen, UpdateOnAnUnreadableArchiveFailsAndKeepsTheFile) {
   db_.SetFileName(path_);
   EXPECT_FALSE(db_.Open());
   EXPECT_FALSE(db_.Loaded());
-  EXPECT_EQ(ReadFileBytes(path_), junk);
+  EXPECT_EQ(ReadWholeFile(path_), junk);
 }
 
 TEST_F(PxDbOpen, OverwriteReplacesAnExistingArchive) {
@@ -67,7 +67,7 @@ TEST_F(PxDbOpen, OverwriteReplacesAnExistingArchive) {
   db_.OpenMode = TOpenModes::opOverwrite;
   ASSERT_TRUE(db_.Open());
   EXPECT_EQ(db_.RecordCount(), 0);
-  EXPECT_EQ(ReadFileBytes(path_), kEmptyArchive);
+  EXPECT_EQ(ReadWholeFile(path_), kEmptyArchive);
 }
 
 TEST_F(PxDbOpen, ReadOnlyOnMissingFileFailsAndCreatesNothing) {
@@ -79,7 +79,7 @@ TEST_F(PxDbOpen, ReadOnlyOnMissingFileFailsAndCreatesNothing) {
 }
 
 TEST_F(PxDbOpen, ReadOnlyOnADirectoryFails) {
-  db_.SetFileName(dir_.Path().string());
+  db_.SetFileName(dir_.Path());
   db_.OpenMode = TOpenModes::opReadOnly;
   EXPECT_FALSE(db_.Open());
 }

@@ -37,7 +37,7 @@ class PxDbRead : public ::testing::Test {
     return read;
   }
 
-  TempDir dir_;
+  TempFolder dir_;
   std::string path_ = dir_.File("resources.tvx");
   TPxDb db_{nullptr};
   TMemoryStream stream_;

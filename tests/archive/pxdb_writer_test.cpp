@@ -36,7 +36,7 @@ TEST(PxDbWriter, RecordsAreLaidOutAsTheReaderExpects) {
 }
 
 TEST(PxDbWriter, ReaderReadsEveryRecordBack) {
-  TempDir dir;
+  TempFolder dir;
   const std::string path = dir.File("resources.tvx");
   std::string error;
   ASSERT_TRUE(ThreeRecords().WriteFile(path, error)) << error;
@@ -58,7 +58,7 @@ TEST(PxDbWriter, ReaderReadsEveryRecordBack) {
 }
 
 TEST(PxDbWriter, WriteFileReportsAFolderThatDoesNotExist) {
-  TempDir dir;
+  TempFolder dir;
   std::string error;
   EXPECT_FALSE(ThreeRecords().WriteFile(dir.File("missing/resources.tvx"), error));
   EXPECT_NE(error.find("missing/resources.tvx"), std::string::npos) << error;

@@ -32,19 +32,19 @@ class PxDbTool : public ::testing::Test {
     const int status = std::system(command.c_str());
     ToolRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const Bytes out = ReadFileBytes(outPath);
-    const Bytes err = ReadFileBytes(errPath);
+    const Bytes out = ReadWholeFile(outPath);
+    const Bytes err = ReadWholeFile(errPath);
     run.out.assign(out.begin(), out.end());
     run.err.assign(err.begin(), err.end());
     return run;
   }
 
   std::string Folder(const std::string& name) {
-    std::filesystem::create_directories(dir_.Path() / name);
+    std::filesystem::create_directories(std::filesystem::path(dir_.File(name)));
     return dir_.File(name);
   }
 
-  TempDir dir_;
+  TempFolder dir_;
 };
 
 TEST_F(PxDbTool, PackListExtractGivesTheSameBytesBack) {
@@ -71,13 +71,13 @@ TEST_F(PxDbTool, PackListExtractGivesTheSameBytesBack) {
   const std::string out = dir_.File("out");
   ToolRun extract = Run("extract " + Quoted(archive) + " " + Quoted(out));
   ASSERT_EQ(extract.exitCode, 0) << extract.err;
-  EXPECT_EQ(ReadFileBytes(out + "/road0"), picture);
-  EXPECT_EQ(ReadFileBytes(out + "/sounds/crash.mp3"), ToBytes("not really mp3"));
+  EXPECT_EQ(ReadWholeFile(out + "/road0"), picture);
+  EXPECT_EQ(ReadWholeFile(out + "/sounds/crash.mp3"), ToBytes("not really mp3"));
 
   // The manifest written by extract packs the same archive again, byte for byte.
   const std::string repacked = dir_.File("again.tvx");
   ASSERT_EQ(Run("pack " + Quoted(out) + " " + Quoted(repacked)).exitCode, 0);
-  EXPECT_EQ(ReadFileBytes(repacked), ReadFileBytes(archive));
+  EXPECT_EQ(ReadWholeFile(repacked), ReadWholeFile(archive));
 }
 
 TEST_F(PxDbTool, ExtractsOneRecordByKeyWithCaseFolding) {
@@ -88,7 +88,7 @@ TEST_F(PxDbTool, ExtractsOneRecordByKeyWithCaseFolding) {
   ASSERT_TRUE(writer.WriteFile(dir_.File("x.tvx"), error));
   const std::string out = dir_.File("one");
   ASSERT_EQ(Run("extract " + Quoted(dir_.File("x.tvx")) + " " + Quoted(out) + " B").exitCode, 0);
-  EXPECT_EQ(ReadFileBytes(out + "/b"), ToBytes("second"));
+  EXPECT_EQ(ReadWholeFile(out + "/b"), ToBytes("second"));
   EXPECT_FALSE(std::filesystem::exists(out + "/a"));
   ToolRun missing = Run("extract " + Quoted(dir_.File("x.tvx")) + " " + Quoted(out) + " c");
   EXPECT_EQ(missing.exitCode, 1);
@@ -108,7 +108,7 @@ TEST_F(PxDbTool, ListMarksARecordWithABadDigest) {
   ToolRun extract = Run("extract " + Quoted(dir_.File("x.tvx")) + " " + Quoted(dir_.File("o")));
   EXPECT_EQ(extract.exitCode, 1);
   EXPECT_FALSE(std::filesystem::exists(dir_.File("o/bad")));
-  EXPECT_EQ(ReadFileBytes(dir_.File("o/good")), ToBytes("fine"));
+  EXPECT_EQ(ReadWholeFile(dir_.File("o/good")), ToBytes("fine"));
 }
 
 TEST_F(PxDbTool, ExtractRefusesKeysThatEscapeTheFolder) {
@@ -127,8 +127,8 @@ TEST_F(PxDbTool, ExtractRefusesKeysThatEscapeTheFolder) {
   EXPECT_FALSE(std::filesystem::exists(dir_.File("deep/escaped")));
   EXPECT_FALSE(std::filesystem::exists(dir_.File("escaped2")));
   EXPECT_FALSE(std::filesystem::exists(dir_.File("absolute")));
-  EXPECT_EQ(ReadFileBytes(out + "/fine"), ToBytes("kept"));
-  EXPECT_EQ(ReadFileBytes(out + "/manifest.txt"), ToBytes("1 fine\n"));
+  EXPECT_EQ(ReadWholeFile(out + "/fine"), ToBytes("kept"));
+  EXPECT_EQ(ReadWholeFile(out + "/manifest.txt"), ToBytes("1 fine\n"));
   ToolRun one = Run("extract " + Quoted(dir_.File("evil.tvx")) + " " + Quoted(out) + " ../ESCAPED");
   EXPECT_EQ(one.exitCode, 1);
   EXPECT_FALSE(std::filesystem::exists(dir_.File("deep/escaped")));

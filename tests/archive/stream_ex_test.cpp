@@ -85,7 +85,7 @@ TEST(StreamEx, SeekingPastTheEndFails) {
   EXPECT_TRUE(view.Seek(3));
   EXPECT_FALSE(view.Seek(4));
 
-  TempDir dir;
+  TempFolder dir;
   WriteFileBytes(dir.File("f"), ToBytes("abc"));
   auto file = TFileStream::OpenRead(dir.File("f"));
   ASSERT_NE(file, nullptr);
@@ -102,7 +102,7 @@ TEST(StreamEx, SeekingPastTheEndFails) {
 }
 
 TEST(StreamEx, FileStreamCreatesAndReplaces) {
-  TempDir dir;
+  TempFolder dir;
   const std::string path = dir.File("out");
   WriteFileBytes(path, ToBytes("old contents"));
   auto file = TFileStream::Create(path);
@@ -110,7 +110,7 @@ TEST(StreamEx, FileStreamCreatesAndReplaces) {
   ASSERT_TRUE(WriteString(*file, "new"));
   EXPECT_EQ(file->Size(), 7u);
   EXPECT_TRUE(file->Close());
-  EXPECT_EQ(ReadFileBytes(path), (Bytes{3, 0, 0, 0, 'n', 'e', 'w'}));
+  EXPECT_EQ(ReadWholeFile(path), (Bytes{3, 0, 0, 0, 'n', 'e', 'w'}));
   EXPECT_EQ(TFileStream::OpenRead(dir.File("missing")), nullptr);
   EXPECT_EQ(TFileStream::Create(dir.File("missing/out")), nullptr);
 }

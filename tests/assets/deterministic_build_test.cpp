@@ -3,18 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "core/FileBytes.h"
+
 namespace tvx::assets {
 namespace {
-
-std::vector<char> ReadAll(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 bool RunBuilder(const std::string& output) {
   // A different locale must not change the result either.
@@ -28,7 +23,7 @@ TEST(DeterministicBuild, TwoRunsWriteIdenticalArchives) {
   const std::string second = ::testing::TempDir() + "assets_second.tvx";
   ASSERT_TRUE(RunBuilder(first));
   ASSERT_TRUE(RunBuilder(second));
-  const std::vector<char> a = ReadAll(first), b = ReadAll(second);
+  const std::vector<std::uint8_t> a = ReadWholeFile(first), b = ReadWholeFile(second);
   EXPECT_GT(a.size(), 1000000u);
   EXPECT_TRUE(a == b) << "the archives differ";
   std::remove(first.c_str());

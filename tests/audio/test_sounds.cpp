@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "assetbuilder/sound/wav_writer.h"
+
 namespace tvx::test {
 
 namespace {
@@ -19,16 +21,6 @@ constexpr int kRate = 44100;
 float Tone(std::size_t frame, int rate, const Envelope& envelope, std::size_t frames) {
   return envelope(frame, frames) *
          static_cast<float>(std::sin(2.0 * kPi * 440.0 * static_cast<double>(frame) / rate));
-}
-
-void Put16(Bytes& out, std::uint16_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void Put32(Bytes& out, std::uint32_t v) {
-  Put16(out, static_cast<std::uint16_t>(v));
-  Put16(out, static_cast<std::uint16_t>(v >> 16));
 }
 
 void PutText(Bytes& out, const char* text) {
@@ -49,25 +41,13 @@ float Rising(std::size_t frame, std::size_t frames) {
 }
 
 Bytes MakeWave(std::size_t frames, int rate, int channels, const Envelope& envelope) {
-  const auto dataBytes = static_cast<std::uint32_t>(frames * channels * 2);
-  Bytes out;
-  PutText(out, "RIFF");
-  Put32(out, 36 + dataBytes);
-  PutText(out, "WAVEfmt ");
-  Put32(out, 16);
-  Put16(out, 1);  // PCM
-  Put16(out, static_cast<std::uint16_t>(channels));
-  Put32(out, static_cast<std::uint32_t>(rate));
-  Put32(out, static_cast<std::uint32_t>(rate * channels * 2));
-  Put16(out, static_cast<std::uint16_t>(channels * 2));
-  Put16(out, 16);
-  PutText(out, "data");
-  Put32(out, dataBytes);
+  std::vector<std::int16_t> samples;
+  samples.reserve(frames * channels);
   for (std::size_t i = 0; i < frames; ++i) {
     const auto value = static_cast<std::int16_t>(Tone(i, rate, envelope, frames) * 32767.0f);
-    for (int c = 0; c < channels; ++c) Put16(out, static_cast<std::uint16_t>(value));
+    samples.insert(samples.end(), static_cast<std::size_t>(channels), value);
   }
-  return out;
+  return EncodeWav(samples, channels, rate);
 }
 
 Bytes MakeMp3(std::size_t frames, const Envelope& envelope) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/TempFolder.h"
 #include "game_harness.h"
 #include "platform/doubles/recording_graphics_api.h"
 #include "sound/SoundSystem.h"

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
+#include "core/FileBytes.h"
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
 #include "game_fixture.h"
@@ -16,8 +16,8 @@ namespace {
 using Lines = std::vector<std::string>;
 
 std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
+  const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -2,9 +2,8 @@
 // Reset, and the calls a draw needs.
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
+#include "core/FileBytes.h"
 #include "gl_test_device.h"
 #include "platform/gl/png_writer.h"
 
@@ -151,8 +150,7 @@ TEST_F(DeviceTest, TargetGoesToAnOpaquePngOfItsPixels) {
   DrawPoints({{5, 7, 0, 1, 0x80FFFFFF}});
   const std::string path = ::testing::TempDir() + "gl_target_test.png";
   ASSERT_TRUE(api_->ReadTargetToPng(path));
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<std::uint8_t> written{std::istreambuf_iterator<char>(in), {}};
+  const std::vector<std::uint8_t> written = ReadWholeFile(path);
   std::vector<std::uint32_t> opaque = Target();
   ASSERT_NE(opaque[0] >> 24, 0xFFu);  // the target keeps the cleared alpha
   for (std::uint32_t& pixel : opaque) pixel |= 0xFF000000u;

@@ -5,10 +5,10 @@
 #include <zlib.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
+
+#include "core/FileBytes.h"
 
 namespace tvx {
 namespace {
@@ -73,8 +73,7 @@ TEST(PngWriterTest, RefusesPixelsThatDoNotMatchTheSize) {
 TEST(PngWriterTest, WritesTheEncodedFile) {
   const std::string path = ::testing::TempDir() + "png_writer_test.png";
   ASSERT_TRUE(WritePng(path, 1, 1, {0xFF336699}));
-  std::ifstream in(path, std::ios::binary);
-  const std::vector<std::uint8_t> written{std::istreambuf_iterator<char>(in), {}};
+  const std::vector<std::uint8_t> written = ReadWholeFile(path);
   EXPECT_EQ(written, EncodePng(1, 1, {0xFF336699}));
   std::remove(path.c_str());
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <system_error>
 
 #include "archive_writer/PxDbWriter.h"
 
@@ -18,36 +17,18 @@ std::vector<std::uint8_t> Bytes(std::string_view text, std::size_t size) {
 
 }  // namespace
 
-std::vector<std::uint8_t> FakeWave() {
-  std::vector<std::uint8_t> bytes = Bytes("RIFF", 44);
-  const std::string_view wave = "WAVEfmt ";
-  std::copy(wave.begin(), wave.end(), bytes.begin() + 8);
-  return bytes;
-}
-std::vector<std::uint8_t> FakeMp3() { return Bytes("ID3\x03", 64); }
-std::vector<std::uint8_t> FakeOgg() { return Bytes("OggS", 64); }
-std::vector<std::uint8_t> FakeModule() { return Bytes("Extended Module: tune", 400); }
 std::vector<std::uint8_t> Garbage() { return Bytes("not a sound at all", 64); }
-
-SoundTest::SoundTest() {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  folder_ = std::filesystem::temp_directory_path() /
-            ("tvx_sound_" + std::string(info->test_suite_name()) + "_" + info->name());
-  std::filesystem::create_directories(folder_);
-}
 
 SoundTest::~SoundTest() {
   sounds_.reset();
   archive_.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(folder_, ignored);
 }
 
 TPxDb& SoundTest::Archive(
     const std::vector<std::pair<std::string, std::vector<std::uint8_t>>>& records) {
   PxDbWriter writer;
   for (const auto& [key, bytes] : records) writer.Add(key, 0, bytes);
-  const std::string path = (folder_ / ("a" + std::to_string(archives_++) + ".tvx")).string();
+  const std::string path = folder_.File("a" + std::to_string(archives_++) + ".tvx");
   std::string error;
   EXPECT_TRUE(writer.WriteFile(path, error)) << error;
   archive_ = std::make_unique<TPxDb>(nullptr);

@@ -5,28 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "archive/PxDb.h"
+#include "core/TempFolder.h"
+#include "platform/doubles/fake_sound_files.h"
 #include "platform/doubles/silent_audio_library.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx::test {
 
-// The smallest data the silent library takes for each kind, and data it refuses.
-std::vector<std::uint8_t> FakeWave();
-std::vector<std::uint8_t> FakeMp3();
-std::vector<std::uint8_t> FakeOgg();
-std::vector<std::uint8_t> FakeModule();
+// Data the silent library refuses.
 std::vector<std::uint8_t> Garbage();
 
 class SoundTest : public ::testing::Test {
  protected:
-  SoundTest();
   ~SoundTest() override;
 
   // Writes the records, in order, to a fresh archive and opens it.
@@ -43,7 +39,7 @@ class SoundTest : public ::testing::Test {
   std::vector<std::string> errors;
 
  private:
-  std::filesystem::path folder_;
+  TempFolder folder_;
   int archives_ = 0;
   std::unique_ptr<TPxDb> archive_;
   std::unique_ptr<TSoundSystem> sounds_;

@@ -1,12 +1,10 @@
 #include "test_archive.h"
 
-#include <filesystem>
-#include <random>
-
 #include "archive/RecordTypes.h"
 #include "archive_writer/PxDbWriter.h"
 #include "game/ImageNames.h"
 #include "game/SoundNames.h"
+#include "platform/doubles/fake_sound_files.h"
 #include "render_images/image_record_builder.h"
 
 namespace tvx::testing {
@@ -33,21 +31,6 @@ std::vector<std::uint8_t> Picture(int patterns) {
       .Texture(16 * patterns, 16)
       .FillPixels(0xFF808080)
       .Bytes();
-}
-
-std::vector<std::uint8_t> SoundFile(const std::string& key) {
-  const std::string extension = key.substr(key.rfind('.'));
-  std::string header;
-  if (extension == ".wav") header = std::string("RIFF\x24\0\0\0WAVEfmt ", 16);
-  if (extension == ".mp3") header = "ID3\x03";
-  if (extension == ".ogg") header = "OggS";
-  std::vector<std::uint8_t> bytes(header.begin(), header.end());
-  if (extension == ".xm") {
-    const std::string id = "Extended Module: ";
-    bytes.assign(id.begin(), id.end());
-  }
-  bytes.resize(2048, 0);
-  return bytes;
 }
 
 }  // namespace
@@ -79,23 +62,9 @@ bool WriteTestArchive(const std::string& path, ArchiveContents contents) {
        {image::TrafficCars, image::PlayerCars, image::TitleCars, image::CrashedTrafficCars}) {
     for (const char* key : cars) writer.Add(key, ImageRecordType, Picture(1));
   }
-  for (const std::string& key : TestSoundKeys()) writer.Add(key, SoundRecordType, SoundFile(key));
+  for (const std::string& key : TestSoundKeys())
+    writer.Add(key, SoundRecordType, FakeSoundFile(key));
   return writer.WriteFile(path, error);
-}
-
-TempFolder::TempFolder() {
-  std::random_device seed;
-  const auto base = std::filesystem::temp_directory_path();
-  std::filesystem::path folder;
-  do {
-    folder = base / ("tarvex-test-" + std::to_string(seed()));
-  } while (!std::filesystem::create_directory(folder));
-  path_ = folder.string() + "/";
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace tvx::testing

@@ -17,18 +17,4 @@ enum class ArchiveContents { Everything, FontsOnly };
 bool WriteTestArchive(const std::string& path,
                       ArchiveContents contents = ArchiveContents::Everything);
 
-// A fresh folder under the system's temporary folder, removed with its contents at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  // With a trailing separator.
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 }  // namespace tvx::testing

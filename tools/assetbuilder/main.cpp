@@ -19,9 +19,11 @@
 #include "assetbuilder/contact_sheet.h"
 #include "assetbuilder/font_catalogue.h"
 #include "assetbuilder/image_catalogue.h"
-#include "assetbuilder/wav_writer.h"
+#include "core/FileBytes.h"
 #ifdef TVX_WITH_SOUND_ASSETS
 #include "assetbuilder/sound/sound_assets.h"
+#include "assetbuilder/sound/stereo_buffer.h"
+#include "assetbuilder/sound/wav_writer.h"
 #endif
 
 namespace {
@@ -118,8 +120,10 @@ int main(int argc, char** argv) {
 #ifdef TVX_WITH_SOUND_ASSETS
     for (const SoundAsset& sound : sounds) {
       const std::string path = options.reviewDir + "/" + sound.key + ".wav";
-      if (!WriteStereoWav(path, sound.reviewPcm)) {
-        std::fprintf(stderr, "assetbuilder: cannot write %s\n", path.c_str());
+      const std::vector<std::uint8_t> wav = EncodeWav(sound.reviewPcm, 2, kSampleRate);
+      std::string error;
+      if (!WriteFileBytes(path, wav.data(), wav.size(), error)) {
+        std::fprintf(stderr, "assetbuilder: %s\n", error.c_str());
         return 1;
       }
     }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/TempFolder.h"
 #include "game_harness.h"
 #include "platform/gl/gl_graphics_api.h"
 #include "screen_tour.h"
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
   const std::string output = argv[2];
   std::error_code error;
   std::filesystem::create_directories(output, error);
-  tvx::testing::TempFolder folder;
+  tvx::TempFolder folder;
   if (!std::filesystem::copy_file(argv[1], folder.Path() + "resources.tvx", error)) {
     std::fprintf(stderr, "tarvex-screens: cannot read %s: %s\n", argv[1], error.message().c_str());
     return 1;
