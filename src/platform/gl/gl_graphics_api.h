@@ -17,8 +17,8 @@
 // the D3D layout (read back from GL once the level holds texels); the unlock uploads what was
 // locked, converted to 8-bit RGBA (see platform/TexelLayouts.h), and drops the copy.
 // Render states and stage 0 are tracked as the D3D values and turned into GL state at draw
-// time, with two shortcuts that leave the picture as it is: a draw whose diffuse is white
-// throughout gets a program without the diffuse, and one that is texel for texel is point
+// time, with two shortcuts that leave the picture as it is: a draw the caller says is untinted
+// gets a program without the diffuse, and one that is texel for texel is point
 // filtered. Textures, buffers and states live in the one context, so they survive Reset; Reset
 // puts every render, stage and sampler state back to its default as D3D does.
 #pragma once
@@ -172,13 +172,22 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   // The locked rectangle of the copy into GL.
   void Upload(Texture& texture, std::uint32_t level);
 
-  SDL_Window* window_ = nullptr;
+  // Owners of what the backend made itself: its own window (with the video subsystem it
+  // started for it) and the GL context. The context goes first.
+  struct OwnWindowCloser {
+    void operator()(SDL_Window* window) const;
+  };
+  struct ContextDeleter {
+    void operator()(void* context) const;
+  };
+
+  SDL_Window* window_ = nullptr;  // drawn to: the caller's window or ownWindow_
   GlPresentation presentation_;
-  bool ownsWindow_ = false;
+  std::unique_ptr<SDL_Window, OwnWindowCloser> ownWindow_;
   bool keepOffscreen_ = false;
   bool windowTargetPossible_ = false;  // the window has no alpha and GL has clip control
   bool objectCreated_ = false;
-  void* context_ = nullptr;  // SDL_GLContext
+  std::unique_ptr<void, ContextDeleter> context_;  // SDL_GLContext
   bool inScene_ = false;
   bool untinted_ = false;
   gfx::PresentParameters parameters_{};

@@ -64,12 +64,15 @@ void FlipRows(std::vector<std::uint32_t>& pixels, std::uint32_t width, std::uint
 GlGraphicsApi::GlGraphicsApi(SDL_Window* window, GlPresentation presentation)
     : window_(window), presentation_(presentation) {}
 
-GlGraphicsApi::~GlGraphicsApi() {
-  ReleaseDevice();
-  if (ownsWindow_ && window_ != nullptr) {
-    SDL_DestroyWindow(window_);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  }
+GlGraphicsApi::~GlGraphicsApi() { ReleaseDevice(); }
+
+void GlGraphicsApi::OwnWindowCloser::operator()(SDL_Window* window) const {
+  SDL_DestroyWindow(window);
+  SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void GlGraphicsApi::ContextDeleter::operator()(void* context) const {
+  SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context));
 }
 
 std::unique_ptr<GlGraphicsApi> GlGraphicsApi::CreateWithOwnWindow(int width, int height,
@@ -82,16 +85,19 @@ std::unique_ptr<GlGraphicsApi> GlGraphicsApi::CreateWithOwnWindow(int width, int
   SetContextAttributes();
   SDL_Window* window = SDL_CreateWindow("Tarvex", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                         width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-  SDL_GLContext probe = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
-  if (probe == nullptr) {
+  if (window == nullptr) {
     error = std::string("no GL context: ") + SDL_GetError();
-    if (window != nullptr) SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return nullptr;
   }
-  SDL_GL_DeleteContext(probe);
+  std::unique_ptr<SDL_Window, OwnWindowCloser> owned(window);
+  const std::unique_ptr<void, ContextDeleter> probe(SDL_GL_CreateContext(window));
+  if (probe == nullptr) {
+    error = std::string("no GL context: ") + SDL_GetError();
+    return nullptr;
+  }
   auto api = std::make_unique<GlGraphicsApi>(window, presentation);
-  api->ownsWindow_ = true;
+  api->ownWindow_ = std::move(owned);
   return api;
 }
 
@@ -166,7 +172,7 @@ bool GlGraphicsApi::CreateContext(std::string& error) {
     SDL_GL_DeleteContext(context);
     return false;
   }
-  context_ = context;
+  context_.reset(context);
   GLint windowAlphaBits = 0;
   glGetIntegerv(GL_ALPHA_BITS, &windowAlphaBits);  // of the window, bound at creation
   // An upper-left clip origin flips y for the window's back buffer inside GL, so that the
@@ -317,14 +323,13 @@ void GlGraphicsApi::ReleaseResources() {
 
 void GlGraphicsApi::ReleaseDevice() {
   if (context_ == nullptr) return;
-  SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context_));
+  SDL_GL_MakeCurrent(window_, context_.get());
   ReleaseResources();
   ReleaseTarget();
   programs_->Clear();
   programs_.reset();
   states_.reset();
-  SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
-  context_ = nullptr;
+  context_.reset();
   inScene_ = false;
 }
 
