@@ -8,7 +8,6 @@
 #include "game/ImageNames.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "game/Unit1.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {
@@ -60,12 +59,13 @@ const BarrierKind* FindKind(const std::string& name) {
 
 }  // namespace
 
-TBarrier::TBarrier(TSpriteEngine& engine, TForm1& form) : TAnimatedSprite(engine), form_(form) {}
+TBarrier::TBarrier(TSpriteEngine& engine, const TPlayContext& play)
+    : TAnimatedSprite(engine), play_(play) {}
 
 void TBarrier::Move(float moveCount) {
   // Animation first: explosions and pick-ups keep animating through a pause.
   TAnimatedSprite::Move(moveCount);
-  const TGameState& state = form_.State();
+  const TGameState& state = play_.state;
   if (state.Paused) return;
 
   const BarrierKind* kind = FindKind(ImageName);
@@ -97,9 +97,9 @@ void TBarrier::Move(float moveCount) {
 }
 
 void TBarrier::PassingSound() {
-  const TGameState& state = form_.State();
+  const TGameState& state = play_.state;
   if (!(state.PlayerY + 10.0f < Y && Y < state.PlayerY + 60.0f)) return;
-  TSoundSystem& sounds = form_.SoundSystem1();
+  TSoundSystem& sounds = play_.sounds;
   sounds.SetVolume(sound::Whoosh, 25);
   if (state.PlayerX - 70.0f < X && X < state.PlayerX + 100.0f)
     PlayIfSilent(sounds, sound::Whoosh, false);
@@ -107,7 +107,7 @@ void TBarrier::PassingSound() {
 
 void TBarrier::HandleCollision(TSprite& other) {
   // Only the other side changes; the engine calls both sides, so each is treated once.
-  if (form_.State().Paused) return;
+  if (play_.state.Paused) return;
   auto* obstacle = dynamic_cast<TBarrier*>(&other);
   if (obstacle == nullptr) return;  // the player reacts for itself
 
@@ -116,7 +116,7 @@ void TBarrier::HandleCollision(TSprite& other) {
   if (image::IsBarrel(obstacle->ImageName)) {
     obstacle->SetY(obstacle->Y + 1.0f);
     if (0.0f < obstacle->Y && obstacle->Y < 480.0f) {
-      TSoundSystem& sounds = form_.SoundSystem1();
+      TSoundSystem& sounds = play_.sounds;
       if (obstacle->ImageName == image::ExplosiveBarrel) {
         sounds.SetVolume(sound::Explode, 20);
         PlayIfSilent(sounds, sound::Explode, false);

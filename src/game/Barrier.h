@@ -10,15 +10,14 @@
 #include <cstdint>
 #include <string>
 
+#include "game/PlayContext.h"
 #include "sprites/AnimatedSprite.h"
 
 namespace tvx {
 
-class TForm1;
-
 class TBarrier : public TAnimatedSprite {
  public:
-  TBarrier(TSpriteEngine& engine, TForm1& form);
+  TBarrier(TSpriteEngine& engine, const TPlayContext& play);
 
   void Move(float moveCount) override;
   void HandleCollision(TSprite& other) override;
@@ -30,7 +29,7 @@ class TBarrier : public TAnimatedSprite {
   // Whoosh as it goes past the player's side.
   void PassingSound();
 
-  TForm1& form_;
+  TPlayContext play_;
 };
 
 // Turns a sprite into the explosion animation at the given scale, drawn additively above

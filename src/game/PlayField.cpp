@@ -21,7 +21,7 @@ constexpr std::uint8_t kRectangle = 1;
 
 void SpawnEffect(TForm1& form, const EffectKind& kind) {
   const TGameState& s = form.State();
-  TSpriteFX* effect = form.Engine().Create<TSpriteFX>(form);
+  TSpriteFX* effect = form.Engine().Create<TSpriteFX>(form.PlayContext());
   effect->DrawEffect = EffectAdditive;
   effect->SetImageName(kind.image);
   effect->SetAnimStart(kind.animStart);
@@ -66,7 +66,7 @@ void TForm1::ClearPlayField() {
 }
 
 void TForm1::CreatePlayerAndRoad() {
-  TPlayer* player = Engine_->Create<TPlayer>(*this);
+  TPlayer* player = Engine_->Create<TPlayer>(PlayContext());
   player->SetImageName(image::PlayerCars.at(state_.CarIndex));
   player->SetX(320.0f);
   player->SetY(380.0f);
@@ -74,7 +74,7 @@ void TForm1::CreatePlayerAndRoad() {
   player->CanCollide = true;
   player->CollideMode = kRectangle;
 
-  TRoad* road = Engine_->Create<TRoad>(*this);
+  TRoad* road = Engine_->Create<TRoad>(PlayContext());
   road->SetImageName(RoadImageName(state_.Level));
   road->SetX(0.0f);
   road->SetY(-480.0f);

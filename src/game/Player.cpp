@@ -8,7 +8,6 @@
 #include "game/ImageNames.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "game/Unit1.h"
 #include "sound/SoundSystem.h"
 #include "timing/PxKeyboard.h"
 
@@ -41,10 +40,11 @@ std::optional<std::size_t> TrafficCarIndex(const std::string& name) {
 
 }  // namespace
 
-TPlayer::TPlayer(TSpriteEngine& engine, TForm1& form) : TAnimatedSprite(engine), form_(form) {}
+TPlayer::TPlayer(TSpriteEngine& engine, const TPlayContext& play)
+    : TAnimatedSprite(engine), play_(play) {}
 
 void TPlayer::Move(float) {
-  TGameState& state = form_.State();
+  TGameState& state = play_.state;
   if (state.Paused) return;
   const std::int32_t tx = Trunc(X);
   const std::int32_t ty = Trunc(Y);
@@ -59,7 +59,7 @@ void TPlayer::Move(float) {
     SetX(Random(50) > 10 ? X + 1.0f : X - 1.0f);
     Squeal(sound::SquealSide, 30);
   }
-  TSoundSystem& sounds = form_.SoundSystem1();
+  TSoundSystem& sounds = play_.sounds;
   sounds.SetVolume(sound::Engine, 20);
   if (!sounds.IsPlaying(sound::SquealUp) && !sounds.IsPlaying(sound::SquealDown) &&
       !sounds.IsPlaying(sound::Engine)) {
@@ -68,8 +68,8 @@ void TPlayer::Move(float) {
 }
 
 void TPlayer::Steer() {
-  const TGameState& state = form_.State();
-  const TPxKeyboard& keys = form_.Keyboard();
+  const TGameState& state = play_.state;
+  const TPxKeyboard& keys = play_.keyboard;
   const double step = state.ScrollSpeed / 2.0;
   const bool canTurn = state.ScrollSpeed >= 1.0;
 
@@ -101,18 +101,18 @@ void TPlayer::Steer() {
 
 void TPlayer::SilenceEngine() {
   // The engine drone gives way to the squeal of braking or accelerating.
-  TSoundSystem& sounds = form_.SoundSystem1();
+  TSoundSystem& sounds = play_.sounds;
   StopIfPlaying(sounds, sound::Engine);
 }
 
 void TPlayer::Squeal(const std::string& name, int volume) {
-  TSoundSystem& sounds = form_.SoundSystem1();
+  TSoundSystem& sounds = play_.sounds;
   sounds.SetVolume(name, volume);
   PlayIfSilent(sounds, name, false);
 }
 
 void TPlayer::HandleCollision(TSprite& other) {
-  TGameState& state = form_.State();
+  TGameState& state = play_.state;
   if (state.Paused) return;
   auto* obstacle = dynamic_cast<TBarrier*>(&other);
   if (obstacle == nullptr) return;
@@ -141,7 +141,7 @@ void TPlayer::HandleCollision(TSprite& other) {
 }
 
 void TPlayer::ContactSound(const std::string& kind) {
-  TSoundSystem& sounds = form_.SoundSystem1();
+  TSoundSystem& sounds = play_.sounds;
   if (kind == image::RepairPickUp) {
     sounds.Play(sound::RepairPickUp, false);
   } else if (kind == image::DizzyPickUp) {
@@ -154,7 +154,7 @@ void TPlayer::ContactSound(const std::string& kind) {
 }
 
 void TPlayer::Bump(TBarrier& obstacle) {
-  TGameState& state = form_.State();
+  TGameState& state = play_.state;
   SetY(static_cast<float>(Y + state.ScrollSpeed));
   // The level table sets the speed again on the next rendered frame.
   state.ScrollSpeed -= 1.0;
@@ -185,7 +185,7 @@ void TPlayer::Bump(TBarrier& obstacle) {
       if (obstacle.Hits >= 1) state.DamageBar += '|';
     }
     if (obstacle.Hits <= 0) {
-      TSoundSystem& sounds = form_.SoundSystem1();
+      TSoundSystem& sounds = play_.sounds;
       sounds.SetVolume(sound::Crash, 75);
       sounds.Play(sound::Crash, false);
       if (const auto car = TrafficCarIndex(obstacle.ImageName)) {
@@ -193,12 +193,11 @@ void TPlayer::Bump(TBarrier& obstacle) {
       }
     }
   }
-  if (image::IsBarrel(obstacle.ImageName))
-    PlayIfSilent(form_.SoundSystem1(), sound::BarrelDrop, false);
+  if (image::IsBarrel(obstacle.ImageName)) PlayIfSilent(play_.sounds, sound::BarrelDrop, false);
 }
 
 void TPlayer::ExplosionSound() {
-  TSoundSystem& sounds = form_.SoundSystem1();
+  TSoundSystem& sounds = play_.sounds;
   sounds.SetVolume(sound::Explode, 20);
   sounds.Play(sound::Explode, false);
 }

@@ -7,16 +7,16 @@
 
 #include <string>
 
+#include "game/PlayContext.h"
 #include "sprites/AnimatedSprite.h"
 
 namespace tvx {
 
 class TBarrier;
-class TForm1;
 
 class TPlayer : public TAnimatedSprite {
  public:
-  TPlayer(TSpriteEngine& engine, TForm1& form);
+  TPlayer(TSpriteEngine& engine, const TPlayContext& play);
 
   void Move(float moveCount) override;
   void HandleCollision(TSprite& other) override;
@@ -33,7 +33,7 @@ class TPlayer : public TAnimatedSprite {
   void Bump(TBarrier& obstacle);
   void ExplosionSound();
 
-  TForm1& form_;
+  TPlayContext play_;
 };
 
 }  // namespace tvx

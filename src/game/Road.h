@@ -2,20 +2,19 @@
 // speed every tick (unless paused) and jumps back to -480 once it reaches 0.
 #pragma once
 
+#include "game/PlayContext.h"
 #include "sprites/Sprite.h"
 
 namespace tvx {
 
-class TForm1;
-
 class TRoad : public TSprite {
  public:
-  TRoad(TSpriteEngine& engine, TForm1& form);
+  TRoad(TSpriteEngine& engine, const TPlayContext& play);
 
   void Move(float moveCount) override;
 
  private:
-  TForm1& form_;
+  TPlayContext play_;
 };
 
 }  // namespace tvx

@@ -35,7 +35,7 @@ std::int32_t SpriteCap(int level) {
 }
 
 TBarrier& NewBarrier(TForm1& form, const std::string& image, float scale) {
-  TBarrier& barrier = *form.Engine().Create<TBarrier>(form);
+  TBarrier& barrier = *form.Engine().Create<TBarrier>(form.PlayContext());
   barrier.SetImageName(image);
   barrier.ScaleX = scale;
   barrier.ScaleY = scale;

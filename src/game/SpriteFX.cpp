@@ -4,7 +4,7 @@
 
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "game/Unit1.h"
+#include "platform/application.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {
@@ -15,11 +15,12 @@ constexpr int kHotIdleVolume = 15;
 
 }  // namespace
 
-TSpriteFX::TSpriteFX(TSpriteEngine& engine, TForm1& form) : TAnimatedSprite(engine), form_(form) {}
+TSpriteFX::TSpriteFX(TSpriteEngine& engine, const TPlayContext& play)
+    : TAnimatedSprite(engine), play_(play) {}
 
 void TSpriteFX::Move(float moveCount) {
   TAnimatedSprite::Move(moveCount);
-  if (form_.State().Paused) return;
+  if (play_.state.Paused) return;
   if (ImageName == kSmokeEffect.image) {
     MoveSmoke();
   } else if (ImageName == kFireJetEffect.image) {
@@ -30,17 +31,17 @@ void TSpriteFX::Move(float moveCount) {
 }
 
 void TSpriteFX::FollowCar(const EffectKind& kind) {
-  const TGameState& state = form_.State();
+  const TGameState& state = play_.state;
   SetX(state.PlayerX + kind.dx);
   SetY(state.PlayerY + kind.followDy);
 }
 
 void TSpriteFX::MoveSmoke() {
   FollowCar(kSmokeEffect);
-  TSoundSystem& sounds = form_.SoundSystem1();
+  TSoundSystem& sounds = play_.sounds;
   sounds.SetVolume(sound::HotIdle, kHotIdleVolume);
   PlayIfSilent(sounds, sound::HotIdle, true);
-  TGameState& state = form_.State();
+  TGameState& state = play_.state;
   if (state.DamageBar.size() < kSmokeDamage) {
     Kill();
     state.SmokeShown = false;
@@ -50,12 +51,12 @@ void TSpriteFX::MoveSmoke() {
 
 void TSpriteFX::MoveJet() {
   FollowCar(kFireJetEffect);
-  TGameState& state = form_.State();
+  TGameState& state = play_.state;
   if (state.JetActive) {
     // Enabling a running timer does not restart it, so the jet lasts from its first move.
-    form_.timerfirejet().SetEnabled(true);
-    form_.timeralpha().SetEnabled(true);
-    TSoundSystem& sounds = form_.SoundSystem1();
+    play_.timerfirejet.SetEnabled(true);
+    play_.timeralpha.SetEnabled(true);
+    TSoundSystem& sounds = play_.sounds;
     PlayIfSilent(sounds, sound::JetEngine, false);
   }
   if (state.JetOver) {
@@ -66,8 +67,8 @@ void TSpriteFX::MoveJet() {
 
 void TSpriteFX::MoveStars() {
   FollowCar(kStarsEffect);
-  TGameState& state = form_.State();
-  if (state.StarsActive) form_.timerstars().SetEnabled(true);
+  TGameState& state = play_.state;
+  if (state.StarsActive) play_.timerstars.SetEnabled(true);
   if (state.StarsOver) {
     Kill();
     state.StarsOver = false;

@@ -9,11 +9,10 @@
 #include <cstdint>
 
 #include "game/ImageNames.h"
+#include "game/PlayContext.h"
 #include "sprites/AnimatedSprite.h"
 
 namespace tvx {
-
-class TForm1;
 
 // One effect: its picture and animation, its scale, and where it sits relative to the car's
 // published position when created and while it follows (the fire jet drops 10 pixels).
@@ -36,7 +35,7 @@ inline constexpr std::size_t kSmokeDamage = 25;
 
 class TSpriteFX : public TAnimatedSprite {
  public:
-  TSpriteFX(TSpriteEngine& engine, TForm1& form);
+  TSpriteFX(TSpriteEngine& engine, const TPlayContext& play);
 
   void Move(float moveCount) override;
 
@@ -46,7 +45,7 @@ class TSpriteFX : public TAnimatedSprite {
   void MoveJet();
   void MoveStars();
 
-  TForm1& form_;
+  TPlayContext play_;
 };
 
 }  // namespace tvx

@@ -8,7 +8,7 @@
 //  - TimerProcess, once per logic tick: the play-field tick while a level runs;
 //  - FormKeyDown and the window timers only change flags (Timer1 also spawns traffic); the
 //    next frame acts on them.
-// The play field's sprites (car, obstacles, road, effects) take the form as their context.
+// The play field's sprites (car, obstacles, road, effects) take a narrow context of its parts.
 // The form is built from a bundle of platform parts, so tests run it on doubles.
 #pragma once
 
@@ -19,6 +19,7 @@
 
 #include "core/component.h"
 #include "game/GameState.h"
+#include "game/PlayContext.h"
 #include "platform/platform_parts.h"
 
 namespace tvx {
@@ -83,6 +84,11 @@ class TForm1 : public TForm {
   IIntervalTimer& timeralpha() const { return *timeralpha_; }
   // The play field's sprites; made on the first frame, emptied between levels.
   TSpriteEngine& Engine() const { return *Engine_; }
+  // What the play field's sprites are made with.
+  TPlayContext PlayContext() {
+    return {state_,       *SoundSystem1_, *Keyboard_, *timerfirejet_,
+            *timerstars_, *timeralpha_,   *Engine_};
+  }
 
   // Called after each part of the first frame's load ("fonts", "images", "sounds",
   // "engine"), so that start-up can be timed part by part.

@@ -22,7 +22,7 @@ class Obstacles : public GameTest {
   }
 
   TBarrier* Make(const char* image, float x = 200.5f, float y = 100.7f) {
-    TBarrier* barrier = Form().Engine().Create<TBarrier>(Form());
+    TBarrier* barrier = Form().Engine().Create<TBarrier>(Form().PlayContext());
     barrier->SetImageName(image);
     barrier->SetX(x);
     barrier->SetY(y);
@@ -186,7 +186,7 @@ TEST_F(ObstacleContact, ObstaclesMeetingFarAboveTheScreenAreBothRemovedSilently)
 TEST_F(ObstacleContact, NothingHappensWhilePausedOrWithThePlayer) {
   TBarrier* barrel = Make("barril2", 200.0f, 100.0f);
   TBarrier* car = Make("car0", 210.0f, 100.0f);
-  TPlayer* player = Form().Engine().Create<TPlayer>(Form());
+  TPlayer* player = Form().Engine().Create<TPlayer>(Form().PlayContext());
   barrel->HandleCollision(*player);
   EXPECT_FLOAT_EQ(player->Y, 200.0f);
   State().Paused = true;

@@ -24,7 +24,7 @@ class PlayerCar : public GameTest {
     GameTest::SetUp();
     State().ScrollSpeed = 4.0;
     State().PlayerAlpha = 255;
-    player = Form().Engine().Create<TPlayer>(Form());
+    player = Form().Engine().Create<TPlayer>(Form().PlayContext());
     player->SetImageName("pcar0");
     player->SetX(320.0f);
     player->SetY(380.0f);
@@ -168,7 +168,7 @@ TEST_F(Steering, PausedTheCarDoesNothing) {
 class Contact : public PlayerCar {
  protected:
   TBarrier* Obstacle(const char* image, int hits, float x = 330.0f) {
-    TBarrier* obstacle = Form().Engine().Create<TBarrier>(Form());
+    TBarrier* obstacle = Form().Engine().Create<TBarrier>(Form().PlayContext());
     obstacle->SetImageName(image);
     obstacle->SetX(x);
     obstacle->SetY(300.0f);

@@ -12,7 +12,7 @@ class Road : public GameTest {
   // Laid out as a level's set-up lays it out.
   void SetUp() override {
     GameTest::SetUp();
-    road = Form().Engine().Create<TRoad>(Form());
+    road = Form().Engine().Create<TRoad>(Form().PlayContext());
     road->SetImageName("road0");
     road->SetX(0.0f);
     road->SetY(-480.0f);

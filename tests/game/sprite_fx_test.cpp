@@ -19,7 +19,7 @@ class SpriteFX : public GameTest {
   // Made with the settings the play field gives an effect when it spawns one.
   TSpriteFX* MakeEffect(const char* image, int start, int count, float scaleX, float scaleY,
                         float dx, float dy) {
-    TSpriteFX* effect = Form().Engine().Create<TSpriteFX>(Form());
+    TSpriteFX* effect = Form().Engine().Create<TSpriteFX>(Form().PlayContext());
     effect->DrawEffect = EffectAdditive;
     effect->SetImageName(image);
     effect->SetAnimStart(start);
