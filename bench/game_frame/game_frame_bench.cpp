@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <new>
 
+#include "core/TempFolder.h"
 #include "game_harness.h"
 #include "platform/doubles/recording_graphics_api.h"
 #include "sprites/SpriteEngine.h"
@@ -38,7 +39,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 int main(int argc, char** argv) {
   using namespace tvx;
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
-  testing::TempFolder folder;
+  TempFolder folder;
   std::error_code error;
   if (!std::filesystem::copy_file(TARVEX_ARCHIVE, folder.Path() + "resources.tvx", error)) {
     std::fprintf(stderr, "game_frame_bench: cannot read %s\n", TARVEX_ARCHIVE);

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "app/GameLocations.h"
+#include "core/TempFolder.h"
 #include "test_archive.h"
 
 namespace tvx {
@@ -28,7 +29,7 @@ TEST(ArchiveSearchTest, BesideTheProgramThenTheInstallThenEachXdgDataDir) {
 }
 
 TEST(ArchiveSearchTest, TheFirstFileFoundWinsAndTheMessageNamesEveryPlace) {
-  testing::TempFolder folder;
+  TempFolder folder;
   const std::string a = folder.Path() + "a.tvx";
   const std::string b = folder.Path() + "b.tvx";
   std::filesystem::create_directory(a);  // a folder of that name is not the archive
@@ -62,7 +63,7 @@ TEST(RankingPlaceTest, BesideAPortableCopyElseInTheUsersDataFolder) {
 }
 
 TEST(RankingPlaceTest, WritableFolderCheckSeesMissingFoldersAndFiles) {
-  testing::TempFolder folder;
+  TempFolder folder;
   EXPECT_TRUE(IsWritableFolder(folder.Path()));
   EXPECT_FALSE(IsWritableFolder(folder.Path() + "missing/"));
   std::ofstream(folder.Path() + "file") << "x";

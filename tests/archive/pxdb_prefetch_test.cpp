@@ -26,7 +26,7 @@ class PxDbPrefetchRead : public ::testing::Test {
     return read;
   }
 
-  TempDir dir_;
+  TempFolder dir_;
   std::string path_ = dir_.File("resources.tvx");
   TPxDb db_{nullptr};
 };
@@ -74,7 +74,7 @@ TEST_F(PxDbPrefetchRead, OfAMissingFileChangesNothing) {
   db_.SetFileName(path_);
   db_.Prefetch();
   ASSERT_TRUE(db_.EnsureOpen());  // opUpdate writes the empty archive as ever
-  EXPECT_EQ(ReadFileBytes(path_).size(), 12u);
+  EXPECT_EQ(ReadWholeFile(path_).size(), 12u);
   Bytes data;
   EXPECT_FALSE(Read("a", data));
   EXPECT_EQ(db_.LastReadStatus(), TReadStatus::rsKeyNotFound);

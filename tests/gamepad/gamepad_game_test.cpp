@@ -11,6 +11,7 @@
 #include <set>
 
 #include "app/PlayerControls.h"
+#include "core/TempFolder.h"
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
 #include "platform/audio/SdlAudioLibrary.h"
@@ -34,9 +35,9 @@ class GamepadGame : public ::testing::Test {
     graphics = std::make_unique<GlGraphicsApi>(app->Window());
     graphics->KeepTargetOffscreen();
     ConnectInputs(*app, keyboard, Settings{});
-    form = std::make_unique<TForm1>(
-        PlatformParts{clock, *app, *graphics, keyboard, audio, folder.Path() + "resources.tvx",
-                      folder.Path() + "ranking.rkg"});
+    form = std::make_unique<TForm1>(PlatformParts{clock, *app, *graphics, keyboard, audio,
+                                                  folder.Path() + "resources.tvx",
+                                                  folder.Path() + "ranking.rkg"});
     ConnectForm(*app, *form, nullptr);
 
     SDL_VirtualJoystickDesc pad{};
@@ -90,7 +91,7 @@ class GamepadGame : public ::testing::Test {
     return seen.size();
   }
 
-  testing::TempFolder folder;
+  TempFolder folder;
   SdlClock clock;
   std::unique_ptr<SdlApplication> app;
   std::unique_ptr<GlGraphicsApi> graphics;
@@ -202,7 +203,7 @@ void PushF10(SDL_Window* window, bool repeat) {
 }
 
 TEST(MuteKey, F10TogglesTheSoundAndRemembersOnlyThePlayersChoice) {
-  testing::TempFolder folder;
+  TempFolder folder;
   const std::string path = folder.Path() + "tarvex/settings.ini";
   SettingsFile file(path);
   std::vector<std::string> warnings;

@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 
+#include "core/TempFolder.h"
 #include "replay_session.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
@@ -229,7 +230,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string out = std::string(argv[1]) + "/";
-  tvx::testing::TempFolder folder;
+  tvx::TempFolder folder;
   if (!tvx::testing::WriteTestArchive(folder.Path() + "resources.tvx")) return 1;
   const struct {
     const char* name;

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/TempFolder.h"
 #include "platform/replay/replay_script.h"
 #include "replay_session.h"
 #include "test_archive.h"

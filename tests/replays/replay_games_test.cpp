@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/TempFolder.h"
 #include "replay_session.h"
 #include "test_archive.h"
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/TempFolder.h"
 #include "game_harness.h"
 #include "platform/gl/gl_graphics_api.h"
 #include "screen_tour.h"

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <random>
 
+#include "core/TempFolder.h"
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
 #include "game_harness.h"
