@@ -1,6 +1,7 @@
 #include "app/PlayerControls.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "game/SoundGroups.h"
 #include "sound/SoundData.h"
@@ -32,9 +33,14 @@ void ConnectForm(SdlApplication& application, TForm1& form, SdlAudioLibrary* aud
     return application.PadCount() > 0 ? input.CandidateLetter() : '\0';
   };
   if (audio == nullptr) return;
-  TSoundSystem& sounds = form.SoundSystem1();
-  sounds.OnLoad = [audio, &sounds](TComponent*, int index, const std::string& name) {
-    if (IsMusicSound(index, name)) audio->SetMusic(sounds.Sound(index)->Handle());
+  // Once every sound is loaded, the game's music is marked for the music volume.
+  form.OnLoadStep = [audio, &form](const char* step) {
+    if (std::string_view(step) != "sounds") return;
+    const TSoundSystem& sounds = form.SoundSystem1();
+    for (int index = 0; index < sounds.Count(); ++index) {
+      const TSoundData* sound = sounds.Sound(index);
+      if (IsMusicSound(index, sound->Name())) audio->SetMusic(sound->Handle());
+    }
   };
 }
 

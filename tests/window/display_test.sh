@@ -55,7 +55,11 @@ title_shown() {
   check "$inside > 0.9 && $r > $b"
 }
 launch() {  # starts the program with the given options and clicks "Start Game"
-  SDL_AUDIODRIVER=dummy "$program" "$@" > "$out/tarvex.log" 2>&1 &
+  # A fresh settings folder each time: a scale or mode remembered by one start must not
+  # become the next start's default, nor the tester's own.
+  local config
+  config=$(mktemp -d -p "$out" config.XXXX)
+  XDG_CONFIG_HOME=$config SDL_AUDIODRIVER=dummy "$program" "$@" > "$out/tarvex.log" 2>&1 &
   pid=$!
   window=$(timeout 20 xdotool search --sync --name '^Tarvex$' | head -1)
   [ -n "$window" ] || fail "no window appeared ($*)"
