@@ -88,7 +88,10 @@ void TPxFont::TextOut(const std::string& text, double x, double y, CanvasColor c
     const FloatQuad quad = pBounds4(static_cast<float>(Trunc(penX)), top, glyphWidth, glyphHeight);
     canvas.DrawPatternQuad(image_.get(), quad, colors, PatternSelection{code, 0, 0, 0, 0, 0, 0},
                            effect);
-    penX += (glyphs_[static_cast<std::size_t>(code)] + glyphSpacing_ + Interleave) * Scale;
+    // Widths and spacing come from the archive: summed as doubles, they cannot overflow.
+    penX += (static_cast<double>(glyphs_[static_cast<std::size_t>(code)]) + glyphSpacing_ +
+             Interleave) *
+            Scale;
   }
 }
 

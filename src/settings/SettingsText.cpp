@@ -102,7 +102,7 @@ char* ReadLine(char* buffer, int size, void* stream) {
     r.current.header = true;
     r.current.section = std::string(body.substr(1, body.find(']') - 1));
   }
-  std::memcpy(buffer, fed.data(), fed.size());
+  if (!fed.empty()) std::memcpy(buffer, fed.data(), fed.size());  // an empty view may be null
   buffer[fed.size()] = '\n';
   buffer[fed.size() + 1] = '\0';
   return buffer;
