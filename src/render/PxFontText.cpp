@@ -4,6 +4,7 @@
 
 #include "core/Numeric.h"
 #include "render/PxCanvas.h"
+#include "render/PxFont.h"
 #include "render/PxFonts.h"
 
 namespace tvx {

@@ -1,11 +1,13 @@
 // TPxImage: pattern geometry, format choice, pattern texture coordinates and record loading.
+#include "render/PxImage.h"
+
 #include <algorithm>
 #include <limits>
 #include <vector>
 
+#include "render/PxDevices.h"
 #include "render/PxFormatChoice.h"
 #include "render/PxImageRecord.h"
-#include "render/PxImages.h"
 
 namespace tvx {
 
