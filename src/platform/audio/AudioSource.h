@@ -5,20 +5,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/rules/ChannelRules.h"
+
 namespace tvx::audio_detail {
 
 constexpr int kMixRate = 44100;
-// Positions that callers pass are bytes of 16-bit stereo output, four per frame.
-constexpr std::uint64_t kBytesPerFrame = 4;
 // Frames decoded or mixed in one step; fixed buffers of this size avoid allocation while mixing.
 constexpr std::size_t kBlockFrames = 1024;
 
-class AudioSource {
+class AudioSource : public ChannelSource {
  public:
-  virtual ~AudioSource() = default;
   virtual std::size_t Read(float* stereo, std::size_t frames) = 0;
-  // Moves to a frame at the mix rate; false when the source cannot get there.
-  virtual bool Seek(std::uint64_t frame) = 0;
 };
 
 }  // namespace tvx::audio_detail

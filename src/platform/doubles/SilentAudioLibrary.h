@@ -10,16 +10,20 @@
 // library. Init, the version and loads can be made to fail.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "platform/AudioLibrary.h"
+#include "platform/rules/ChannelRules.h"
 
 namespace tvx {
 
-class SilentAudioLibrary : public IAudioLibrary {
+// The channel calls follow the shared channel rules; this class adds the injected failures,
+// the virtual lengths and the log.
+class SilentAudioLibrary : public ChannelRules {
  public:
   // Failure injection.
   bool failInit = false;
@@ -33,30 +37,8 @@ class SilentAudioLibrary : public IAudioLibrary {
   std::uint32_t Audio_GetVersion() override;
   bool Audio_Init(int device, std::uint32_t frequency, std::uint32_t flags, std::uintptr_t window,
                   const void* classId) override;
-  bool Audio_Stop() override;
   int Audio_ErrorGetCode() override;
-  std::uint32_t Audio_MusicLoad(bool memory, const void* file, std::uint64_t offset,
-                                std::uint32_t length, std::uint32_t flags,
-                                std::uint32_t frequency) override;
-  std::uint32_t Audio_StreamCreateFile(bool memory, const void* file, std::uint64_t offset,
-                                       std::uint64_t length, std::uint32_t flags) override;
-  std::uint32_t Audio_SampleLoad(bool memory, const void* file, std::uint64_t offset,
-                                 std::uint32_t length, std::uint32_t maxPlaybacks,
-                                 std::uint32_t flags) override;
-  bool Audio_MusicFree(std::uint32_t handle) override;
-  bool Audio_StreamFree(std::uint32_t handle) override;
-  bool Audio_SampleFree(std::uint32_t handle) override;
-  std::uint32_t Audio_SampleGetChannel(std::uint32_t sample, bool onlyNew) override;
-  bool Audio_SampleStop(std::uint32_t sample) override;
   bool Audio_ChannelPlay(std::uint32_t channel, bool restart) override;
-  bool Audio_ChannelStop(std::uint32_t channel) override;
-  bool Audio_ChannelSetPosition(std::uint32_t channel, std::uint64_t position) override;
-  std::uint32_t Audio_ChannelIsActive(std::uint32_t channel) override;
-  bool Audio_ChannelSetAttributes(std::uint32_t channel, int frequency, int volume,
-                                  int pan) override;
-  std::uint32_t Audio_ChannelSetSync(std::uint32_t channel, std::uint32_t type,
-                                     std::uint64_t parameter, SyncProc proc, void* user) override;
-  bool Audio_ChannelRemoveSync(std::uint32_t channel, std::uint32_t sync) override;
 
   // Moves every playing channel on by `frames`; one that reaches its length ends, and the end
   // syncs of its sound are called (a sync that rewinds it keeps it playing).
@@ -67,9 +49,9 @@ class SilentAudioLibrary : public IAudioLibrary {
   void ClearLog() { log_.clear(); }
   // Off, calls are no longer written to the log (their effects still happen).
   void SetLogging(bool on) { logging_ = on; }
-  bool Initialized() const { return initialized_; }
-  std::size_t LoadedCount() const { return sounds_.size(); }
-  bool IsLoaded(std::uint32_t handle) const { return sounds_.count(handle) != 0; }
+  bool Initialized() const { return IsReady(); }
+  std::size_t LoadedCount() const { return SoundCount(); }
+  bool IsLoaded(std::uint32_t handle) const;
   // For a stream or module its channel; for a sample its default volume. -1 if unknown.
   int Volume(std::uint32_t handle) const;
   std::uint64_t Position(std::uint32_t channel) const;
@@ -77,51 +59,21 @@ class SilentAudioLibrary : public IAudioLibrary {
   std::size_t SyncCount(std::uint32_t handle) const;
   std::vector<std::uint32_t> SampleChannels(std::uint32_t sample) const;
 
+ protected:
+  std::unique_ptr<ChannelSource> OpenMusic(const std::uint8_t* data, std::size_t size,
+                                           std::uint32_t flags) override;
+  std::unique_ptr<ChannelSource> OpenStream(const std::uint8_t* data, std::size_t size) override;
+  std::unique_ptr<SampleSource> OpenSample(const std::uint8_t* data, std::size_t size) override;
+  void SetError(int code) override { error_ = code; }
+  void Called(std::string_view name, std::initializer_list<CallArgument> args) override;
+
  private:
-  enum class Kind { kMusic, kStream, kSample };
-  enum class State { kStopped, kPlaying, kEnded };
-  struct Sync {
-    std::uint32_t handle;
-    SyncProc proc;
-    void* user;
-  };
-  struct Channel {
-    std::uint32_t sound = 0;
-    State state = State::kStopped;
-    bool ending = false;  // inside its end syncs
-    std::uint64_t position = 0;
-    int volume = 100;
-  };
-  struct Sound {
-    Kind kind;
-    std::uint64_t length = 0;
-    int volume = 100;
-    std::uint32_t maxPlaybacks = 1;
-    std::vector<Sync> syncs;
-    std::vector<std::uint32_t> channels;  // a sample's playbacks; a stream's is its own handle
-  };
+  // False, with the error set, when loads are to fail or the data is not of the right format.
+  bool Accepts(bool rightFormat);
+  // The shared length of a sound and its playbacks.
+  std::shared_ptr<std::uint64_t> Length(std::uint32_t handle) const;
 
-  std::uint32_t Load(Kind kind, bool memory, const void* file, std::uint64_t offset,
-                     std::uint64_t length, std::uint32_t maxPlaybacks);
-  bool Free(Kind kind, std::uint32_t handle);
-  Sound* FindSound(std::uint32_t handle);
-  Channel* FindChannel(std::uint32_t handle);
-  void EndChannel(std::uint32_t handle);
-  void StopSample(Sound& sample);
-  bool Fail(int code);
-  bool Succeed();
-  // The entry is built only while logging, so that long runs need not pay for it.
-  template <class Describe>
-  void Record(Describe&& describe) {
-    if (logging_) log_.push_back(describe());
-  }
-
-  bool initialized_ = false;
   int error_ = audio::ErrorOk;
-  std::uint32_t nextHandle_ = 1;
-  std::uint32_t nextSync_ = 1;
-  std::map<std::uint32_t, Sound> sounds_;
-  std::map<std::uint32_t, Channel> channels_;
   std::vector<std::string> log_;
   bool logging_ = true;
 };
