@@ -59,25 +59,25 @@ class CountingGraphicsApi : public gfx::IGraphicsApi {
   gfx::Result TestCooperativeLevel() override { return inner_.TestCooperativeLevel(); }
   gfx::Result Reset(gfx::PresentParameters& p) override { return inner_.Reset(p); }
   gfx::Result CreateVertexBuffer(std::uint32_t l, std::uint32_t u, std::uint32_t f, std::uint32_t p,
-                                 gfx::Handle& b) override {
+                                 gfx::BufferHandle& b) override {
     return inner_.CreateVertexBuffer(l, u, f, p, b);
   }
   gfx::Result CreateIndexBuffer(std::uint32_t l, std::uint32_t u, std::uint32_t f, std::uint32_t p,
-                                gfx::Handle& b) override {
+                                gfx::BufferHandle& b) override {
     return inner_.CreateIndexBuffer(l, u, f, p, b);
   }
-  gfx::Result LockBuffer(gfx::Handle b, std::uint32_t o, std::uint32_t s, void** d,
+  gfx::Result LockBuffer(gfx::BufferHandle b, std::uint32_t o, std::uint32_t s, void** d,
                          std::uint32_t f) override {
     return inner_.LockBuffer(b, o, s, d, f);
   }
-  gfx::Result UnlockBuffer(gfx::Handle b) override { return inner_.UnlockBuffer(b); }
-  void ReleaseBuffer(gfx::Handle b) override { inner_.ReleaseBuffer(b); }
-  gfx::Result SetStreamSource(std::uint32_t s, gfx::Handle b, std::uint32_t o,
+  gfx::Result UnlockBuffer(gfx::BufferHandle b) override { return inner_.UnlockBuffer(b); }
+  void ReleaseBuffer(gfx::BufferHandle b) override { inner_.ReleaseBuffer(b); }
+  gfx::Result SetStreamSource(std::uint32_t s, gfx::BufferHandle b, std::uint32_t o,
                               std::uint32_t st) override {
     return inner_.SetStreamSource(s, b, o, st);
   }
-  gfx::Result SetIndices(gfx::Handle b) override { return inner_.SetIndices(b); }
-  gfx::Result SetVertexShader(gfx::Handle s) override { return inner_.SetVertexShader(s); }
+  gfx::Result SetIndices(gfx::BufferHandle b) override { return inner_.SetIndices(b); }
+  gfx::Result SetVertexShader(gfx::ShaderHandle s) override { return inner_.SetVertexShader(s); }
   gfx::Result SetFVF(std::uint32_t f) override { return inner_.SetFVF(f); }
   gfx::Result SetRenderState(std::uint32_t s, std::uint32_t v) override {
     return inner_.SetRenderState(s, v);
@@ -88,21 +88,21 @@ class CountingGraphicsApi : public gfx::IGraphicsApi {
   gfx::Result SetSamplerState(std::uint32_t s, std::uint32_t t, std::uint32_t v) override {
     return inner_.SetSamplerState(s, t, v);
   }
-  gfx::Result SetTexture(std::uint32_t s, gfx::Handle t) override {
+  gfx::Result SetTexture(std::uint32_t s, gfx::TextureHandle t) override {
     return inner_.SetTexture(s, t);
   }
   gfx::Result CreateTexture(std::uint32_t w, std::uint32_t h, std::uint32_t l, std::uint32_t u,
-                            std::uint32_t f, std::uint32_t p, gfx::Handle& t) override {
+                            std::uint32_t f, std::uint32_t p, gfx::TextureHandle& t) override {
     return inner_.CreateTexture(w, h, l, u, f, p, t);
   }
-  gfx::Result LockRect(gfx::Handle t, std::uint32_t l, gfx::LockedRect& r, const gfx::Rect* rect,
-                       std::uint32_t f) override {
+  gfx::Result LockRect(gfx::TextureHandle t, std::uint32_t l, gfx::LockedRect& r,
+                       const gfx::Rect* rect, std::uint32_t f) override {
     return inner_.LockRect(t, l, r, rect, f);
   }
-  gfx::Result UnlockRect(gfx::Handle t, std::uint32_t l) override {
+  gfx::Result UnlockRect(gfx::TextureHandle t, std::uint32_t l) override {
     return inner_.UnlockRect(t, l);
   }
-  void ReleaseTexture(gfx::Handle t) override { inner_.ReleaseTexture(t); }
+  void ReleaseTexture(gfx::TextureHandle t) override { inner_.ReleaseTexture(t); }
 
  private:
   gfx::IGraphicsApi& inner_;

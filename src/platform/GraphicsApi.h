@@ -2,8 +2,8 @@
 // of a fixed-function, Direct3D-9-style device: one API object, one device with present
 // parameters, scenes, dynamic vertex and index buffers locked with discard, render,
 // texture-stage and sampler states, and textures in a managed pool locked by rectangle.
-// Resources are plain handles (0 = none). Every call answers a Result; the device and canvas
-// branch only on success/failure and on the three device codes below.
+// Resources are handles of a distinct type per kind (0 = none). Every call answers a Result; the
+// device and canvas branch only on success/failure and on the three device codes below.
 //
 // Implementations: the OpenGL backend (platform/gl) and the recording double
 // (platform/doubles) that logs every call and can fail any of them on demand.
@@ -13,7 +13,20 @@
 
 namespace tvx::gfx {
 
-using Handle = std::uint32_t;
+// Resource handles, of distinct types so that a texture cannot stand where a buffer is meant:
+// none converts to another or to a number without a cast. The value-initialised handle is 0,
+// none.
+enum class BufferHandle : std::uint32_t {};
+enum class TextureHandle : std::uint32_t {};
+enum class ShaderHandle : std::uint32_t {};
+constexpr BufferHandle NoBuffer{};
+constexpr TextureHandle NoTexture{};
+constexpr ShaderHandle FixedFunction{};
+// The number a handle carries, for logs and lookups.
+template <class H>
+constexpr std::uint32_t HandleValue(H handle) {
+  return static_cast<std::uint32_t>(handle);
+}
 using Result = std::int32_t;
 
 constexpr Result Ok = 0;
@@ -255,19 +268,19 @@ class IGraphicsApi {
 
   // Dynamic buffers.
   virtual Result CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
-                                    std::uint32_t pool, Handle& buffer) = 0;
+                                    std::uint32_t pool, BufferHandle& buffer) = 0;
   virtual Result CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t format,
-                                   std::uint32_t pool, Handle& buffer) = 0;
-  virtual Result LockBuffer(Handle buffer, std::uint32_t offset, std::uint32_t size, void** data,
-                            std::uint32_t flags) = 0;
-  virtual Result UnlockBuffer(Handle buffer) = 0;
-  virtual void ReleaseBuffer(Handle buffer) = 0;
+                                   std::uint32_t pool, BufferHandle& buffer) = 0;
+  virtual Result LockBuffer(BufferHandle buffer, std::uint32_t offset, std::uint32_t size,
+                            void** data, std::uint32_t flags) = 0;
+  virtual Result UnlockBuffer(BufferHandle buffer) = 0;
+  virtual void ReleaseBuffer(BufferHandle buffer) = 0;
 
   // Drawing.
-  virtual Result SetStreamSource(std::uint32_t stream, Handle vertexBuffer, std::uint32_t offset,
-                                 std::uint32_t stride) = 0;
-  virtual Result SetIndices(Handle indexBuffer) = 0;
-  virtual Result SetVertexShader(Handle shader) = 0;  // 0 = fixed function
+  virtual Result SetStreamSource(std::uint32_t stream, BufferHandle vertexBuffer,
+                                 std::uint32_t offset, std::uint32_t stride) = 0;
+  virtual Result SetIndices(BufferHandle indexBuffer) = 0;
+  virtual Result SetVertexShader(ShaderHandle shader) = 0;  // 0 = fixed function
   virtual Result SetFVF(std::uint32_t fvf) = 0;
   virtual Result DrawPrimitive(std::uint32_t type, std::uint32_t startVertex,
                                std::uint32_t primitiveCount) = 0;
@@ -285,17 +298,17 @@ class IGraphicsApi {
                                       std::uint32_t value) = 0;
   virtual Result SetSamplerState(std::uint32_t sampler, std::uint32_t type,
                                  std::uint32_t value) = 0;
-  virtual Result SetTexture(std::uint32_t stage, Handle texture) = 0;  // 0 = none
+  virtual Result SetTexture(std::uint32_t stage, TextureHandle texture) = 0;  // 0 = none
 
   // Textures.
   virtual Result CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                std::uint32_t usage, std::uint32_t format, std::uint32_t pool,
-                               Handle& texture) = 0;
+                               TextureHandle& texture) = 0;
   // rect == nullptr locks the whole level.
-  virtual Result LockRect(Handle texture, std::uint32_t level, LockedRect& locked, const Rect* rect,
-                          std::uint32_t flags) = 0;
-  virtual Result UnlockRect(Handle texture, std::uint32_t level) = 0;
-  virtual void ReleaseTexture(Handle texture) = 0;
+  virtual Result LockRect(TextureHandle texture, std::uint32_t level, LockedRect& locked,
+                          const Rect* rect, std::uint32_t flags) = 0;
+  virtual Result UnlockRect(TextureHandle texture, std::uint32_t level) = 0;
+  virtual void ReleaseTexture(TextureHandle texture) = 0;
 };
 
 }  // namespace tvx::gfx

@@ -157,13 +157,13 @@ bool TPx2D::CreateBuffers() {
   if (!gfx::Succeeded(api_->CreateVertexBuffer(capacity * kVertexStride, kBufferUsage,
                                                gfx::FvfXyzRhwDiffuseTex1, gfx::pool::Default,
                                                vertexBuffer_))) {
-    vertexBuffer_ = 0;
+    vertexBuffer_ = gfx::NoBuffer;
     return false;
   }
   if (!gfx::Succeeded(api_->CreateIndexBuffer(capacity * sizeof(std::uint16_t), kBufferUsage,
                                               gfx::format::Index16, gfx::pool::Default,
                                               indexBuffer_))) {
-    indexBuffer_ = 0;
+    indexBuffer_ = gfx::NoBuffer;
     ReleaseBuffers();
     return false;
   }
@@ -171,9 +171,9 @@ bool TPx2D::CreateBuffers() {
 }
 
 void TPx2D::ReleaseBuffers() {
-  if (vertexBuffer_ != 0) api_->ReleaseBuffer(vertexBuffer_);
-  if (indexBuffer_ != 0) api_->ReleaseBuffer(indexBuffer_);
-  vertexBuffer_ = indexBuffer_ = 0;
+  if (vertexBuffer_ != gfx::NoBuffer) api_->ReleaseBuffer(vertexBuffer_);
+  if (indexBuffer_ != gfx::NoBuffer) api_->ReleaseBuffer(indexBuffer_);
+  vertexBuffer_ = indexBuffer_ = gfx::NoBuffer;
 }
 
 void TPx2D::ReleaseAll() {
@@ -208,7 +208,7 @@ void TPx2D::ResetStates() {
   for (std::uint32_t stage = 0; stage < kTextureStages; ++stage) {
     api.SetTextureStageState(stage, gfx::tss::TexCoordIndex, 0);
     api.SetTextureStageState(stage, gfx::tss::TextureTransformFlags, gfx::TextureTransformDisable);
-    api.SetTexture(stage, 0);
+    api.SetTexture(stage, gfx::NoTexture);
     api.SetTextureStageState(stage, gfx::tss::ColorArg1, gfx::ta::Texture);
     api.SetTextureStageState(stage, gfx::tss::AlphaArg1, gfx::ta::Texture);
     api.SetTextureStageState(stage, gfx::tss::ColorArg2, gfx::ta::Diffuse);
@@ -267,7 +267,7 @@ void TPx2D::PrepareBatch(PrimitiveKind kind, std::int32_t vertices, std::int32_t
     if (image != nullptr && textureIndex != kNoTexture) {
       image->BindTexture(0, textureIndex);
     } else {
-      api_->SetTexture(0, 0);
+      api_->SetTexture(0, gfx::NoTexture);
     }
     currentImage_ = image;
     currentTextureIndex_ = textureIndex;
@@ -285,7 +285,7 @@ void TPx2D::Flush() {
   kind_ = PrimitiveKind::None;
 }
 
-bool TPx2D::CopyToBuffer(gfx::Handle buffer, const void* source, std::uint32_t bytes) {
+bool TPx2D::CopyToBuffer(gfx::BufferHandle buffer, const void* source, std::uint32_t bytes) {
   void* target = nullptr;
   if (!gfx::Succeeded(api_->LockBuffer(buffer, 0, bytes, &target, gfx::lock::Discard))) {
     return false;
@@ -304,7 +304,8 @@ void TPx2D::SendBatch() {
       CopyToBuffer(indexBuffer_, indices_.get(),
                    static_cast<std::uint32_t>(indexCount_) * sizeof(std::uint16_t)) &&
       gfx::Succeeded(api.SetStreamSource(0, vertexBuffer_, 0, kVertexStride)) &&
-      gfx::Succeeded(api.SetIndices(indexBuffer_)) && gfx::Succeeded(api.SetVertexShader(0)) &&
+      gfx::Succeeded(api.SetIndices(indexBuffer_)) &&
+      gfx::Succeeded(api.SetVertexShader(gfx::FixedFunction)) &&
       gfx::Succeeded(api.SetFVF(gfx::FvfXyzRhwDiffuseTex1));
   if (!ready) return;
   const std::uint32_t type =

@@ -72,7 +72,7 @@ class TPx2D : public TPxDeviceSubscriber {
                     TPxImage* image, std::int32_t textureIndex, std::int32_t stateKey);
   void ApplyEffect(std::int32_t effect);
   void SetFilters();
-  bool CopyToBuffer(gfx::Handle buffer, const void* source, std::uint32_t bytes);
+  bool CopyToBuffer(gfx::BufferHandle buffer, const void* source, std::uint32_t bytes);
   void SendBatch();
   // Prepares a batch for one quad (tinted quads keyed apart from white ones), writes its
   // indices and answers its four vertices.
@@ -84,8 +84,8 @@ class TPx2D : public TPxDeviceSubscriber {
   bool initialized_ = false;
   bool lost_ = false;
   std::int32_t vertexCache_ = DefaultVertexCache;
-  gfx::Handle vertexBuffer_ = 0;
-  gfx::Handle indexBuffer_ = 0;
+  gfx::BufferHandle vertexBuffer_{};
+  gfx::BufferHandle indexBuffer_{};
   std::int32_t vertexCount_ = 0;
   std::int32_t indexCount_ = 0;
   std::int32_t primitiveCount_ = 0;

@@ -57,8 +57,8 @@ void TPxMultiTexture::SetTextureCount(std::int32_t value) {
   if (Inactive()) textureCount_ = value < 0 ? 0 : value;
 }
 
-gfx::Handle TPxMultiTexture::Texture(std::int32_t index) const {
-  if (index < 0 || index >= static_cast<std::int32_t>(textures_.size())) return 0;
+gfx::TextureHandle TPxMultiTexture::Texture(std::int32_t index) const {
+  if (index < 0 || index >= static_cast<std::int32_t>(textures_.size())) return gfx::NoTexture;
   return textures_[static_cast<std::size_t>(index)];
 }
 
@@ -71,13 +71,13 @@ bool TPxMultiTexture::CreateTextures() {
   if (Device() == nullptr) return false;
   gfx::IGraphicsApi& api = Device()->Api();
   const std::uint32_t levels = Mipmapping() ? 0 : 1;
-  textures_.assign(static_cast<std::size_t>(textureCount_), 0);
-  for (gfx::Handle& texture : textures_) {
+  textures_.assign(static_cast<std::size_t>(textureCount_), gfx::NoTexture);
+  for (gfx::TextureHandle& texture : textures_) {
     const gfx::Result result =
         api.CreateTexture(static_cast<std::uint32_t>(Width()), static_cast<std::uint32_t>(Height()),
                           levels, TextureUsage(), Format(), gfx::pool::Managed, texture);
-    if (!gfx::Succeeded(result) || texture == 0) {
-      texture = 0;
+    if (!gfx::Succeeded(result) || texture == gfx::NoTexture) {
+      texture = gfx::NoTexture;
       ReleaseTextures();
       return false;
     }
@@ -87,23 +87,23 @@ bool TPxMultiTexture::CreateTextures() {
 
 void TPxMultiTexture::ReleaseTextures() {
   if (Device() != nullptr) {
-    for (gfx::Handle texture : textures_) {
-      if (texture != 0) Device()->Api().ReleaseTexture(texture);
+    for (gfx::TextureHandle texture : textures_) {
+      if (texture != gfx::NoTexture) Device()->Api().ReleaseTexture(texture);
     }
   }
   textures_.clear();
 }
 
 bool TPxMultiTexture::BindTexture(std::uint32_t stage, std::int32_t index) {
-  const gfx::Handle texture = Texture(index);
-  if (texture == 0) return false;
+  const gfx::TextureHandle texture = Texture(index);
+  if (texture == gfx::NoTexture) return false;
   return gfx::Succeeded(Device()->Api().SetTexture(stage, texture));
 }
 
 bool TPxMultiTexture::Lock(std::int32_t index, const gfx::Rect* rect, std::int32_t mode,
                            TLockInfo& info) {
-  const gfx::Handle texture = Texture(index);
-  if (texture == 0) return false;
+  const gfx::TextureHandle texture = Texture(index);
+  if (texture == gfx::NoTexture) return false;
   gfx::LockedRect locked;
   const std::uint32_t flags = mode == LockModeReadOnly ? gfx::lock::ReadOnly : 0;
   gfx::IGraphicsApi& api = Device()->Api();
@@ -128,8 +128,8 @@ bool TPxMultiTexture::LockTextureRect(std::int32_t index, const gfx::Rect& rect,
 }
 
 bool TPxMultiTexture::UnlockTexture(std::int32_t index) {
-  const gfx::Handle texture = Texture(index);
-  if (texture == 0) return false;
+  const gfx::TextureHandle texture = Texture(index);
+  if (texture == gfx::NoTexture) return false;
   return gfx::Succeeded(Device()->Api().UnlockRect(texture, 0));
 }
 

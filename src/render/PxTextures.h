@@ -85,7 +85,7 @@ class TPxMultiTexture : public TPxBaseTexture {
   std::int32_t TextureCount() const { return textureCount_; }
   void SetTextureCount(std::int32_t value);  // never below 0
   // The device texture at `index`; 0 outside the array or when it was not created.
-  gfx::Handle Texture(std::int32_t index) const;
+  gfx::TextureHandle Texture(std::int32_t index) const;
 
   std::uint32_t TextureUsage() const override;
   bool BindTexture(std::uint32_t stage, std::int32_t index) override;
@@ -101,7 +101,7 @@ class TPxMultiTexture : public TPxBaseTexture {
  private:
   bool Lock(std::int32_t index, const gfx::Rect* rect, std::int32_t mode, TLockInfo& info);
 
-  std::vector<gfx::Handle> textures_;
+  std::vector<gfx::TextureHandle> textures_;
   std::int32_t textureCount_ = 1;
 };
 

@@ -109,12 +109,13 @@ TEST_F(CanvasBatches, TextureChangeBreaksTheBatch) {
   EndScene();
   ASSERT_EQ(batches.size(), 2u);
   EXPECT_EQ(batches[1].primitives, 4u);
-  std::vector<gfx::Handle> stage0;
+  std::vector<std::uint32_t> stage0;
   for (const auto& call : api.Calls(Call::SetTexture)) {
     if (call.args[0] == 0) stage0.push_back(call.args[1]);
   }
   // Reset unbinds, then texture 0, then texture 1.
-  EXPECT_EQ(stage0, (std::vector<gfx::Handle>{0, image->Texture(0), image->Texture(1)}));
+  EXPECT_EQ(stage0, (std::vector<std::uint32_t>{0, gfx::HandleValue(image->Texture(0)),
+                                                gfx::HandleValue(image->Texture(1))}));
 }
 
 TEST_F(CanvasBatches, UntexturedAfterTexturedUnbindsTheTexture) {
@@ -125,7 +126,7 @@ TEST_F(CanvasBatches, UntexturedAfterTexturedUnbindsTheTexture) {
   canvas->FillQuad(kQuad, cColor4(ColorWhite), EffectAlphaBlend);
   EndScene();
   EXPECT_EQ(batches.size(), 2u);
-  EXPECT_EQ(api.BoundTexture(0), 0u);
+  EXPECT_EQ(api.BoundTexture(0), gfx::NoTexture);
 }
 
 TEST_F(CanvasBatches, EmptySceneDrawsNothing) {

@@ -1,11 +1,21 @@
-#include "platform/doubles/RecordingGraphicsApi.h"
-
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <type_traits>
+
+#include "platform/doubles/RecordingGraphicsApi.h"
 
 namespace tvx::gfx {
 namespace {
+
+// Handles cost nothing over a number, and a texture cannot stand for a buffer, nor a number for
+// either.
+static_assert(sizeof(TextureHandle) == sizeof(std::uint32_t));
+static_assert(!std::is_convertible_v<TextureHandle, BufferHandle>);
+static_assert(!std::is_convertible_v<BufferHandle, TextureHandle>);
+static_assert(!std::is_convertible_v<std::uint32_t, TextureHandle>);
+static_assert(!std::is_convertible_v<TextureHandle, std::uint32_t>);
 
 class RecordingApi : public ::testing::Test {
  protected:
@@ -19,7 +29,7 @@ class RecordingApi : public ::testing::Test {
 };
 
 TEST_F(RecordingApi, BufferLocksHandOutTheBufferMemory) {
-  Handle buffer = 0;
+  BufferHandle buffer{};
   ASSERT_EQ(api.CreateVertexBuffer(64, usage::Dynamic, FvfXyzRhwDiffuseTex1, pool::Default, buffer),
             Ok);
   void* data = nullptr;
@@ -39,7 +49,7 @@ TEST_F(RecordingApi, BufferLocksHandOutTheBufferMemory) {
 }
 
 TEST_F(RecordingApi, TextureRectLocksPointIntoTheLevel) {
-  Handle texture = 0;
+  TextureHandle texture{};
   ASSERT_EQ(api.CreateTexture(16, 8, 1, 0, format::A8R8G8B8, pool::Managed, texture), Ok);
   LockedRect locked;
   const Rect rect{2, 3, 6, 5};
@@ -50,7 +60,7 @@ TEST_F(RecordingApi, TextureRectLocksPointIntoTheLevel) {
   EXPECT_EQ(api.TextureData(texture, 0)[3 * 64 + 2 * 4], 7);
   const Rect outside{0, 0, 17, 1};
   EXPECT_NE(api.LockRect(texture, 0, locked, &outside, 0), Ok);
-  Handle chain = 0;
+  TextureHandle chain{};
   ASSERT_EQ(api.CreateTexture(8, 2, 0, 0, format::R5G6B5, pool::Managed, chain), Ok);
   EXPECT_EQ(api.TextureData(chain, 3).size(), 2u);  // 8x2, 4x1, 2x1, 1x1
   EXPECT_TRUE(api.TextureData(chain, 4).empty());
@@ -58,7 +68,7 @@ TEST_F(RecordingApi, TextureRectLocksPointIntoTheLevel) {
 
 TEST_F(RecordingApi, RefusesFormatsOutsideTheAcceptedSet) {
   api.SetAcceptedFormats({format::A8});
-  Handle texture = 0;
+  TextureHandle texture{};
   EXPECT_NE(api.CreateTexture(4, 4, 1, 0, format::A8R8G8B8, pool::Managed, texture), Ok);
   EXPECT_EQ(api.CreateTexture(4, 4, 1, 0, format::A8, pool::Managed, texture), Ok);
   EXPECT_NE(api.CheckDeviceFormat(devtype::Hal, 0, 0, rtype::Texture, format::R5G6B5), Ok);
@@ -79,7 +89,7 @@ TEST_F(RecordingApi, ScriptedResultsComeInOrderThenTheStandingOne) {
 }
 
 TEST_F(RecordingApi, DrawsAreCheckedAgainstTheBoundBuffers) {
-  Handle vertices = 0, indices = 0;
+  BufferHandle vertices{}, indices{};
   ASSERT_EQ(api.CreateVertexBuffer(4 * 28, 0, FvfXyzRhwDiffuseTex1, pool::Default, vertices), Ok);
   ASSERT_EQ(api.CreateIndexBuffer(6 * 2, 0, format::Index16, pool::Default, indices), Ok);
   void* data = nullptr;

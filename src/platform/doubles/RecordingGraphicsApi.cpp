@@ -153,29 +153,30 @@ std::uint32_t RecordingGraphicsApi::SamplerState(std::uint32_t sampler, std::uin
   return sampler < kStages && type < kStageSlots ? samplerStates_[sampler][type] : 0;
 }
 
-Handle RecordingGraphicsApi::BoundTexture(std::uint32_t stage) const {
-  return stage < kStages ? boundTextures_[stage] : 0;
+TextureHandle RecordingGraphicsApi::BoundTexture(std::uint32_t stage) const {
+  return stage < kStages ? boundTextures_[stage] : NoTexture;
 }
 
-const std::vector<std::uint8_t>& RecordingGraphicsApi::BufferData(Handle buffer) const {
+const std::vector<std::uint8_t>& RecordingGraphicsApi::BufferData(BufferHandle buffer) const {
   const auto it = buffers_.find(buffer);
   return it == buffers_.end() ? kNoData : it->second.data;
 }
 
-const std::vector<std::uint8_t>& RecordingGraphicsApi::TextureData(Handle texture,
+const std::vector<std::uint8_t>& RecordingGraphicsApi::TextureData(TextureHandle texture,
                                                                    std::uint32_t level) const {
   const auto it = textures_.find(texture);
   if (it == textures_.end() || level >= it->second.levels.size()) return kNoData;
   return it->second.levels[level].data;
 }
 
-std::int32_t RecordingGraphicsApi::TexturePitch(Handle texture, std::uint32_t level) const {
+std::int32_t RecordingGraphicsApi::TexturePitch(TextureHandle texture, std::uint32_t level) const {
   const auto it = textures_.find(texture);
   if (it == textures_.end() || level >= it->second.levels.size()) return 0;
   return it->second.levels[level].pitch;
 }
 
-RecordingGraphicsApi::TextureInfo RecordingGraphicsApi::TextureDescription(Handle texture) const {
+RecordingGraphicsApi::TextureInfo RecordingGraphicsApi::TextureDescription(
+    TextureHandle texture) const {
   const auto it = textures_.find(texture);
   if (it == textures_.end() || it->second.levels.empty()) return {};
   const TextureLevel& top = it->second.levels.front();
@@ -327,32 +328,32 @@ Result RecordingGraphicsApi::Reset(PresentParameters& parameters) {
 
 Result RecordingGraphicsApi::CreateVertexBuffer(std::uint32_t length, std::uint32_t usage,
                                                 std::uint32_t fvf, std::uint32_t pool,
-                                                Handle& buffer) {
+                                                BufferHandle& buffer) {
   const bool valid = deviceExists_ && length > 0 && length <= kMaxBufferBytes;
   const Result r = Record(Call::CreateVertexBuffer, valid ? Ok : Fail, {length, usage, fvf, pool});
   if (!Succeeded(r)) return r;
-  buffer = NewHandle();
+  buffer = BufferHandle{NewHandle()};
   buffers_[buffer].data.assign(length, 0);
   return r;
 }
 
 Result RecordingGraphicsApi::CreateIndexBuffer(std::uint32_t length, std::uint32_t usage,
                                                std::uint32_t indexFormat, std::uint32_t pool,
-                                               Handle& buffer) {
+                                               BufferHandle& buffer) {
   const bool valid =
       deviceExists_ && length > 0 && length <= kMaxBufferBytes && indexFormat == format::Index16;
   const Result r =
       Record(Call::CreateIndexBuffer, valid ? Ok : Fail, {length, usage, indexFormat, pool});
   if (!Succeeded(r)) return r;
-  buffer = NewHandle();
+  buffer = BufferHandle{NewHandle()};
   Buffer& created = buffers_[buffer];
   created.data.assign(length, 0);
   created.isIndex = true;
   return r;
 }
 
-Result RecordingGraphicsApi::LockBuffer(Handle buffer, std::uint32_t offset, std::uint32_t size,
-                                        void** data, std::uint32_t flags) {
+Result RecordingGraphicsApi::LockBuffer(BufferHandle buffer, std::uint32_t offset,
+                                        std::uint32_t size, void** data, std::uint32_t flags) {
   const auto it = buffers_.find(buffer);
   bool valid = it != buffers_.end() && !it->second.locked && data != nullptr;
   std::uint64_t end = 0;
@@ -361,7 +362,8 @@ Result RecordingGraphicsApi::LockBuffer(Handle buffer, std::uint32_t offset, std
     end = size == 0 ? length : std::uint64_t{offset} + size;  // size 0 locks to the end
     valid = offset <= length && end <= length;
   }
-  const Result r = Record(Call::LockBuffer, valid ? Ok : Fail, {buffer, offset, size, flags});
+  const Result r =
+      Record(Call::LockBuffer, valid ? Ok : Fail, {HandleValue(buffer), offset, size, flags});
   if (Succeeded(r) && valid) {
     it->second.locked = true;
     *data = it->second.data.data() + offset;
@@ -369,29 +371,29 @@ Result RecordingGraphicsApi::LockBuffer(Handle buffer, std::uint32_t offset, std
   return valid ? r : (Succeeded(r) ? Fail : r);
 }
 
-Result RecordingGraphicsApi::UnlockBuffer(Handle buffer) {
+Result RecordingGraphicsApi::UnlockBuffer(BufferHandle buffer) {
   const auto it = buffers_.find(buffer);
   const bool valid = it != buffers_.end() && it->second.locked;
-  const Result r = Record(Call::UnlockBuffer, valid ? Ok : Fail, {buffer});
+  const Result r = Record(Call::UnlockBuffer, valid ? Ok : Fail, {HandleValue(buffer)});
   if (valid) it->second.locked = false;
   return r;
 }
 
-void RecordingGraphicsApi::ReleaseBuffer(Handle buffer) {
-  Record(Call::ReleaseBuffer, Ok, {buffer});
+void RecordingGraphicsApi::ReleaseBuffer(BufferHandle buffer) {
+  Record(Call::ReleaseBuffer, Ok, {HandleValue(buffer)});
   buffers_.erase(buffer);
-  if (streamSource_ == buffer) streamSource_ = 0;
-  if (boundIndices_ == buffer) boundIndices_ = 0;
+  if (streamSource_ == buffer) streamSource_ = NoBuffer;
+  if (boundIndices_ == buffer) boundIndices_ = NoBuffer;
 }
 
 // --- Drawing ---
 
-Result RecordingGraphicsApi::SetStreamSource(std::uint32_t stream, Handle vertexBuffer,
+Result RecordingGraphicsApi::SetStreamSource(std::uint32_t stream, BufferHandle vertexBuffer,
                                              std::uint32_t offset, std::uint32_t stride) {
   const auto it = buffers_.find(vertexBuffer);
   const bool valid = deviceExists_ && stream == 0 && it != buffers_.end() && !it->second.isIndex;
-  const Result r =
-      Record(Call::SetStreamSource, valid ? Ok : Fail, {stream, vertexBuffer, offset, stride});
+  const Result r = Record(Call::SetStreamSource, valid ? Ok : Fail,
+                          {stream, HandleValue(vertexBuffer), offset, stride});
   if (Succeeded(r) && valid) {
     streamSource_ = vertexBuffer;
     streamStride_ = stride;
@@ -399,16 +401,17 @@ Result RecordingGraphicsApi::SetStreamSource(std::uint32_t stream, Handle vertex
   return r;
 }
 
-Result RecordingGraphicsApi::SetIndices(Handle indexBuffer) {
+Result RecordingGraphicsApi::SetIndices(BufferHandle indexBuffer) {
   const auto it = buffers_.find(indexBuffer);
   const bool valid = deviceExists_ && it != buffers_.end() && it->second.isIndex;
-  const Result r = Record(Call::SetIndices, valid ? Ok : Fail, {indexBuffer});
+  const Result r = Record(Call::SetIndices, valid ? Ok : Fail, {HandleValue(indexBuffer)});
   if (Succeeded(r) && valid) boundIndices_ = indexBuffer;
   return r;
 }
 
-Result RecordingGraphicsApi::SetVertexShader(Handle shader) {
-  return Record(Call::SetVertexShader, deviceExists_ && shader == 0 ? Ok : Fail, {shader});
+Result RecordingGraphicsApi::SetVertexShader(ShaderHandle shader) {
+  return Record(Call::SetVertexShader, deviceExists_ && shader == FixedFunction ? Ok : Fail,
+                {HandleValue(shader)});
 }
 
 Result RecordingGraphicsApi::SetFVF(std::uint32_t fvf) {
@@ -418,7 +421,7 @@ Result RecordingGraphicsApi::SetFVF(std::uint32_t fvf) {
 }
 
 Result RecordingGraphicsApi::DrawChecks(std::uint32_t primitiveCount) const {
-  const bool valid = deviceExists_ && inScene_ && streamSource_ != 0 && primitiveCount > 0 &&
+  const bool valid = deviceExists_ && inScene_ && streamSource_ != NoBuffer && primitiveCount > 0 &&
                      primitiveCount <= caps_.maxPrimitiveCount;
   return valid ? Ok : Fail;
 }
@@ -444,7 +447,7 @@ Result RecordingGraphicsApi::DrawIndexedPrimitive(std::uint32_t type, std::int32
                                                   std::uint32_t startIndex,
                                                   std::uint32_t primitiveCount) {
   Result natural = DrawChecks(primitiveCount);
-  if (Succeeded(natural) && boundIndices_ == 0) natural = Fail;
+  if (Succeeded(natural) && boundIndices_ == NoBuffer) natural = Fail;
   if (Succeeded(natural)) {
     // Every index must name a vertex inside the declared range and the vertex buffer.
     const std::uint32_t perPrimitive = type == prim::LineList ? 2 : 3;
@@ -505,10 +508,10 @@ Result RecordingGraphicsApi::SetSamplerState(std::uint32_t sampler, std::uint32_
   return r;
 }
 
-Result RecordingGraphicsApi::SetTexture(std::uint32_t stage, Handle texture) {
+Result RecordingGraphicsApi::SetTexture(std::uint32_t stage, TextureHandle texture) {
   const bool valid =
-      deviceExists_ && stage < kStages && (texture == 0 || textures_.count(texture) != 0);
-  const Result r = Record(Call::SetTexture, valid ? Ok : Fail, {stage, texture});
+      deviceExists_ && stage < kStages && (texture == NoTexture || textures_.count(texture) != 0);
+  const Result r = Record(Call::SetTexture, valid ? Ok : Fail, {stage, HandleValue(texture)});
   if (Succeeded(r) && valid) boundTextures_[stage] = texture;
   return r;
 }
@@ -518,14 +521,14 @@ Result RecordingGraphicsApi::SetTexture(std::uint32_t stage, Handle texture) {
 Result RecordingGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height,
                                            std::uint32_t levels, std::uint32_t usage,
                                            std::uint32_t textureFormat, std::uint32_t pool,
-                                           Handle& texture) {
+                                           TextureHandle& texture) {
   const bool valid = deviceExists_ && width > 0 && height > 0 && width <= kMaxTextureSide &&
                      height <= kMaxTextureSide && BytesPerPixel(textureFormat) > 0 &&
                      accepted_.count(textureFormat) != 0;
   const Result r = Record(Call::CreateTexture, valid ? Ok : Fail,
                           {width, height, levels, usage, textureFormat, pool});
   if (!Succeeded(r) || !valid) return Succeeded(r) ? Fail : r;
-  texture = NewHandle();
+  texture = TextureHandle{NewHandle()};
   Texture& created = textures_[texture];
   created.format = textureFormat;
   // Levels 0 means the whole chain down to 1 x 1.
@@ -543,8 +546,8 @@ Result RecordingGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t he
   return r;
 }
 
-Result RecordingGraphicsApi::LockRect(Handle texture, std::uint32_t level, LockedRect& locked,
-                                      const Rect* rect, std::uint32_t flags) {
+Result RecordingGraphicsApi::LockRect(TextureHandle texture, std::uint32_t level,
+                                      LockedRect& locked, const Rect* rect, std::uint32_t flags) {
   const auto it = textures_.find(texture);
   TextureLevel* target = nullptr;
   if (it != textures_.end() && level < it->second.levels.size()) {
@@ -561,7 +564,7 @@ Result RecordingGraphicsApi::LockRect(Handle texture, std::uint32_t level, Locke
             area.bottom <= static_cast<std::int32_t>(target->height);
   }
   const Result r = Record(Call::LockRect, valid ? Ok : Fail,
-                          {texture, level, static_cast<std::uint32_t>(area.left),
+                          {HandleValue(texture), level, static_cast<std::uint32_t>(area.left),
                            static_cast<std::uint32_t>(area.top), flags});
   if (!Succeeded(r) || !valid) return Succeeded(r) ? Fail : r;
   target->locked = true;
@@ -572,20 +575,20 @@ Result RecordingGraphicsApi::LockRect(Handle texture, std::uint32_t level, Locke
   return r;
 }
 
-Result RecordingGraphicsApi::UnlockRect(Handle texture, std::uint32_t level) {
+Result RecordingGraphicsApi::UnlockRect(TextureHandle texture, std::uint32_t level) {
   const auto it = textures_.find(texture);
   const bool valid =
       it != textures_.end() && level < it->second.levels.size() && it->second.levels[level].locked;
-  const Result r = Record(Call::UnlockRect, valid ? Ok : Fail, {texture, level});
+  const Result r = Record(Call::UnlockRect, valid ? Ok : Fail, {HandleValue(texture), level});
   if (valid) it->second.levels[level].locked = false;
   return r;
 }
 
-void RecordingGraphicsApi::ReleaseTexture(Handle texture) {
-  Record(Call::ReleaseTexture, Ok, {texture});
+void RecordingGraphicsApi::ReleaseTexture(TextureHandle texture) {
+  Record(Call::ReleaseTexture, Ok, {HandleValue(texture)});
   textures_.erase(texture);
-  for (Handle& bound : boundTextures_) {
-    if (bound == texture) bound = 0;
+  for (TextureHandle& bound : boundTextures_) {
+    if (bound == texture) bound = NoTexture;
   }
 }
 

@@ -122,23 +122,23 @@ class RecordingGraphicsApi : public IGraphicsApi {
   std::uint32_t RenderState(std::uint32_t state) const;
   std::uint32_t TextureStageState(std::uint32_t stage, std::uint32_t type) const;
   std::uint32_t SamplerState(std::uint32_t sampler, std::uint32_t type) const;
-  Handle BoundTexture(std::uint32_t stage) const;
-  Handle StreamSource() const { return streamSource_; }
-  Handle BoundIndices() const { return boundIndices_; }
+  TextureHandle BoundTexture(std::uint32_t stage) const;
+  BufferHandle StreamSource() const { return streamSource_; }
+  BufferHandle BoundIndices() const { return boundIndices_; }
   std::uint32_t Fvf() const { return fvf_; }
   bool Untinted() const { return untinted_; }
 
   std::size_t LiveBuffers() const { return buffers_.size(); }
   std::size_t LiveTextures() const { return textures_.size(); }
   // Memory behind a buffer or a texture level (empty if there is none).
-  const std::vector<std::uint8_t>& BufferData(Handle buffer) const;
-  const std::vector<std::uint8_t>& TextureData(Handle texture, std::uint32_t level) const;
-  std::int32_t TexturePitch(Handle texture, std::uint32_t level) const;
+  const std::vector<std::uint8_t>& BufferData(BufferHandle buffer) const;
+  const std::vector<std::uint8_t>& TextureData(TextureHandle texture, std::uint32_t level) const;
+  std::int32_t TexturePitch(TextureHandle texture, std::uint32_t level) const;
   struct TextureInfo {
     std::uint32_t width = 0, height = 0, levels = 0, format = format::Unknown;
   };
   // Top-level size, level count and format of a texture (zeros if there is none).
-  TextureInfo TextureDescription(Handle texture) const;
+  TextureInfo TextureDescription(TextureHandle texture) const;
 
   // --- IGraphicsApi ---
   Result CreateObject(std::uint32_t sdkVersion) override;
@@ -160,17 +160,17 @@ class RecordingGraphicsApi : public IGraphicsApi {
   Result TestCooperativeLevel() override;
   Result Reset(PresentParameters& parameters) override;
   Result CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
-                            std::uint32_t pool, Handle& buffer) override;
+                            std::uint32_t pool, BufferHandle& buffer) override;
   Result CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t format,
-                           std::uint32_t pool, Handle& buffer) override;
-  Result LockBuffer(Handle buffer, std::uint32_t offset, std::uint32_t size, void** data,
+                           std::uint32_t pool, BufferHandle& buffer) override;
+  Result LockBuffer(BufferHandle buffer, std::uint32_t offset, std::uint32_t size, void** data,
                     std::uint32_t flags) override;
-  Result UnlockBuffer(Handle buffer) override;
-  void ReleaseBuffer(Handle buffer) override;
-  Result SetStreamSource(std::uint32_t stream, Handle vertexBuffer, std::uint32_t offset,
+  Result UnlockBuffer(BufferHandle buffer) override;
+  void ReleaseBuffer(BufferHandle buffer) override;
+  Result SetStreamSource(std::uint32_t stream, BufferHandle vertexBuffer, std::uint32_t offset,
                          std::uint32_t stride) override;
-  Result SetIndices(Handle indexBuffer) override;
-  Result SetVertexShader(Handle shader) override;
+  Result SetIndices(BufferHandle indexBuffer) override;
+  Result SetVertexShader(ShaderHandle shader) override;
   Result SetFVF(std::uint32_t fvf) override;
   Result DrawPrimitive(std::uint32_t type, std::uint32_t startVertex,
                        std::uint32_t primitiveCount) override;
@@ -182,14 +182,14 @@ class RecordingGraphicsApi : public IGraphicsApi {
   Result SetTextureStageState(std::uint32_t stage, std::uint32_t type,
                               std::uint32_t value) override;
   Result SetSamplerState(std::uint32_t sampler, std::uint32_t type, std::uint32_t value) override;
-  Result SetTexture(std::uint32_t stage, Handle texture) override;
+  Result SetTexture(std::uint32_t stage, TextureHandle texture) override;
   Result CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                        std::uint32_t usage, std::uint32_t format, std::uint32_t pool,
-                       Handle& texture) override;
-  Result LockRect(Handle texture, std::uint32_t level, LockedRect& locked, const Rect* rect,
+                       TextureHandle& texture) override;
+  Result LockRect(TextureHandle texture, std::uint32_t level, LockedRect& locked, const Rect* rect,
                   std::uint32_t flags) override;
-  Result UnlockRect(Handle texture, std::uint32_t level) override;
-  void ReleaseTexture(Handle texture) override;
+  Result UnlockRect(TextureHandle texture, std::uint32_t level) override;
+  void ReleaseTexture(TextureHandle texture) override;
 
  private:
   struct Buffer {
@@ -214,7 +214,7 @@ class RecordingGraphicsApi : public IGraphicsApi {
   // Counts the call and answers the scripted result, or `natural` when none is scripted.
   Result Answer(Call call, Result natural);
   Result Record(Call call, Result natural, std::initializer_list<std::uint32_t> args);
-  Handle NewHandle() { return nextHandle_++; }
+  std::uint32_t NewHandle() { return nextHandle_++; }
   Result DrawChecks(std::uint32_t primitiveCount) const;
   void CountDraw(Call call, std::initializer_list<std::uint32_t> args, std::uint32_t primitives);
 
@@ -242,16 +242,16 @@ class RecordingGraphicsApi : public IGraphicsApi {
   std::array<std::uint32_t, kStateSlots> renderStates_{};
   std::array<std::array<std::uint32_t, kStageSlots>, kStages> stageStates_{};
   std::array<std::array<std::uint32_t, kStageSlots>, kStages> samplerStates_{};
-  std::array<Handle, kStages> boundTextures_{};
-  Handle streamSource_ = 0;
+  std::array<TextureHandle, kStages> boundTextures_{};
+  BufferHandle streamSource_{};
   std::uint32_t streamStride_ = 0;
-  Handle boundIndices_ = 0;
+  BufferHandle boundIndices_{};
   std::uint32_t fvf_ = 0;
   bool untinted_ = false;
 
-  Handle nextHandle_ = 1;
-  std::unordered_map<Handle, Buffer> buffers_;
-  std::unordered_map<Handle, Texture> textures_;
+  std::uint32_t nextHandle_ = 1;
+  std::unordered_map<BufferHandle, Buffer> buffers_;
+  std::unordered_map<TextureHandle, Texture> textures_;
 };
 
 }  // namespace tvx::gfx

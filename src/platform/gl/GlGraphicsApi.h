@@ -102,18 +102,18 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   gfx::Result Reset(gfx::PresentParameters& parameters) override;
 
   gfx::Result CreateVertexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t fvf,
-                                 std::uint32_t pool, gfx::Handle& buffer) override;
+                                 std::uint32_t pool, gfx::BufferHandle& buffer) override;
   gfx::Result CreateIndexBuffer(std::uint32_t length, std::uint32_t usage, std::uint32_t format,
-                                std::uint32_t pool, gfx::Handle& buffer) override;
-  gfx::Result LockBuffer(gfx::Handle buffer, std::uint32_t offset, std::uint32_t size, void** data,
-                         std::uint32_t flags) override;
-  gfx::Result UnlockBuffer(gfx::Handle buffer) override;
-  void ReleaseBuffer(gfx::Handle buffer) override;
+                                std::uint32_t pool, gfx::BufferHandle& buffer) override;
+  gfx::Result LockBuffer(gfx::BufferHandle buffer, std::uint32_t offset, std::uint32_t size,
+                         void** data, std::uint32_t flags) override;
+  gfx::Result UnlockBuffer(gfx::BufferHandle buffer) override;
+  void ReleaseBuffer(gfx::BufferHandle buffer) override;
 
-  gfx::Result SetStreamSource(std::uint32_t stream, gfx::Handle vertexBuffer, std::uint32_t offset,
-                              std::uint32_t stride) override;
-  gfx::Result SetIndices(gfx::Handle indexBuffer) override;
-  gfx::Result SetVertexShader(gfx::Handle shader) override;
+  gfx::Result SetStreamSource(std::uint32_t stream, gfx::BufferHandle vertexBuffer,
+                              std::uint32_t offset, std::uint32_t stride) override;
+  gfx::Result SetIndices(gfx::BufferHandle indexBuffer) override;
+  gfx::Result SetVertexShader(gfx::ShaderHandle shader) override;
   gfx::Result SetFVF(std::uint32_t fvf) override;
   gfx::Result DrawPrimitive(std::uint32_t type, std::uint32_t startVertex,
                             std::uint32_t primitiveCount) override;
@@ -127,15 +127,15 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
                                    std::uint32_t value) override;
   gfx::Result SetSamplerState(std::uint32_t sampler, std::uint32_t type,
                               std::uint32_t value) override;
-  gfx::Result SetTexture(std::uint32_t stage, gfx::Handle texture) override;
+  gfx::Result SetTexture(std::uint32_t stage, gfx::TextureHandle texture) override;
 
   gfx::Result CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                             std::uint32_t usage, std::uint32_t format, std::uint32_t pool,
-                            gfx::Handle& texture) override;
-  gfx::Result LockRect(gfx::Handle texture, std::uint32_t level, gfx::LockedRect& locked,
+                            gfx::TextureHandle& texture) override;
+  gfx::Result LockRect(gfx::TextureHandle texture, std::uint32_t level, gfx::LockedRect& locked,
                        const gfx::Rect* rect, std::uint32_t flags) override;
-  gfx::Result UnlockRect(gfx::Handle texture, std::uint32_t level) override;
-  void ReleaseTexture(gfx::Handle texture) override;
+  gfx::Result UnlockRect(gfx::TextureHandle texture, std::uint32_t level) override;
+  void ReleaseTexture(gfx::TextureHandle texture) override;
 
  private:
   struct Buffer;
@@ -165,8 +165,8 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   // Textures (gl_graphics_textures.cpp).
   void RestoreTextureBinding();
 
-  Buffer* FindBuffer(gfx::Handle handle);
-  Texture* FindTexture(gfx::Handle handle);
+  Buffer* FindBuffer(gfx::BufferHandle handle);
+  Texture* FindTexture(gfx::TextureHandle handle);
   // A locked level's copy: zeros until the level was first uploaded, then read back from GL.
   void FillCopy(Texture& texture, std::uint32_t level);
   // The locked rectangle of the copy into GL.
@@ -195,9 +195,9 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   std::unique_ptr<Target> target_;
   std::unique_ptr<States> states_;
   std::unique_ptr<gl::StagePrograms> programs_;
-  std::unordered_map<gfx::Handle, std::unique_ptr<Buffer>> buffers_;
-  std::unordered_map<gfx::Handle, std::unique_ptr<Texture>> textures_;
-  gfx::Handle nextHandle_ = 1;
+  std::unordered_map<gfx::BufferHandle, std::unique_ptr<Buffer>> buffers_;
+  std::unordered_map<gfx::TextureHandle, std::unique_ptr<Texture>> textures_;
+  std::uint32_t nextHandle_ = 1;
   // The buffer of the last texture lock, kept for the next one until the frame is presented.
   std::vector<std::uint8_t> spareCopy_;
 };

@@ -152,27 +152,28 @@ bool DrawIsTexelForTexel(const std::uint8_t* origin, const std::uint16_t* indice
 
 }  // namespace
 
-GlGraphicsApi::Buffer* GlGraphicsApi::FindBuffer(Handle handle) {
+GlGraphicsApi::Buffer* GlGraphicsApi::FindBuffer(BufferHandle handle) {
   auto found = buffers_.find(handle);
   return found != buffers_.end() ? found->second.get() : nullptr;
 }
 
 Result GlGraphicsApi::CreateVertexBuffer(std::uint32_t length, std::uint32_t /*usage*/,
                                          std::uint32_t /*fvf*/, std::uint32_t /*pool*/,
-                                         Handle& buffer) {
+                                         BufferHandle& buffer) {
   if (context_ == nullptr || length == 0) return Fail;
   auto created = std::make_unique<Buffer>();
   created->bytes.assign(length, 0);
   glGenBuffers(1, &created->id);
   glBindBuffer(GL_ARRAY_BUFFER, created->id);
   glBufferData(GL_ARRAY_BUFFER, length, nullptr, GL_STREAM_DRAW);
-  buffer = nextHandle_++;
+  buffer = BufferHandle{nextHandle_++};
   buffers_.emplace(buffer, std::move(created));
   return Ok;
 }
 
 Result GlGraphicsApi::CreateIndexBuffer(std::uint32_t length, std::uint32_t /*usage*/,
-                                        std::uint32_t fmt, std::uint32_t /*pool*/, Handle& buffer) {
+                                        std::uint32_t fmt, std::uint32_t /*pool*/,
+                                        BufferHandle& buffer) {
   if (context_ == nullptr || length == 0 || fmt != format::Index16) return Fail;
   auto created = std::make_unique<Buffer>();
   created->target = GL_ELEMENT_ARRAY_BUFFER;
@@ -180,12 +181,12 @@ Result GlGraphicsApi::CreateIndexBuffer(std::uint32_t length, std::uint32_t /*us
   glGenBuffers(1, &created->id);
   glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, created->id);
   glBufferData(GL_ELEMENT_ARRAY_BUFFER, length, nullptr, GL_STREAM_DRAW);
-  buffer = nextHandle_++;
+  buffer = BufferHandle{nextHandle_++};
   buffers_.emplace(buffer, std::move(created));
   return Ok;
 }
 
-Result GlGraphicsApi::LockBuffer(Handle handle, std::uint32_t offset, std::uint32_t size,
+Result GlGraphicsApi::LockBuffer(BufferHandle handle, std::uint32_t offset, std::uint32_t size,
                                  void** data, std::uint32_t flags) {
   Buffer* buffer = FindBuffer(handle);
   if (buffer == nullptr || buffer->locked || data == nullptr) return Fail;
@@ -200,7 +201,7 @@ Result GlGraphicsApi::LockBuffer(Handle handle, std::uint32_t offset, std::uint3
   return Ok;
 }
 
-Result GlGraphicsApi::UnlockBuffer(Handle handle) {
+Result GlGraphicsApi::UnlockBuffer(BufferHandle handle) {
   Buffer* buffer = FindBuffer(handle);
   if (buffer == nullptr || !buffer->locked) return Fail;
   buffer->locked = false;
@@ -216,34 +217,34 @@ Result GlGraphicsApi::UnlockBuffer(Handle handle) {
   return Ok;
 }
 
-void GlGraphicsApi::ReleaseBuffer(Handle handle) {
+void GlGraphicsApi::ReleaseBuffer(BufferHandle handle) {
   auto found = buffers_.find(handle);
   if (found == buffers_.end()) return;
   glDeleteBuffers(1, &found->second->id);
   buffers_.erase(found);
-  if (states_ && states_->streamBuffer == handle) states_->streamBuffer = 0;
-  if (states_ && states_->indexBuffer == handle) states_->indexBuffer = 0;
+  if (states_ && states_->streamBuffer == handle) states_->streamBuffer = NoBuffer;
+  if (states_ && states_->indexBuffer == handle) states_->indexBuffer = NoBuffer;
 }
 
-Result GlGraphicsApi::SetStreamSource(std::uint32_t stream, Handle vertexBuffer,
+Result GlGraphicsApi::SetStreamSource(std::uint32_t stream, BufferHandle vertexBuffer,
                                       std::uint32_t offset, std::uint32_t stride) {
   if (context_ == nullptr || stream != 0) return Fail;
-  if (vertexBuffer != 0 && FindBuffer(vertexBuffer) == nullptr) return Fail;
+  if (vertexBuffer != NoBuffer && FindBuffer(vertexBuffer) == nullptr) return Fail;
   states_->streamBuffer = vertexBuffer;
   states_->streamOffset = offset;
   states_->streamStride = stride;
   return Ok;
 }
 
-Result GlGraphicsApi::SetIndices(Handle indexBuffer) {
+Result GlGraphicsApi::SetIndices(BufferHandle indexBuffer) {
   if (context_ == nullptr) return Fail;
-  if (indexBuffer != 0 && FindBuffer(indexBuffer) == nullptr) return Fail;
+  if (indexBuffer != NoBuffer && FindBuffer(indexBuffer) == nullptr) return Fail;
   states_->indexBuffer = indexBuffer;
   return Ok;
 }
 
-Result GlGraphicsApi::SetVertexShader(Handle shader) {
-  return context_ != nullptr && shader == 0 ? Ok : Fail;
+Result GlGraphicsApi::SetVertexShader(ShaderHandle shader) {
+  return context_ != nullptr && shader == FixedFunction ? Ok : Fail;
 }
 
 Result GlGraphicsApi::SetFVF(std::uint32_t fvf) {

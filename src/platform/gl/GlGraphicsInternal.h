@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gl/GlGraphicsApi.h"
 #include "platform/TexelLayouts.h"
+#include "platform/gl/GlGraphicsApi.h"
 
 namespace tvx {
 
@@ -90,11 +90,11 @@ struct GlGraphicsApi::States {
   std::uint32_t magFilter = gfx::texf::Point;
   std::uint32_t minFilter = gfx::texf::Point;
 
-  gfx::Handle texture = 0;
-  gfx::Handle streamBuffer = 0;
+  gfx::TextureHandle texture{};
+  gfx::BufferHandle streamBuffer{};
   std::uint32_t streamOffset = 0;
   std::uint32_t streamStride = 0;
-  gfx::Handle indexBuffer = 0;
+  gfx::BufferHandle indexBuffer{};
   std::uint32_t fvf = 0;
 };
 

@@ -23,14 +23,14 @@ bool IsGlTexelLayout(const PixelFields& layout) {
 
 }  // namespace
 
-GlGraphicsApi::Texture* GlGraphicsApi::FindTexture(Handle handle) {
+GlGraphicsApi::Texture* GlGraphicsApi::FindTexture(TextureHandle handle) {
   auto found = textures_.find(handle);
   return found != textures_.end() ? found->second.get() : nullptr;
 }
 
 Result GlGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height, std::uint32_t levels,
                                     std::uint32_t usageFlags, std::uint32_t fmt,
-                                    std::uint32_t /*pool*/, Handle& texture) {
+                                    std::uint32_t /*pool*/, TextureHandle& texture) {
   if (context_ == nullptr) return Fail;
   const std::optional<PixelFields> layout = gfx::TexelLayoutOf(fmt);
   DeviceCaps caps;
@@ -69,7 +69,7 @@ Result GlGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height, s
     glDeleteTextures(1, &created->id);
     return Fail;
   }
-  texture = nextHandle_++;
+  texture = TextureHandle{nextHandle_++};
   textures_.emplace(texture, std::move(created));
   return Ok;
 }
@@ -79,7 +79,7 @@ void GlGraphicsApi::RestoreTextureBinding() {
   glBindTexture(GL_TEXTURE_2D, bound != nullptr ? bound->id : 0);
 }
 
-Result GlGraphicsApi::LockRect(Handle handle, std::uint32_t level, LockedRect& locked,
+Result GlGraphicsApi::LockRect(TextureHandle handle, std::uint32_t level, LockedRect& locked,
                                const Rect* rect, std::uint32_t flags) {
   Texture* texture = FindTexture(handle);
   if (texture == nullptr || level >= texture->levels.size()) return Fail;
@@ -101,7 +101,7 @@ Result GlGraphicsApi::LockRect(Handle handle, std::uint32_t level, LockedRect& l
   return Ok;
 }
 
-Result GlGraphicsApi::UnlockRect(Handle handle, std::uint32_t level) {
+Result GlGraphicsApi::UnlockRect(TextureHandle handle, std::uint32_t level) {
   Texture* texture = FindTexture(handle);
   if (texture == nullptr || level >= texture->levels.size()) return Fail;
   TextureLevel& copy = texture->levels[level];
@@ -168,17 +168,17 @@ void GlGraphicsApi::Upload(Texture& texture, std::uint32_t level) {
   copy.uploaded = true;
 }
 
-void GlGraphicsApi::ReleaseTexture(Handle handle) {
+void GlGraphicsApi::ReleaseTexture(TextureHandle handle) {
   auto found = textures_.find(handle);
   if (found == textures_.end()) return;
   glDeleteTextures(1, &found->second->id);
   textures_.erase(found);
-  if (states_ && states_->texture == handle) states_->texture = 0;
+  if (states_ && states_->texture == handle) states_->texture = NoTexture;
 }
 
-Result GlGraphicsApi::SetTexture(std::uint32_t stage, Handle handle) {
+Result GlGraphicsApi::SetTexture(std::uint32_t stage, TextureHandle handle) {
   if (context_ == nullptr || stage > 7) return Fail;
-  if (handle != 0 && FindTexture(handle) == nullptr) return Fail;
+  if (handle != NoTexture && FindTexture(handle) == nullptr) return Fail;
   if (stage != 0) return Ok;  // only stage 0 samples
   states_->texture = handle;
   RestoreTextureBinding();

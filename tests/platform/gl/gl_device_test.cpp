@@ -120,7 +120,7 @@ TEST_F(DeviceTest, BaseVertexAndStartIndexSelectThePartDrawn) {
 }
 
 TEST_F(DeviceTest, ResetResizesTheTargetAndKeepsTextures) {
-  const Handle texture = MakeTexture(format::A8R8G8B8, 2, 1, {0xFF102030, 0xFF405060});
+  const TextureHandle texture = MakeTexture(format::A8R8G8B8, 2, 1, {0xFF102030, 0xFF405060});
   PresentParameters parameters = WindowedParameters(800, 600);
   ASSERT_EQ(api_->Reset(parameters), Ok);
   ASSERT_EQ(api_->SetTextureStageState(0, tss::ColorOp, top::Modulate), Ok);

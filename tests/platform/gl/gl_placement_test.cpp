@@ -53,13 +53,13 @@ class PlacementTest : public GlDeviceTest {
                {250, 100, 0, 1},
                {270, 137, 0, 1}});
     DrawPoints({{300, 0, 0, 1}, {639, 479, 0, 1}, {0, 479, 0, 1}});
-    const Handle texture =
+    const TextureHandle texture =
         MakeTexture(format::A8R8G8B8, 2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80FFFFFF});
     EXPECT_EQ(api_->SetTexture(0, texture), Ok);
     EXPECT_EQ(api_->SetSamplerState(0, samp::MagFilter, texf::Linear), Ok);
     EXPECT_EQ(api_->SetSamplerState(0, samp::MinFilter, texf::Linear), Ok);
     DrawQuads(QuadVertices(400.5f, 300, 417.5f, 317, 0xFFFFFFFF, true));
-    EXPECT_EQ(api_->SetTexture(0, 0), Ok);
+    EXPECT_EQ(api_->SetTexture(0, NoTexture), Ok);
     std::vector<std::uint32_t> pixels = Target();
     api_->ReleaseTexture(texture);
     return pixels;

@@ -96,7 +96,7 @@ void GlDeviceTest::Upload(const std::vector<TransformedVertex>& vertices,
   }
   ASSERT_EQ(api_->SetStreamSource(0, vertexBuffer_, 0, sizeof(TransformedVertex)), Ok);
   ASSERT_EQ(api_->SetIndices(indexBuffer_), Ok);
-  ASSERT_EQ(api_->SetVertexShader(0), Ok);
+  ASSERT_EQ(api_->SetVertexShader(FixedFunction), Ok);
   ASSERT_EQ(api_->SetFVF(FvfXyzRhwDiffuseTex1), Ok);
   // As the canvas does: it knows whether it wrote only white diffuse colours.
   api_->SetUntinted(std::all_of(vertices.begin(), vertices.end(),
@@ -139,11 +139,12 @@ void GlDeviceTest::SetBlend(std::uint32_t source, std::uint32_t destination, std
   ASSERT_EQ(api_->SetRenderState(rs::BlendOp, op), Ok);
 }
 
-Handle GlDeviceTest::MakeTexture(std::uint32_t format, std::uint32_t width, std::uint32_t height,
-                                 const std::vector<std::uint32_t>& texels) {
+TextureHandle GlDeviceTest::MakeTexture(std::uint32_t format, std::uint32_t width,
+                                        std::uint32_t height,
+                                        const std::vector<std::uint32_t>& texels) {
   static const std::uint32_t kBytes[] = {0, 4, 4, 2, 2, 2, 2, 1, 1, 2, 2};  // formats 20..30
   const std::uint32_t bytes = kBytes[format - 20];
-  Handle texture = 0;
+  TextureHandle texture{};
   EXPECT_EQ(api_->CreateTexture(width, height, 1, 0, format, pool::Managed, texture), Ok);
   LockedRect locked;
   EXPECT_EQ(api_->LockRect(texture, 0, locked, nullptr, 0), Ok);

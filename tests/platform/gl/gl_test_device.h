@@ -38,16 +38,16 @@ class GlDeviceTest : public ::testing::Test {
   void SetBlend(std::uint32_t source, std::uint32_t destination, std::uint32_t op);
   // A texture of `format` whose level 0 is `texels` (row-major, one word per texel written
   // with the format's byte count).
-  gfx::Handle MakeTexture(std::uint32_t format, std::uint32_t width, std::uint32_t height,
-                          const std::vector<std::uint32_t>& texels);
+  gfx::TextureHandle MakeTexture(std::uint32_t format, std::uint32_t width, std::uint32_t height,
+                                 const std::vector<std::uint32_t>& texels);
   std::vector<std::uint32_t> Target();
   std::uint32_t Pixel(int x, int y);
   void BeginFrame(std::uint32_t clearColor);
   void EndFrame();  // ends the scene BeginFrame began, if any
 
   std::unique_ptr<GlGraphicsApi> api_;
-  gfx::Handle vertexBuffer_ = 0;
-  gfx::Handle indexBuffer_ = 0;
+  gfx::BufferHandle vertexBuffer_{};
+  gfx::BufferHandle indexBuffer_{};
 
  private:
   void Upload(const std::vector<TransformedVertex>& vertices,

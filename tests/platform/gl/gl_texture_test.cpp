@@ -17,12 +17,12 @@ class TextureTest : public GlDeviceTest {
     ASSERT_EQ(api_->SetSamplerState(0, samp::MinFilter, filter), Ok);
   }
   // One textured quad covering target pixels (x, y) .. (x + w - 1, y + h - 1).
-  void DrawTextured(Handle texture, float x, float y, float w, float h,
+  void DrawTextured(TextureHandle texture, float x, float y, float w, float h,
                     std::uint32_t diffuse = 0xFFFFFFFF) {
     ASSERT_EQ(api_->SetTexture(0, texture), Ok);
     DrawQuads(QuadVertices(x, y, x + w, y + h, diffuse, true));
   }
-  std::uint32_t SampledColour(Handle texture, std::uint32_t diffuse = 0xFFFFFFFF) {
+  std::uint32_t SampledColour(TextureHandle texture, std::uint32_t diffuse = 0xFFFFFFFF) {
     BeginFrame(0xFF000000);
     DrawTextured(texture, 20, 20, 2, 2, diffuse);
     return Pixel(20, 20);
@@ -50,7 +50,7 @@ std::vector<std::uint32_t> Pattern(std::uint32_t width, std::uint32_t height) {
 
 TEST_F(TextureTest, QuadAtWholePixelsLandsTexelForTexelWithEitherFilter) {
   const std::vector<std::uint32_t> texels = Pattern(16, 8);
-  const Handle texture = MakeTexture(format::A8R8G8B8, 16, 8, texels);
+  const TextureHandle texture = MakeTexture(format::A8R8G8B8, 16, 8, texels);
   for (std::uint32_t filter : {texf::Point, texf::Linear}) {
     SetFilter(filter);
     BeginFrame(0xFF000000);
@@ -68,7 +68,7 @@ TEST_F(TextureTest, QuadAtWholePixelsLandsTexelForTexelWithEitherFilter) {
 }
 
 TEST_F(TextureTest, LinearFilterBlendsNeighboursWhenMagnified) {
-  const Handle texture = MakeTexture(format::A8R8G8B8, 2, 1, {0xFF000000, 0xFFFFFFFF});
+  const TextureHandle texture = MakeTexture(format::A8R8G8B8, 2, 1, {0xFF000000, 0xFFFFFFFF});
   SetFilter(texf::Linear);
   BeginFrame(0xFF000000);
   DrawTextured(texture, 0, 0, 4, 1);
@@ -85,7 +85,7 @@ TEST_F(TextureTest, LinearFilterBlendsNeighboursWhenMagnified) {
 // Draws that read every texel at its centre may skip the filter; one triangle off the grid
 // in the same draw keeps it for all.
 TEST_F(TextureTest, FilteringIsKeptUnlessEveryTriangleIsTexelForTexel) {
-  const Handle texture = MakeTexture(format::A8R8G8B8, 2, 1, {0xFF000000, 0xFFFFFFFF});
+  const TextureHandle texture = MakeTexture(format::A8R8G8B8, 2, 1, {0xFF000000, 0xFFFFFFFF});
   SetFilter(texf::Linear);
   ASSERT_EQ(api_->SetTexture(0, texture), Ok);
   std::vector<TransformedVertex> quads = QuadVertices(0, 0, 2, 1, 0xFFFFFFFF, true);
@@ -120,14 +120,15 @@ TEST_F(TextureTest, EveryFormatUploadsInItsOwnLayout) {
       {format::A8R3G3B2, 0x40C0, 0x40FF0000},     {format::A8R3G3B2, 0xFF05, 0xFF0000B6},
   };
   for (const Case& c : cases) {
-    const Handle texture = MakeTexture(c.format, 2, 2, {c.texel, c.texel, c.texel, c.texel});
+    const TextureHandle texture = MakeTexture(c.format, 2, 2, {c.texel, c.texel, c.texel, c.texel});
     EXPECT_EQ(SampledColour(texture), c.argb) << c.format << " " << std::hex << c.texel;
     api_->ReleaseTexture(texture);
   }
 }
 
 TEST_F(TextureTest, RectangleLockChangesOnlyItsTexels) {
-  const Handle texture = MakeTexture(format::A8R8G8B8, 8, 8, std::vector<std::uint32_t>(64, 0));
+  const TextureHandle texture =
+      MakeTexture(format::A8R8G8B8, 8, 8, std::vector<std::uint32_t>(64, 0));
   const Rect area{2, 3, 4, 5};
   LockedRect locked;
   ASSERT_EQ(api_->LockRect(texture, 0, locked, &area, 0), Ok);
@@ -158,7 +159,7 @@ TEST_F(TextureTest, RectangleLockChangesOnlyItsTexels) {
 }
 
 TEST_F(TextureTest, LocksRefuseRectanglesOutsideTheLevel) {
-  Handle texture = 0;
+  TextureHandle texture{};
   ASSERT_EQ(api_->CreateTexture(8, 4, 1, 0, format::R5G6B5, pool::Managed, texture), Ok);
   LockedRect locked;
   for (const Rect& bad : {Rect{-1, 0, 2, 2}, Rect{0, 0, 9, 2}, Rect{0, 0, 2, 5}, Rect{3, 0, 3, 2},
@@ -172,13 +173,13 @@ TEST_F(TextureTest, LocksRefuseRectanglesOutsideTheLevel) {
 }
 
 TEST_F(TextureTest, MipChainsShowEveryLevelUnlessGenerated) {
-  Handle chain = 0;
+  TextureHandle chain{};
   ASSERT_EQ(api_->CreateTexture(16, 4, 0, 0, format::A8R8G8B8, pool::Managed, chain), Ok);
   LockedRect locked;
   ASSERT_EQ(api_->LockRect(chain, 4, locked, nullptr, 0), Ok);  // 1 x 1
   ASSERT_EQ(api_->UnlockRect(chain, 4), Ok);
   EXPECT_NE(api_->LockRect(chain, 5, locked, nullptr, 0), Ok);
-  Handle generated = 0;
+  TextureHandle generated{};
   ASSERT_EQ(api_->CreateTexture(16, 16, 0, usage::AutoGenMipMap, format::A8R8G8B8, pool::Managed,
                                 generated),
             Ok);
@@ -188,22 +189,22 @@ TEST_F(TextureTest, MipChainsShowEveryLevelUnlessGenerated) {
 }
 
 TEST_F(TextureTest, CreationRefusesUnknownFormatsAndEmptySizes) {
-  Handle texture = 0;
+  TextureHandle texture{};
   EXPECT_NE(api_->CreateTexture(8, 8, 1, 0, format::D16, pool::Managed, texture), Ok);
   EXPECT_NE(api_->CreateTexture(0, 8, 1, 0, format::A8R8G8B8, pool::Managed, texture), Ok);
   EXPECT_NE(api_->CreateTexture(1u << 20, 8, 1, 0, format::A8R8G8B8, pool::Managed, texture), Ok);
 }
 
 TEST_F(TextureTest, ReleasedTextureCanNoLongerBeBound) {
-  const Handle texture = MakeTexture(format::A8R8G8B8, 1, 1, {0xFFFFFFFF});
+  const TextureHandle texture = MakeTexture(format::A8R8G8B8, 1, 1, {0xFFFFFFFF});
   ASSERT_EQ(api_->SetTexture(0, texture), Ok);
   api_->ReleaseTexture(texture);
   EXPECT_NE(api_->SetTexture(0, texture), Ok);
-  EXPECT_EQ(api_->SetTexture(0, 0), Ok);
+  EXPECT_EQ(api_->SetTexture(0, NoTexture), Ok);
 }
 
 TEST_F(TextureTest, ModulateTintsTheTexelWithTheDiffuseColour) {
-  const Handle grey =
+  const TextureHandle grey =
       MakeTexture(format::A8R8G8B8, 2, 2, std::vector<std::uint32_t>(4, 0xFF808080));
   ExpectNear(SampledColour(grey, 0xFF00FF00), 0xFF008000);
   ExpectNear(SampledColour(grey, 0x80FFFFFF), 0x80808080);
@@ -214,14 +215,14 @@ TEST_F(TextureTest, ModulateTintsTheTexelWithTheDiffuseColour) {
 }
 
 TEST_F(TextureTest, UntexturedModulateShowsTheDiffuseColour) {
-  ASSERT_EQ(api_->SetTexture(0, 0), Ok);
+  ASSERT_EQ(api_->SetTexture(0, NoTexture), Ok);
   BeginFrame(0xFF000000);
   DrawQuads(QuadVertices(0, 0, 4, 4, 0xFF123456));
   EXPECT_EQ(Pixel(1, 1), 0xFF123456u);
 }
 
 TEST_F(TextureTest, SelectArgumentsPickTextureDiffuseOrFactor) {
-  const Handle texture =
+  const TextureHandle texture =
       MakeTexture(format::A8R8G8B8, 2, 2, std::vector<std::uint32_t>(4, 0xFF112233));
   ASSERT_EQ(api_->SetTextureStageState(0, tss::ColorOp, top::SelectArg1), Ok);
   ASSERT_EQ(api_->SetTextureStageState(0, tss::AlphaOp, top::SelectArg1), Ok);
@@ -238,7 +239,7 @@ TEST_F(TextureTest, SelectArgumentsPickTextureDiffuseOrFactor) {
 }
 
 TEST_F(TextureTest, DotProductAndMultiplyAdd) {
-  const Handle normal =
+  const TextureHandle normal =
       MakeTexture(format::A8R8G8B8, 2, 2, std::vector<std::uint32_t>(4, 0xFFFF8080));
   ASSERT_EQ(api_->SetRenderState(rs::TextureFactor, 0xFFFF8080), Ok);
   ASSERT_EQ(api_->SetTextureStageState(0, tss::ColorOp, top::DotProduct3), Ok);
@@ -248,7 +249,7 @@ TEST_F(TextureTest, DotProductAndMultiplyAdd) {
   // Perpendicular up to 0x80 being a little above one half; replicated into alpha.
   ExpectNear(SampledColour(normal), 0x02020202);
 
-  const Handle grey =
+  const TextureHandle grey =
       MakeTexture(format::A8R8G8B8, 2, 2, std::vector<std::uint32_t>(4, 0xFF808080));
   ASSERT_EQ(api_->SetRenderState(rs::TextureFactor, 0xFF804020), Ok);
   ASSERT_EQ(api_->SetTextureStageState(0, tss::ColorOp, top::MultiplyAdd), Ok);
@@ -261,7 +262,7 @@ TEST_F(TextureTest, AllWhiteDrawsMatchTheGeneralProgram) {
   std::vector<std::uint32_t> texels = Pattern(8, 8);
   for (std::size_t i = 0; i < texels.size(); ++i)
     texels[i] = (texels[i] & 0xFFFFFF) | (i * 4) << 24;
-  const Handle texture = MakeTexture(format::A8R8G8B8, 8, 8, texels);
+  const TextureHandle texture = MakeTexture(format::A8R8G8B8, 8, 8, texels);
   SetFilter(texf::Linear);
   SetBlend(blend::SrcAlpha, blend::InvSrcAlpha, blendop::Add);
   ASSERT_EQ(api_->SetRenderState(rs::TextureFactor, 0xFF402010), Ok);

@@ -20,7 +20,7 @@ class PaddedPitchApi : public gfx::RecordingGraphicsApi {
   static constexpr std::int32_t kPadding = 6;
   static constexpr std::uint8_t kUntouched = 0xEE;
 
-  gfx::Result LockRect(gfx::Handle texture, std::uint32_t level, gfx::LockedRect& locked,
+  gfx::Result LockRect(gfx::TextureHandle texture, std::uint32_t level, gfx::LockedRect& locked,
                        const gfx::Rect* rect, std::uint32_t flags) override {
     const gfx::Result result = RecordingGraphicsApi::LockRect(texture, level, locked, rect, flags);
     if (!gfx::Succeeded(result)) return result;

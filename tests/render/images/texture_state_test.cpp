@@ -25,8 +25,8 @@ TEST_F(TextureStates, ActivatingPreparesAndCreatesEveryTexture) {
   image->SetState(Active);
   EXPECT_EQ(image->State(), Active);
   EXPECT_EQ(api.LiveTextures(), 2u);
-  EXPECT_NE(image->Texture(1), 0u);
-  EXPECT_EQ(image->Texture(2), 0u);
+  EXPECT_NE(image->Texture(1), gfx::NoTexture);
+  EXPECT_EQ(image->Texture(2), gfx::NoTexture);
   image->SetState(Active);  // nothing more to do
   EXPECT_EQ(api.Count(Call::CreateTexture), 2u);
 }
@@ -43,7 +43,7 @@ TEST_F(TextureStates, DeactivatingReleasesTheTextures) {
   image->SetState(Inactive);
   EXPECT_EQ(image->State(), Inactive);
   EXPECT_EQ(api.LiveTextures(), 0u);
-  EXPECT_EQ(image->Texture(0), 0u);
+  EXPECT_EQ(image->Texture(0), gfx::NoTexture);
 }
 
 TEST_F(TextureStates, LossIsIgnoredUnlessTexturesAreReleasedOnLoss) {
