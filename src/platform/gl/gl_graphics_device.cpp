@@ -8,6 +8,7 @@
 #include "platform/gl/gl_graphics_internal.h"
 #include "platform/gl/gl_stage_programs.h"
 #include "platform/gl/png_writer.h"
+#include "platform/sdl/program_memory.h"
 
 namespace tvx {
 namespace {
@@ -414,6 +415,10 @@ Result GlGraphicsApi::Present() {
   SDL_GL_SwapWindow(window_);
   PlaceTarget();
   std::vector<std::uint8_t>().swap(spareCopy_);
+  // The lock copies and the driver's shader compiles of a loading frame leave free pages
+  // between blocks that stay; they go back to the system once that frame is shown.
+  if (uploadedThisFrame_) ReleaseFreedHeap();
+  uploadedThisFrame_ = false;
   return Ok;
 }
 
