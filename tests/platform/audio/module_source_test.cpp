@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "harness/TestSounds.h"
 #include "platform/audio/ModuleSource.h"
-#include "test_sounds.h"
 
 namespace tvx::test {
 namespace {
