@@ -8,6 +8,7 @@
 // the length comes from untrusted data.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -52,11 +53,20 @@ class TFileStream : public TStream {
   bool Close();
 
  private:
-  TFileStream(std::FILE* file, std::uint64_t size) : file_(file), size_(size) {}
+  TFileStream(std::FILE* file, std::uint64_t size, bool reading)
+      : file_(file), size_(size), reading_(reading) {}
+  std::size_t ReadAt(void* buffer, std::size_t count);
 
   std::FILE* file_;
   std::uint64_t size_;
   std::uint64_t position_ = 0;
+  // A file opened for reading is read by position through a buffer of its own, so that a seek
+  // costs nothing and a short read after it one system call: the archive's table is read as
+  // one small read per record header, again for every record read.
+  bool reading_;
+  std::array<std::uint8_t, 4096> buffer_{};
+  std::uint64_t bufferStart_ = 0;
+  std::size_t bufferLength_ = 0;
 };
 
 class TMemoryStreamView : public TStream {
