@@ -127,6 +127,19 @@ bool TMemoryStreamView::Seek(std::uint64_t position) {
   return true;
 }
 
+std::size_t TByteSpanStream::Read(void* buffer, std::size_t count) {
+  const std::size_t n = std::min(count, size_ - position_);
+  if (n > 0) std::memcpy(buffer, bytes_ + position_, n);
+  position_ += n;
+  return n;
+}
+
+bool TByteSpanStream::Seek(std::uint64_t position) {
+  if (position > size_) return false;
+  position_ = static_cast<std::size_t>(position);
+  return true;
+}
+
 bool ReadExact(TStream& stream, void* buffer, std::size_t count) {
   return stream.Read(buffer, count) == count;
 }
