@@ -21,10 +21,10 @@
 #include <string>
 #include <vector>
 
-#include "core/component.h"
-#include "core/memory_stream.h"
+#include "core/Component.h"
+#include "core/MemoryStream.h"
 #include "counting_graphics_api.h"
-#include "platform/gl/gl_graphics_api.h"
+#include "platform/gl/GlGraphicsApi.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"

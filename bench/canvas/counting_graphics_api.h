@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/graphics_api.h"
+#include "platform/GraphicsApi.h"
 
 namespace tvx::bench {
 

@@ -12,7 +12,7 @@
 
 #include "core/TempFolder.h"
 #include "game_harness.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "sprites/SpriteEngine.h"
 #include "test_archive.h"
 

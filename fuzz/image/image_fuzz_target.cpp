@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/component.h"
-#include "core/memory_stream.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "core/Component.h"
+#include "core/MemoryStream.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"

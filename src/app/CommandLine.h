@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/display_options.h"
+#include "platform/DisplayOptions.h"
 
 namespace tvx {
 

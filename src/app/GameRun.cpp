@@ -3,14 +3,14 @@
 #include <cstdio>
 #include <string>
 
-#include "game/Unit1.h"
-#include "platform/replay/recording_application.h"
-#include "platform/replay/recording_clock.h"
-#include "platform/replay/recording_keyboard_device.h"
-#include "platform/replay/replay_application.h"
-#include "platform/replay/replay_clock.h"
-#include "platform/replay/replay_folder.h"
-#include "platform/replay/replay_keyboard_device.h"
+#include "game/Form1.h"
+#include "platform/replay/RecordingApplication.h"
+#include "platform/replay/RecordingClock.h"
+#include "platform/replay/RecordingKeyboardDevice.h"
+#include "platform/replay/ReplayApplication.h"
+#include "platform/replay/ReplayClock.h"
+#include "platform/replay/ReplayFolder.h"
+#include "platform/replay/ReplayKeyboardDevice.h"
 
 namespace tvx {
 namespace {

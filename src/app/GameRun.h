@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "app/CommandLine.h"
-#include "platform/platform_parts.h"
+#include "platform/PlatformParts.h"
 
 namespace tvx {
 

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "app/CommandLine.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 #include "platform/audio/SdlAudioLibrary.h"
-#include "platform/sdl/sdl_application.h"
-#include "platform/sdl/sdl_keyboard_device.h"
+#include "platform/sdl/SdlApplication.h"
+#include "platform/sdl/SdlKeyboardDevice.h"
 #include "settings/Settings.h"
 #include "settings/SettingsFile.h"
 

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "archive/PxDbFormat.h"
-#include "core/component.h"
-#include "core/memory_stream.h"
+#include "core/Component.h"
+#include "core/MemoryStream.h"
 
 namespace tvx {
 

@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "core/memory_stream.h"
+#include "core/MemoryStream.h"
 
 namespace tvx {
 

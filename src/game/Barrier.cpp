@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "core/numeric.h"
-#include "core/random.h"
+#include "core/Numeric.h"
+#include "core/Random.h"
 #include "game/ImageNames.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"

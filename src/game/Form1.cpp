@@ -2,7 +2,7 @@
 // focus changes and destruction.
 #include "archive/PxDb.h"
 #include "game/LevelTable.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
 #include "render/PxFonts.h"

@@ -2,10 +2,10 @@
 // frame, the running level, pending returns and level ends, then the screen the flags
 // select, first match wins: ranking, game over, title, level intro, playing.
 #include "archive/PxDb.h"
-#include "core/random.h"
+#include "core/Random.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
 #include "sound/SoundSystem.h"

@@ -3,7 +3,7 @@
 // change flags and play short sounds; the next frame acts on the flags.
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/random.h"
+#include "core/Random.h"
 #include "game/ImageNames.h"
 
 namespace tvx {

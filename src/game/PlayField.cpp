@@ -6,7 +6,7 @@
 #include "game/Player.h"
 #include "game/Road.h"
 #include "game/SpriteFX.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 #include "sprites/SpriteEngine.h"
 #include "timing/PxKeyboard.h"
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "core/numeric.h"
-#include "core/random.h"
+#include "core/Numeric.h"
+#include "core/Random.h"
 #include "game/Barrier.h"
 #include "game/ImageNames.h"
 #include "game/SoundNames.h"

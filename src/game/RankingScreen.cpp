@@ -5,7 +5,7 @@
 
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 
 namespace tvx {
 

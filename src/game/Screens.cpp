@@ -1,10 +1,10 @@
 // What each screen draws, in drawing order, on the 640 x 480 surface the device clears to
 // black every frame. Every draw blends with EffectAlphaBlend and uses pattern 0.
-#include "core/numeric.h"
-#include "core/random.h"
+#include "core/Numeric.h"
+#include "core/Random.h"
 #include "game/ImageNames.h"
 #include "game/RankingTable.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 #include "render/PxCanvas.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"

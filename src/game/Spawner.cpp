@@ -5,11 +5,11 @@
 #include <array>
 #include <string>
 
-#include "core/numeric.h"
-#include "core/random.h"
+#include "core/Numeric.h"
+#include "core/Random.h"
 #include "game/Barrier.h"
 #include "game/ImageNames.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 #include "sprites/SpriteEngine.h"
 
 namespace tvx {

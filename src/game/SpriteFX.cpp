@@ -4,7 +4,7 @@
 
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "platform/application.h"
+#include "platform/Application.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {

@@ -2,7 +2,7 @@
 // seconds, and the player car's blink while the jet runs.
 #include "game/LevelTable.h"
 #include "game/SoundNames.h"
-#include "game/Unit1.h"
+#include "game/Form1.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {

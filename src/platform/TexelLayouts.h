@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/pixel_fields.h"
-#include "platform/graphics_api.h"
+#include "core/PixelFields.h"
+#include "platform/GraphicsApi.h"
 
 namespace tvx::gfx {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/numeric.h"
+#include "core/Numeric.h"
 #include "render/PxImages.h"
 
 namespace tvx {

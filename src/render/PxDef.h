@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/graphics_api.h"
+#include "platform/GraphicsApi.h"
 
 namespace tvx {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/graphics_api.h"
+#include "platform/GraphicsApi.h"
 #include "render/PxDef.h"
 #include "render/PxSubsc.h"
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/numeric.h"
+#include "core/Numeric.h"
 #include "render/PxCanvas.h"
 #include "render/PxFonts.h"
 

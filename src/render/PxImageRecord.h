@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "archive/RecordTypes.h"
-#include "core/memory_stream.h"
+#include "core/MemoryStream.h"
 #include "render/PxPixelFormats.h"
 
 namespace tvx {

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "core/memory_stream.h"
+#include "core/MemoryStream.h"
 #include "render/PxDef.h"
 #include "render/PxDevices.h"
 #include "render/PxTextures.h"

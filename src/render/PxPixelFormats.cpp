@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-#include "core/pixel_fields.h"
+#include "core/PixelFields.h"
 #include "platform/TexelLayouts.h"
 
 namespace tvx {

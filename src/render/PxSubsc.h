@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/component.h"
+#include "core/Component.h"
 
 namespace tvx {
 

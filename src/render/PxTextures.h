@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/graphics_api.h"
+#include "platform/GraphicsApi.h"
 #include "render/PxPixelFormats.h"
 
 namespace tvx {

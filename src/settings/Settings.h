@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/display_options.h"
+#include "platform/DisplayOptions.h"
 
 namespace tvx {
 

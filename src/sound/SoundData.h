@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/memory_stream.h"
-#include "platform/audio_library.h"
+#include "core/MemoryStream.h"
+#include "platform/AudioLibrary.h"
 #include "sound/SoundKind.h"
 
 namespace tvx {

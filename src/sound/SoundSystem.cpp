@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "archive/RecordWalk.h"
-#include "core/memory_stream.h"
+#include "core/MemoryStream.h"
 
 namespace tvx {
 

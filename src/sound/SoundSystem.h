@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "archive/PxDb.h"
-#include "core/component.h"
-#include "core/memory_stream.h"
-#include "platform/audio_library.h"
+#include "core/Component.h"
+#include "core/MemoryStream.h"
+#include "platform/AudioLibrary.h"
 #include "sound/SoundData.h"
 #include "sound/SoundKind.h"
 

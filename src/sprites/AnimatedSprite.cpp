@@ -1,6 +1,6 @@
 #include "sprites/AnimatedSprite.h"
 
-#include "core/numeric.h"
+#include "core/Numeric.h"
 
 namespace tvx {
 

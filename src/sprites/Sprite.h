@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/graphics_api.h"
+#include "platform/GraphicsApi.h"
 #include "render/PxDef.h"
 
 namespace tvx {

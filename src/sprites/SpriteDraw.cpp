@@ -2,7 +2,7 @@
 // name and the canvas operation chosen by DrawMode, at whole-pixel positions.
 #include <charconv>
 
-#include "core/numeric.h"
+#include "core/Numeric.h"
 #include "render/PxCanvas.h"
 #include "render/PxImages.h"
 #include "sprites/Sprite.h"

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "core/component.h"
-#include "platform/keyboard_device.h"
+#include "core/Component.h"
+#include "platform/KeyboardDevice.h"
 
 namespace tvx {
 

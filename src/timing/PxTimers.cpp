@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/numeric.h"
+#include "core/Numeric.h"
 
 namespace tvx {
 

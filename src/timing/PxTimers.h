@@ -17,9 +17,9 @@
 #include <functional>
 #include <memory>
 
-#include "core/component.h"
-#include "platform/application.h"
-#include "platform/clock.h"
+#include "core/Component.h"
+#include "platform/Application.h"
+#include "platform/Clock.h"
 
 namespace tvx {
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "archive/PxDb.h"
-#include "core/component.h"
-#include "core/memory_stream.h"
+#include "core/Component.h"
+#include "core/MemoryStream.h"
 #include "game/SoundNames.h"
-#include "platform/doubles/recording_graphics_api.h"
-#include "platform/doubles/silent_audio_library.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
+#include "platform/doubles/SilentAudioLibrary.h"
 #include "render/PxDevices.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"

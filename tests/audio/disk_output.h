@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/audio_library.h"
+#include "platform/AudioLibrary.h"
 
 namespace tvx::test {
 

@@ -1,4 +1,4 @@
-#include "core/component.h"
+#include "core/Component.h"
 
 #include <gtest/gtest.h>
 

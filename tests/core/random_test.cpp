@@ -1,8 +1,8 @@
-#include "core/random.h"
+#include "core/Random.h"
 
 #include <gtest/gtest.h>
 
-#include "core/numeric.h"
+#include "core/Numeric.h"
 
 namespace tvx {
 namespace {

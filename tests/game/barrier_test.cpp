@@ -2,7 +2,7 @@
 // removal below the screen, and what obstacles do to each other when they touch.
 #include "game/Barrier.h"
 
-#include "core/random.h"
+#include "core/Random.h"
 #include "game/Player.h"
 #include "game/SoundNames.h"
 #include "game_fixture.h"

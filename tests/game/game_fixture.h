@@ -5,7 +5,7 @@
 
 #include "core/TempFolder.h"
 #include "game_harness.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "sound/SoundSystem.h"
 #include "test_archive.h"
 #include "timing/PxTimers.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/numeric.h"
-#include "core/random.h"
+#include "core/Numeric.h"
+#include "core/Random.h"
 #include "game/LevelTable.h"
 
 namespace tvx {

@@ -2,7 +2,7 @@
 // kind of obstacle does to it when they touch.
 #include "game/Player.h"
 
-#include "core/random.h"
+#include "core/Random.h"
 #include "game/Barrier.h"
 #include "game/SoundNames.h"
 #include "game_fixture.h"

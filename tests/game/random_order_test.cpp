@@ -4,7 +4,7 @@
 // barrel pair, the main obstacle, the pick-up and the wait in that order.
 #include <vector>
 
-#include "core/random.h"
+#include "core/Random.h"
 #include "game/Barrier.h"
 #include "game/SoundNames.h"
 #include "game_fixture.h"

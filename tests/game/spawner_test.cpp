@@ -2,7 +2,7 @@
 // obstacle enters, and the wait until the next event.
 #include <vector>
 
-#include "core/random.h"
+#include "core/Random.h"
 #include "game/Barrier.h"
 #include "game_fixture.h"
 #include "sprites/SpriteEngine.h"

@@ -15,9 +15,9 @@
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
 #include "platform/audio/SdlAudioLibrary.h"
-#include "platform/doubles/silent_audio_library.h"
-#include "platform/gl/gl_graphics_api.h"
-#include "platform/sdl/sdl_clock.h"
+#include "platform/doubles/SilentAudioLibrary.h"
+#include "platform/gl/GlGraphicsApi.h"
+#include "platform/sdl/SdlClock.h"
 #include "test_archive.h"
 
 namespace tvx {

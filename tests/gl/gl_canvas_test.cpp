@@ -8,9 +8,9 @@
 
 #include "archive/PxDb.h"
 #include "archive_writer/PxDbWriter.h"
-#include "core/component.h"
-#include "core/memory_stream.h"
-#include "platform/gl/gl_graphics_api.h"
+#include "core/Component.h"
+#include "core/MemoryStream.h"
+#include "platform/gl/GlGraphicsApi.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
 #include "render/PxFonts.h"

@@ -5,7 +5,7 @@
 
 #include "core/FileBytes.h"
 #include "gl_test_device.h"
-#include "platform/gl/png_writer.h"
+#include "platform/gl/PngWriter.h"
 
 namespace tvx::test {
 namespace {

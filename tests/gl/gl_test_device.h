@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gl/gl_graphics_api.h"
+#include "platform/gl/GlGraphicsApi.h"
 
 namespace tvx::test {
 

@@ -1,5 +1,5 @@
 // The PNG encoder: chunk structure and CRCs, and pixels that inflate back to RGBA rows.
-#include "platform/gl/png_writer.h"
+#include "platform/gl/PngWriter.h"
 
 #include <gtest/gtest.h>
 #include <zlib.h>

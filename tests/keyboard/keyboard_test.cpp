@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/doubles/fake_keyboard_device.h"
+#include "platform/doubles/FakeKeyboardDevice.h"
 #include "timing/PxKeyboard.h"
 
 namespace tvx {

@@ -1,6 +1,6 @@
 // The picture's place on a screen or window for both scale modes, the window's whole
 // multiple, and the scale mode's spelling.
-#include "platform/display_geometry.h"
+#include "platform/DisplayGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/doubles/fake_application.h"
+#include "platform/doubles/FakeApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/doubles/fake_keyboard_device.h"
+#include "platform/doubles/FakeKeyboardDevice.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The input router: extra keys and pad buttons become the game's own keys and slots; a pad
 // enters names arcade style; F10 mutes and never reaches the game.
-#include "platform/input/input_router.h"
+#include "platform/input/InputRouter.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 
-#include "platform/application.h"
+#include "platform/Application.h"
 
 namespace tvx {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/timers/interval_timer_scheduler.h"
+#include "platform/rules/IntervalTimerScheduler.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/doubles/virtual_clock.h"
+#include "platform/doubles/VirtualClock.h"
 
 namespace tvx {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/sdl/launcher_view.h"
+#include "platform/sdl/LauncherView.h"
 
 #include <gtest/gtest.h>
 
 #include <string_view>
 
-#include "platform/sdl/launcher_font.h"
+#include "platform/sdl/LauncherFont.h"
 
 namespace tvx {
 namespace {

@@ -1,11 +1,11 @@
-#include "platform/timers/message_loop.h"
+#include "platform/rules/MessageLoop.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/doubles/virtual_clock.h"
+#include "platform/doubles/VirtualClock.h"
 
 namespace tvx {
 namespace {

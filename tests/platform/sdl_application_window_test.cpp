@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/sdl/sdl_application.h"
-#include "platform/sdl/sdl_clock.h"
-#include "platform/sdl/sdl_keyboard_device.h"
+#include "platform/sdl/SdlApplication.h"
+#include "platform/sdl/SdlClock.h"
+#include "platform/sdl/SdlKeyboardDevice.h"
 
 namespace tvx {
 namespace {

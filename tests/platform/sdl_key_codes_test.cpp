@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_key_codes.h"
+#include "platform/sdl/SdlKeyCodes.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/doubles/virtual_clock.h"
-#include "platform/sdl/sdl_application.h"
-#include "platform/sdl/sdl_clock.h"
-#include "platform/sdl/sdl_keyboard_device.h"
+#include "platform/doubles/VirtualClock.h"
+#include "platform/sdl/SdlApplication.h"
+#include "platform/sdl/SdlClock.h"
+#include "platform/sdl/SdlKeyboardDevice.h"
 
 namespace tvx {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/doubles/virtual_clock.h"
+#include "platform/doubles/VirtualClock.h"
 
 #include <gtest/gtest.h>
 

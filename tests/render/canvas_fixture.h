@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/component.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "core/Component.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/component.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "core/Component.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxDevices.h"
 
 namespace tvx::testing {

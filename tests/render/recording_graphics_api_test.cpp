@@ -1,4 +1,4 @@
-#include "platform/doubles/recording_graphics_api.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 
 #include <gtest/gtest.h>
 

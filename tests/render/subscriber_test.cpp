@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "core/component.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "core/Component.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxDevices.h"
 #include "render/PxSubsc.h"
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "archive/PxDb.h"
-#include "core/component.h"
+#include "core/Component.h"
 #include "image_record_builder.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/Px2D.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "core/component.h"
+#include "core/Component.h"
 #include "image_record_builder.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"
 

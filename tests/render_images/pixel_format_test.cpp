@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/graphics_api.h"
+#include "platform/GraphicsApi.h"
 #include "render/PxPixelFormats.h"
 
 namespace tvx {

@@ -11,8 +11,8 @@
 
 #include "archive/PxDb.h"
 #include "archive_writer/PxDbWriter.h"
-#include "core/component.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "core/Component.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "core/TempFolder.h"
-#include "platform/replay/replay_script.h"
+#include "platform/replay/ReplayScript.h"
 #include "replay_session.h"
 #include "test_archive.h"
 

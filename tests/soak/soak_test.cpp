@@ -15,7 +15,7 @@
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
 #include "game_harness.h"
-#include "platform/doubles/recording_graphics_api.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
 #include "test_archive.h"

@@ -2,7 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/doubles/silent_audio_library.h"
+#include "platform/doubles/SilentAudioLibrary.h"
 #include "sound_fixture.h"
 
 namespace tvx::test {

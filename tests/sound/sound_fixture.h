@@ -12,8 +12,8 @@
 
 #include "archive/PxDb.h"
 #include "core/TempFolder.h"
-#include "platform/doubles/fake_sound_files.h"
-#include "platform/doubles/silent_audio_library.h"
+#include "platform/doubles/FakeSoundFiles.h"
+#include "platform/doubles/SilentAudioLibrary.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx::test {

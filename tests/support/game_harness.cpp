@@ -1,6 +1,6 @@
 #include "game_harness.h"
 
-#include "core/random.h"
+#include "core/Random.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx::testing {

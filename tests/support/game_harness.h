@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "game/Unit1.h"
-#include "platform/doubles/fake_application.h"
-#include "platform/doubles/fake_keyboard_device.h"
-#include "platform/doubles/silent_audio_library.h"
-#include "platform/doubles/virtual_clock.h"
+#include "game/Form1.h"
+#include "platform/doubles/FakeApplication.h"
+#include "platform/doubles/FakeKeyboardDevice.h"
+#include "platform/doubles/SilentAudioLibrary.h"
+#include "platform/doubles/VirtualClock.h"
 
 namespace tvx::testing {
 

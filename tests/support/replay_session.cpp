@@ -3,13 +3,13 @@
 #include <cstdio>
 #include <map>
 
-#include "core/random.h"
+#include "core/Random.h"
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
-#include "platform/replay/replay_application.h"
-#include "platform/replay/replay_clock.h"
-#include "platform/replay/replay_folder.h"
-#include "platform/replay/replay_keyboard_device.h"
+#include "platform/replay/ReplayApplication.h"
+#include "platform/replay/ReplayClock.h"
+#include "platform/replay/ReplayFolder.h"
+#include "platform/replay/ReplayKeyboardDevice.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
 

@@ -11,16 +11,16 @@
 #include <string>
 #include <vector>
 
-#include "game/Unit1.h"
-#include "platform/doubles/fake_application.h"
-#include "platform/doubles/fake_keyboard_device.h"
-#include "platform/doubles/recording_graphics_api.h"
-#include "platform/doubles/silent_audio_library.h"
-#include "platform/doubles/virtual_clock.h"
-#include "platform/replay/recording_application.h"
-#include "platform/replay/recording_clock.h"
-#include "platform/replay/recording_keyboard_device.h"
-#include "platform/replay/replay_script.h"
+#include "game/Form1.h"
+#include "platform/doubles/FakeApplication.h"
+#include "platform/doubles/FakeKeyboardDevice.h"
+#include "platform/doubles/RecordingGraphicsApi.h"
+#include "platform/doubles/SilentAudioLibrary.h"
+#include "platform/doubles/VirtualClock.h"
+#include "platform/replay/RecordingApplication.h"
+#include "platform/replay/RecordingClock.h"
+#include "platform/replay/RecordingKeyboardDevice.h"
+#include "platform/replay/ReplayScript.h"
 
 namespace tvx::testing {
 

@@ -4,7 +4,7 @@
 #include "archive_writer/PxDbWriter.h"
 #include "game/ImageNames.h"
 #include "game/SoundNames.h"
-#include "platform/doubles/fake_sound_files.h"
+#include "platform/doubles/FakeSoundFiles.h"
 #include "render_images/image_record_builder.h"
 
 namespace tvx::testing {

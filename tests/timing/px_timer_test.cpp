@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/doubles/fake_application.h"
-#include "platform/doubles/virtual_clock.h"
+#include "platform/doubles/FakeApplication.h"
+#include "platform/doubles/VirtualClock.h"
 #include "timing/PxTimers.h"
 
 namespace tvx {

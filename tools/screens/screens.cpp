@@ -10,7 +10,7 @@
 
 #include "core/TempFolder.h"
 #include "game_harness.h"
-#include "platform/gl/gl_graphics_api.h"
+#include "platform/gl/GlGraphicsApi.h"
 #include "screen_tour.h"
 #include "test_archive.h"
 

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "platform/audio/AudioSource.h"
-#include "platform/audio_library.h"
+#include "platform/AudioLibrary.h"
 
 namespace tvx {
 

@@ -14,7 +14,7 @@
 #include <cstdint>
 
 #include "platform/audio/Mixer.h"
-#include "platform/audio_library.h"
+#include "platform/AudioLibrary.h"
 
 namespace tvx {
 

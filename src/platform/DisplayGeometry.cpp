@@ -1,0 +1,38 @@
+#include "platform/DisplayGeometry.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace tvx {
+
+namespace {
+
+PixelRect Centred(int width, int height, int areaWidth, int areaHeight) {
+  return {(areaWidth - width) / 2, (areaHeight - height) / 2, width, height};
+}
+
+}  // namespace
+
+int WholeMultipleThatFits(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight) {
+  if (sourceWidth <= 0 || sourceHeight <= 0) return 1;
+  return std::max(1, std::min(areaWidth / sourceWidth, areaHeight / sourceHeight));
+}
+
+PixelRect PresentationRect(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight,
+                           ScaleMode mode) {
+  if (sourceWidth <= 0 || sourceHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return {};
+  if (mode == ScaleMode::Integer && areaWidth >= sourceWidth && areaHeight >= sourceHeight) {
+    const int factor = WholeMultipleThatFits(sourceWidth, sourceHeight, areaWidth, areaHeight);
+    return Centred(sourceWidth * factor, sourceHeight * factor, areaWidth, areaHeight);
+  }
+  // 64-bit products: a desktop wider than 46340 pixels would overflow int.
+  std::int64_t width = areaWidth;
+  std::int64_t height = width * sourceHeight / sourceWidth;
+  if (height > areaHeight) {
+    height = areaHeight;
+    width = height * sourceWidth / sourceHeight;
+  }
+  return Centred(static_cast<int>(width), static_cast<int>(height), areaWidth, areaHeight);
+}
+
+}  // namespace tvx

@@ -1,0 +1,27 @@
+// Where the 640 x 480 picture goes: the rectangle it is scaled to inside a window or screen,
+// and the window size that shows it at a whole multiple. Pure arithmetic, shared by the
+// graphics backend (presentation) and the window (its size), and tested without a display.
+#pragma once
+
+#include "platform/DisplayOptions.h"
+
+namespace tvx {
+
+struct PixelRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The centred rectangle a source of `sourceWidth` x `sourceHeight` is shown in on an area of
+// `areaWidth` x `areaHeight`, aspect kept. Integer scaling falls back to fitting when not even
+// one whole multiple fits, so that a small window still shows the whole picture.
+PixelRect PresentationRect(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight,
+                           ScaleMode mode);
+
+// The largest whole multiple (at least 1) of the source that fits the area.
+int WholeMultipleThatFits(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight);
+
+}  // namespace tvx

@@ -1,0 +1,86 @@
+#include "platform/input/InputRouter.h"
+
+#include "platform/Application.h"
+
+namespace tvx {
+
+namespace {
+
+constexpr int kCandidates = 27;  // A-Z and space
+constexpr std::array<std::uint8_t, 4> kSteeringSlots{0xC8, 0xD0, 0xCB, 0xCD};
+constexpr std::array<std::uint16_t, 3> kCommandKeys{vk::Return, vk::Escape, vk::Control};
+constexpr std::uint8_t kDown = 0x80;
+
+bool IsNameKey(std::uint16_t key) { return (key >= vk::A && key <= vk::Z) || key == vk::Space; }
+
+}  // namespace
+
+BoundKeys BoundKeysOf(const Settings& settings) {
+  BoundKeys keys;
+  for (std::size_t input = 0; input < kBoundInputs; ++input) {
+    for (const std::string& name : settings.extraKeys[input]) {
+      if (const std::optional<KeyCodes> codes = FindKeyName(name)) keys[input].push_back(*codes);
+    }
+  }
+  return keys;
+}
+
+std::uint16_t InputRouter::KeyDown(std::uint16_t virtualKey, bool repeat) {
+  if (virtualKey == kMuteKey) {
+    if (!repeat && onToggleMute_) onToggleMute_();
+    return 0;
+  }
+  if (IsNameKey(virtualKey) && WaitsForName()) return virtualKey;
+  for (std::size_t command = 0; command < kCommandKeys.size(); ++command) {
+    for (const KeyCodes& key : bound_[static_cast<std::size_t>(BoundInput::Enter) + command]) {
+      if (key.virtualKey == virtualKey) return kCommandKeys[command];
+    }
+  }
+  return virtualKey;
+}
+
+std::uint16_t InputRouter::PadDown(PadButton button) {
+  if (WaitsForName()) {
+    switch (button) {
+      case PadButton::Up:
+        candidate_ = (candidate_ + 1) % kCandidates;
+        return 0;
+      case PadButton::Down:
+        candidate_ = (candidate_ + kCandidates - 1) % kCandidates;
+        return 0;
+      case PadButton::Right:
+      case PadButton::A:
+        return CandidateLetter() == ' ' ? vk::Space : static_cast<std::uint16_t>(CandidateLetter());
+      default:
+        break;
+    }
+  }
+  switch (button) {
+    case PadButton::A:
+    case PadButton::Start:
+      return vk::Return;
+    case PadButton::B:
+    case PadButton::Back:
+      return vk::Escape;
+    case PadButton::X:
+    case PadButton::Y:
+      return vk::Control;
+    default:
+      return 0;  // directions steer through the keyboard slots
+  }
+}
+
+void InputRouter::AddHeldSlots(std::uint8_t* state, const PadDirections& pads) const {
+  const std::array<bool, 4> padHeld{pads.up, pads.down, pads.left, pads.right};
+  for (std::size_t direction = 0; direction < kSteeringSlots.size(); ++direction) {
+    bool held = padHeld[direction];
+    for (const KeyCodes& key : bound_[direction]) held = held || (state[key.slot] & kDown) != 0;
+    if (held) state[kSteeringSlots[direction]] = kDown;
+  }
+}
+
+char InputRouter::CandidateLetter() const {
+  return candidate_ < 26 ? static_cast<char>('A' + candidate_) : ' ';
+}
+
+}  // namespace tvx

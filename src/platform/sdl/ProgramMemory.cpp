@@ -1,0 +1,13 @@
+#include "platform/sdl/ProgramMemory.h"
+
+#include <malloc.h>
+
+namespace tvx {
+
+namespace {
+constexpr int kLargeBlockBytes = 256 * 1024;
+}  // namespace
+
+void ReturnLargeBlocksWhenFreed() { mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes); }
+
+}  // namespace tvx

@@ -1,0 +1,121 @@
+// The application on SDL2: one window that starts as the launcher (759 x 453, centred, drawn
+// with an SDL renderer) and becomes the game surface: borderless in desktop full screen, or a
+// resizable window of the largest whole multiple of 640 x 480 that fits the desktop. Alt+Enter
+// and F11 switch between the two at any moment (in the launcher they switch the choice the
+// game surface opens with); those key presses never reach the game. The pointer is hidden
+// only in full screen. The window is created for OpenGL; once the splash is presented the
+// renderer is destroyed and the graphics backend creates its own context on Window().
+//
+// Run() repeats the message-loop pass: every pending SDL event, then the due window timers,
+// then the idle handler; when the idle handler is done it waits for an event, no longer
+// than until the next timer is due. Key-downs (auto-repeat included) arrive as virtual-key
+// codes; while the launcher shows, ENTER and SPACE press its button. Focus lost calls
+// onDeactivate, coming back from minimised calls onRestore, a quit request terminates.
+// Hiding the window minimises it (see ShowWindow).
+//
+// Extra keys and gamepads reach the game through Input(), which turns them into the game's
+// own key-downs and keyboard slots; a pad's A or Start presses the launcher's button.
+#pragma once
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/Application.h"
+#include "platform/Clock.h"
+#include "platform/DisplayOptions.h"
+#include "platform/input/InputRouter.h"
+#include "platform/sdl/SdlGamepads.h"
+#include "platform/sdl/SdlHandles.h"
+#include "platform/rules/MessageLoop.h"
+
+namespace tvx {
+
+class SdlApplication : public IApplication {
+ public:
+  // Starts SDL video and opens the launcher; null with `error` set when there is no display
+  // or the window cannot be made.
+  static std::unique_ptr<SdlApplication> Create(IClock& clock, std::string& error,
+                                                const DisplayOptions& display = {});
+  ~SdlApplication() override;
+
+  SDL_Window* Window() const { return window_.get(); }
+
+  // The display choices as they are now, with the player's switches made at run time; the
+  // handler hears of each switch, so that it can be remembered.
+  const DisplayOptions& Display() const { return display_; }
+  void SetOnDisplayChanged(std::function<void(const DisplayOptions&)> handler) {
+    onDisplayChanged_ = std::move(handler);
+  }
+  // What Alt+Enter and F11 do.
+  void ToggleFullScreen();
+
+  void SetEvents(ApplicationEvents events) override { events_ = std::move(events); }
+  void SetIdleHandler(std::function<void(bool& done)> handler) override;
+  std::unique_ptr<IIntervalTimer> CreateTimer() override;
+  void Run() override;
+  void Terminate() override { loop_.Terminate(); }
+  bool Terminated() const override { return loop_.Terminated(); }
+  void Minimize() override;
+  void ShowWindow(bool visible) override;
+  void EnterGameSurface() override;
+  bool FullScreen() const override { return display_.fullscreen; }
+  void HideCursor() override;
+  void ShowMessage(const std::string& text) override;
+  int RefreshRate() override;
+  std::uintptr_t WindowHandle() const override;
+
+  // One pass of Run(), for callers that drive the loop themselves.
+  void RunPass();
+
+  InputRouter& Input() { return router_; }
+  int PadCount() const { return pads_.Count(); }
+  // Adds the steering that bound keys and pads hold to a 256-slot keyboard state.
+  void AddHeldInputs(std::uint8_t* state) const {
+    router_.AddHeldSlots(state, pads_.HeldDirections());
+  }
+
+ private:
+  SdlApplication(IClock& clock, const DisplayOptions& display, std::unique_ptr<SdlSubsystem> video,
+                 SdlWindowPtr window, SdlRendererPtr renderer);
+
+  void DeliverPendingEvents();
+  void Handle(const SDL_Event& event);
+  void HandleWindowEvent(const SDL_WindowEvent& event);
+  void HandleKeyDown(const SDL_KeyboardEvent& event);
+  void HandleMouseMotion(const SDL_MouseMotionEvent& event);
+  void HandleMouseButton(const SDL_MouseButtonEvent& event);
+  void HandlePad(const SDL_Event& event);
+  void PressStart();
+  void DrawLauncherIfShown();
+
+  // Full screen or window (sdl_application_display.cpp).
+  bool IsFullScreenToggle(const SDL_Keysym& key) const;
+  void ApplyWindowMode();
+  void ApplyCursor();
+  void RememberWindowedSize();
+  void WindowedSize(int& width, int& height) const;
+
+  MessageLoop loop_;
+  ApplicationEvents events_;
+  // Declared in the order of creation, so that they are freed renderer, window, video.
+  std::unique_ptr<SdlSubsystem> video_;
+  SdlWindowPtr window_;
+  SdlRendererPtr renderer_;
+  SdlGamepads pads_;
+  InputRouter router_;
+
+  bool launcher_ = true;
+  bool buttonHighlighted_ = false;
+  bool buttonPressed_ = false;
+  bool minimized_ = false;
+
+  DisplayOptions display_;
+  std::function<void(const DisplayOptions&)> onDisplayChanged_;
+  bool cursorHideRequested_ = false;
+  int windowedWidth_ = 0;  // the window's size before it went full screen; 0 before that
+  int windowedHeight_ = 0;
+};
+
+}  // namespace tvx
