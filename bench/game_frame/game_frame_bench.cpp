@@ -11,10 +11,10 @@
 #include <new>
 
 #include "core/TempFolder.h"
-#include "game_harness.h"
+#include "harness/GameHarness.h"
+#include "harness/TestArchive.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "sprites/SpriteEngine.h"
-#include "test_archive.h"
 
 namespace {
 

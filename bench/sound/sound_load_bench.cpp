@@ -13,10 +13,10 @@
 #include <string>
 
 #include "archive/PxDb.h"
-#include "archive_writer/PxDbWriter.h"
+#include "archive_writer/pxdb_writer.h"
+#include "harness/TestSounds.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "sound/SoundSystem.h"
-#include "test_sounds.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The archive fuzz target's replay: a small valid archive with an image, a font and a sound
 // record, damaged in every way the replay driver knows.
-#include "archive_writer/PxDbWriter.h"
+#include "archive_writer/pxdb_writer.h"
 #include "replay_driver.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "archive/PxDb.h"
-#include "archive_writer/PxDbWriter.h"
+#include "archive_writer/pxdb_writer.h"
 #include "core/Component.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxCanvas.h"

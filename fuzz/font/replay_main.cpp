@@ -1,6 +1,6 @@
 // The font record fuzz target's replay: a font of the printable characters around a picture
 // of 16 glyph cells per row, damaged in every way the replay driver knows.
-#include "image_record_builder.h"
+#include "harness/ImageRecordBuilder.h"
 #include "replay_driver.h"
 
 namespace {

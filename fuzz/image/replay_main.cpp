@@ -1,6 +1,6 @@
 // The image record fuzz target's replay: small records of each stored pixel format, one of
 // several textures with cells and draw sizes, damaged in every way the replay driver knows.
-#include "image_record_builder.h"
+#include "harness/ImageRecordBuilder.h"
 #include "replay_driver.h"
 
 namespace {

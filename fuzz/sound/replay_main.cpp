@@ -1,7 +1,7 @@
 // The sound fuzz target's replay: a small valid file of each kind (WAV, MP3, OGG, module),
 // damaged in every way the replay driver knows.
+#include "harness/TestSounds.h"
 #include "replay_driver.h"
-#include "test_sounds.h"
 
 int main(int argc, char** argv) {
   return tvx::fuzz::ReplayMain(

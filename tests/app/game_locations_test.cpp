@@ -5,7 +5,7 @@
 
 #include "app/GameLocations.h"
 #include "core/TempFolder.h"
-#include "test_archive.h"
+#include "harness/TestArchive.h"
 
 namespace tvx {
 namespace {

@@ -1,9 +1,10 @@
 // The archive writer: its layout, its determinism, and that the reader takes what it writes.
+#include "archive_writer/pxdb_writer.h"
+
 #include <gtest/gtest.h>
 
 #include "archive/PxDb.h"
 #include "archive_test_util.h"
-#include "archive_writer/PxDbWriter.h"
 
 namespace tvx::test {
 namespace {

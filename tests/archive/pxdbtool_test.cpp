@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "Manifest.h"
-#include "RecordPath.h"
 #include "archive_test_util.h"
-#include "archive_writer/PxDbWriter.h"
+#include "archive_writer/pxdb_writer.h"
+#include "pxdbtool/manifest.h"
+#include "pxdbtool/record_path.h"
 
 namespace tvx::test {
 namespace {

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "core/TempFolder.h"
-#include "game_harness.h"
+#include "harness/GameHarness.h"
+#include "harness/TestArchive.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "sound/SoundSystem.h"
-#include "test_archive.h"
 #include "timing/PxTimers.h"
 
 namespace tvx::testing {

@@ -14,10 +14,10 @@
 #include <string>
 
 #include "core/TempFolder.h"
-#include "replay_session.h"
+#include "harness/ReplaySession.h"
+#include "harness/TestArchive.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
-#include "test_archive.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <sstream>
 
 #include "core/TempFolder.h"
+#include "harness/ReplaySession.h"
+#include "harness/TestArchive.h"
 #include "platform/replay/ReplayScript.h"
-#include "replay_session.h"
-#include "test_archive.h"
 
 namespace tvx::testing {
 namespace {

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "core/TempFolder.h"
-#include "replay_session.h"
-#include "test_archive.h"
+#include "harness/ReplaySession.h"
+#include "harness/TestArchive.h"
 
 namespace tvx::testing {
 namespace {

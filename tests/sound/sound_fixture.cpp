@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "archive_writer/PxDbWriter.h"
+#include "archive_writer/pxdb_writer.h"
 
 namespace tvx::test {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "archive/PxDb.h"
-#include "archive_writer/PxDbWriter.h"
+#include "archive_writer/pxdb_writer.h"
 #include "core/Component.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxCanvas.h"

@@ -14,17 +14,15 @@
 #include <string>
 
 #include "archive/RecordTypes.h"
-#include "archive_writer/PxDbWriter.h"
+#include "archive_writer/pxdb_writer.h"
 #include "assetbuilder/art/icon.h"
 #include "assetbuilder/contact_sheet.h"
 #include "assetbuilder/font_catalogue.h"
 #include "assetbuilder/image_catalogue.h"
-#include "core/FileBytes.h"
-#ifdef TVX_WITH_SOUND_ASSETS
 #include "assetbuilder/sound/sound_assets.h"
 #include "assetbuilder/sound/stereo_buffer.h"
 #include "assetbuilder/sound/wav_writer.h"
-#endif
+#include "core/FileBytes.h"
 
 namespace {
 
@@ -100,10 +98,8 @@ int main(int argc, char** argv) {
   for (const FontAsset& font : fonts) writer.Add(font.key, FontRecordType, EncodeFontRecord(font));
   for (const ImageAsset& image : images)
     writer.Add(image.key, ImageRecordType, EncodeImageRecord(image));
-#ifdef TVX_WITH_SOUND_ASSETS
   const std::vector<SoundAsset> sounds = BuildSoundAssets();
   for (const SoundAsset& sound : sounds) writer.Add(sound.key, SoundRecordType, sound.file);
-#endif
   std::string error;
   if (!writer.WriteFile(options.output, error)) {
     std::fprintf(stderr, "assetbuilder: %s\n", error.c_str());
@@ -117,7 +113,6 @@ int main(int argc, char** argv) {
   if (!options.reviewDir.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(options.reviewDir, ec);
-#ifdef TVX_WITH_SOUND_ASSETS
     for (const SoundAsset& sound : sounds) {
       const std::string path = options.reviewDir + "/" + sound.key + ".wav";
       const std::vector<std::uint8_t> wav = EncodeWav(sound.reviewPcm, 2, kSampleRate);
@@ -127,7 +122,6 @@ int main(int argc, char** argv) {
         return 1;
       }
     }
-#endif
   }
   if (!options.iconTheme.empty() && !WriteIcons(options.iconTheme, options.iconName)) return 1;
   return 0;

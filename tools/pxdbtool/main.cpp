@@ -2,7 +2,7 @@
 #include <iostream>
 #include <string>
 
-#include "Commands.h"
+#include "pxdbtool/commands.h"
 
 namespace {
 

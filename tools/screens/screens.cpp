@@ -9,10 +9,10 @@
 #include <string>
 
 #include "core/TempFolder.h"
-#include "game_harness.h"
+#include "harness/GameHarness.h"
+#include "harness/ScreenTour.h"
+#include "harness/TestArchive.h"
 #include "platform/gl/GlGraphicsApi.h"
-#include "screen_tour.h"
-#include "test_archive.h"
 
 namespace {
 
