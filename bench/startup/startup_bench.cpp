@@ -167,6 +167,7 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
     return 1;
   }
   GlGraphicsApi graphics(application->Window());
+  graphics.PrepareAhead();  // as the program does once the launcher shows
   SdlKeyboardDevice keyboard;
   SdlAudioLibrary audio;
   TForm1 form({clock, *application, graphics, keyboard, audio, ProgramFolder() + "resources.tvx",
