@@ -23,6 +23,7 @@
 #include "counting_graphics_api.h"
 #include "platform/gl/GlGraphicsApi.h"
 #include "platform/probes/SdlRendererProbe.h"
+#include "platform/probes/SdlVideo.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"

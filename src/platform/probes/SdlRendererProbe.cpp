@@ -84,8 +84,6 @@ int SdlRendererProbe::DrawCallsPerFrame() const {
 
 void FinishGlDrawing() { glFinish(); }
 
-void ShutDownSdl() { SDL_Quit(); }
-
 void SdlRendererProbe::Parts::BuildGeometry(int sheetSize) {
   const auto sheet = static_cast<float>(sheetSize);
   const SDL_Color white{255, 255, 255, 255};

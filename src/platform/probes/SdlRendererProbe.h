@@ -53,7 +53,4 @@ class SdlRendererProbe {
 // queued drawing of a frame never flushed when the next one clears the whole target.
 void FinishGlDrawing();
 
-// Closes what SDL still has open at the end of a benchmark.
-void ShutDownSdl();
-
 }  // namespace tvx::probes
