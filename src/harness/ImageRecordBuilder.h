@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "render/PxFontRecord.h"
 #include "render/PxImageRecord.h"
 #include "render/PxPixelFormats.h"
 
@@ -130,15 +131,10 @@ class FontRecordBuilder {
 
   std::vector<std::uint8_t> Bytes() const {
     std::vector<std::uint8_t> bytes;
-    AppendLittleEndian(bytes, firstChar_);
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(glyphSpacing_));
-    AppendLittleEndian(bytes, 0xDEADBEEF);  // never read
     const auto count = overrideCount_ ? glyphCount_ : static_cast<std::int32_t>(advances_.size());
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(count));
-    for (const std::int32_t advance : advances_) {
-      AppendLittleEndian(bytes, static_cast<std::uint32_t>(advance));
-      AppendLittleEndian(bytes, 0x01020304);  // never read
-    }
+    // Reserved words hold junk so that a loader reading them would show.
+    WriteFontRecordHeader({firstChar_, glyphSpacing_, 0xDEADBEEF, count}, bytes);
+    for (const std::int32_t advance : advances_) WriteFontGlyphEntry(advance, bytes, 0x01020304);
     bytes.insert(bytes.end(), picture_.begin(), picture_.end());
     return bytes;
   }
