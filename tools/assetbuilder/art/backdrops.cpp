@@ -12,12 +12,8 @@ const Rgb White = {1, 1, 1};
 const Rgb Black = {0, 0, 0};
 
 void VerticalGradient(cairo_t* cr, double y0, double y1,
-                      std::initializer_list<std::pair<double, Rgb>> stops) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-  for (const auto& [offset, colour] : stops) AddStop(p, offset, colour);
-  cairo_set_source(cr, p);
-  cairo_paint(cr);
-  cairo_pattern_destroy(p);
+                      std::initializer_list<GradientStop> stops) {
+  LinearGradient(cr, 0, y0, 0, y1, stops, Cover::kPaint);
 }
 
 void NextLevel(cairo_t* cr) {
@@ -32,12 +28,7 @@ void NextLevel(cairo_t* cr) {
   cairo_clip(cr);
   cairo_new_path(cr);
   cairo_arc(cr, vx, horizon - 6, 70, 0, 2 * M_PI);
-  cairo_pattern_t* sun = cairo_pattern_create_linear(0, horizon - 76, 0, horizon);
-  AddStop(sun, 0, Hex(0xfff0a0));
-  AddStop(sun, 1, Hex(0xff5a5a));
-  cairo_set_source(cr, sun);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sun);
+  LinearGradient(cr, 0, horizon - 76, 0, horizon, {{0, Hex(0xfff0a0)}, {1, Hex(0xff5a5a)}});
   for (int band = 0; band < 6; ++band) {
     const double y = horizon - 40 + band * 7;
     cairo_rectangle(cr, vx - 80, y, 160, 1.5 + band * 0.6);
@@ -62,12 +53,7 @@ void NextLevel(cairo_t* cr) {
   }
   // Ground and the road in perspective.
   cairo_rectangle(cr, 0, horizon, NextLevelWidth, NextLevelHeight - horizon);
-  cairo_pattern_t* ground = cairo_pattern_create_linear(0, horizon, 0, NextLevelHeight);
-  AddStop(ground, 0, Hex(0x1a0c22));
-  AddStop(ground, 1, Hex(0x0a0610));
-  cairo_set_source(cr, ground);
-  cairo_fill(cr);
-  cairo_pattern_destroy(ground);
+  LinearGradient(cr, 0, horizon, 0, NextLevelHeight, {{0, Hex(0x1a0c22)}, {1, Hex(0x0a0610)}});
   SetColor(cr, Hex(0xff4ab0), 0.35);  // neon grid lines on the ground
   cairo_set_line_width(cr, 1);
   for (int i = -12; i <= 12; ++i) {
@@ -86,12 +72,7 @@ void NextLevel(cairo_t* cr) {
   cairo_line_to(cr, vx + 300, NextLevelHeight);
   cairo_line_to(cr, vx - 300, NextLevelHeight);
   cairo_close_path(cr);
-  cairo_pattern_t* road = cairo_pattern_create_linear(0, horizon, 0, NextLevelHeight);
-  AddStop(road, 0, Hex(0x2a2a3a));
-  AddStop(road, 1, Hex(0x15151c));
-  cairo_set_source(cr, road);
-  cairo_fill(cr);
-  cairo_pattern_destroy(road);
+  LinearGradient(cr, 0, horizon, 0, NextLevelHeight, {{0, Hex(0x2a2a3a)}, {1, Hex(0x15151c)}});
   // Centre dashes getting longer towards the viewer, and the glowing edge lines.
   for (int i = 0; i < 9; ++i) {
     const double a = std::pow(i / 9.0, 1.8), b = std::pow((i + 0.5) / 9.0, 1.8);
@@ -124,14 +105,8 @@ void NextLevel(cairo_t* cr) {
     cairo_fill(s);
   });
   cairo_rectangle(cr, 0, 180, NextLevelWidth, 110);
-  cairo_pattern_t* band = cairo_pattern_create_linear(0, 180, 0, 290);
-  AddStop(band, 0, Black, 0);
-  AddStop(band, 0.3, Black, 0.45);
-  AddStop(band, 0.7, Black, 0.45);
-  AddStop(band, 1, Black, 0);
-  cairo_set_source(cr, band);
-  cairo_fill(cr);
-  cairo_pattern_destroy(band);
+  LinearGradient(cr, 0, 180, 0, 290,
+                 {{0, Black, 0}, {0.3, Black, 0.45}, {0.7, Black, 0.45}, {1, Black, 0}});
 }
 
 // A burning wreck at night: a red-black sky, the overturned car in the middle, flames rising
@@ -152,13 +127,8 @@ void GameOverBackdrop(cairo_t* cr) {
                    54 - height);
     cairo_curve_to(cr, x + w * 0.4, 54 - height * 0.6, x + w, 54 - height * 0.4, x + w, 54);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 54 - height, 0, 54);
-    AddStop(p, 0, Hex(0xff3a10), 0.0);
-    AddStop(p, 0.4, Hex(0xff8a20), 0.85);
-    AddStop(p, 1, Hex(0xffe080), 1.0);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    LinearGradient(cr, 0, 54 - height, 0, 54,
+                   {{0, Hex(0xff3a10), 0.0}, {0.4, Hex(0xff8a20), 0.85}, {1, Hex(0xffe080), 1.0}});
   }
   // The wreck on its roof: body, cabin below it, wheels in the air, a rim of firelight.
   RoundedRect(cr, 12, 46, 48, 12, 5);
@@ -204,23 +174,13 @@ void RankingBackdrop(cairo_t* cr) {
     cairo_line_to(cr, 36 + (x - 36) * 0.1 - 8, 66);
     cairo_line_to(cr, 36 + (x - 36) * 0.1 + 8, 66);
     cairo_close_path(cr);
-    cairo_pattern_t* beam = cairo_pattern_create_linear(0, 16, 0, 66);
-    AddStop(beam, 0, Hex(0x9fd0ff), 0.35);
-    AddStop(beam, 1, Hex(0x9fd0ff), 0.05);
-    cairo_set_source(cr, beam);
-    cairo_fill(cr);
-    cairo_pattern_destroy(beam);
+    LinearGradient(cr, 0, 16, 0, 66, {{0, Hex(0x9fd0ff), 0.35}, {1, Hex(0x9fd0ff), 0.05}});
   }
   Ellipse(cr, 36, 62, 30, 6);
   FillRadial(cr, 36, 62, 30, Hex(0x6fb0ff), 0.6);
   // The car from the side: body, cabin, wheels, a highlight line.
   RoundedRect(cr, 16, 52, 40, 9, 4);
-  cairo_pattern_t* body = cairo_pattern_create_linear(0, 52, 0, 61);
-  AddStop(body, 0, Hex(0xff5a3a));
-  AddStop(body, 1, Hex(0x7a1410));
-  cairo_set_source(cr, body);
-  cairo_fill(cr);
-  cairo_pattern_destroy(body);
+  LinearGradient(cr, 0, 52, 0, 61, {{0, Hex(0xff5a3a)}, {1, Hex(0x7a1410)}});
   RoundedRect(cr, 25, 46, 20, 8, 4);
   SetColor(cr, Hex(0x1a2a4a));
   cairo_fill(cr);

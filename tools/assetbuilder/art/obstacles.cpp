@@ -31,23 +31,15 @@ void LyingDrum(cairo_t* cr) {
     RoundedRect(c, cx - halfLength, cy - radius, 2 * halfLength, 2 * radius, 6);
   };
   body(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, cy - radius, 0, cy + radius);
-  AddStop(p, 0, steel.Scaled(0.5));
-  AddStop(p, 0.25, steel.Mix(White, 0.45));
-  AddStop(p, 0.5, steel);
-  AddStop(p, 1, steel.Scaled(0.35));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, 0, cy - radius, 0, cy + radius,
+                 {{0, steel.Scaled(0.5)},
+                  {0.25, steel.Mix(White, 0.45)},
+                  {0.5, steel},
+                  {1, steel.Scaled(0.35)}});
   for (const double rx : {cx - halfLength * 0.45, cx + halfLength * 0.45}) {
     cairo_rectangle(cr, rx - 2, cy - radius, 4, 2 * radius);
-    cairo_pattern_t* ring = cairo_pattern_create_linear(0, cy - radius, 0, cy + radius);
-    AddStop(ring, 0, Black, 0.6);
-    AddStop(ring, 0.25, White, 0.5);
-    AddStop(ring, 1, Black, 0.7);
-    cairo_set_source(cr, ring);
-    cairo_fill(cr);
-    cairo_pattern_destroy(ring);
+    LinearGradient(cr, 0, cy - radius, 0, cy + radius,
+                   {{0, Black, 0.6}, {0.25, White, 0.5}, {1, Black, 0.7}});
   }
   // Caps at both ends and a yellow band with rust spots.
   for (const double ex : {cx - halfLength + 2, cx + halfLength - 2}) {
@@ -143,14 +135,9 @@ void Gear(cairo_t* cr, double cx, double cy, double radius, double turn) {
   cairo_close_path(cr);
   cairo_new_sub_path(cr);
   cairo_arc_negative(cr, cx, cy, radius * 0.32, 2 * M_PI, 0);
-  cairo_pattern_t* p =
-      cairo_pattern_create_linear(cx - radius, cy - radius, cx + radius, cy + radius);
-  AddStop(p, 0, Hex(0xf4f8ff));
-  AddStop(p, 0.5, Hex(0x9aa4b4));
-  AddStop(p, 1, Hex(0x4a5260));
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, cx - radius, cy - radius, cx + radius, cy + radius,
+                 {{0, Hex(0xf4f8ff)}, {0.5, Hex(0x9aa4b4)}, {1, Hex(0x4a5260)}},
+                 Cover::kFillPreserve);
   SetColor(cr, Black, 0.6);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);

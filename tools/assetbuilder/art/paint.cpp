@@ -18,6 +18,25 @@ void AddStop(cairo_pattern_t* p, double offset, const Rgb& c, double alpha) {
   cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
+void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1,
+                    std::initializer_list<GradientStop> stops, Cover cover) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+  for (const GradientStop& stop : stops) AddStop(p, stop.offset, stop.color, stop.alpha);
+  cairo_set_source(cr, p);
+  switch (cover) {
+    case Cover::kFill:
+      cairo_fill(cr);
+      break;
+    case Cover::kFillPreserve:
+      cairo_fill_preserve(cr);
+      break;
+    case Cover::kPaint:
+      cairo_paint(cr);
+      break;
+  }
+  cairo_pattern_destroy(p);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
   const double r = std::min({radius, w / 2, h / 2});
   cairo_new_sub_path(cr);
