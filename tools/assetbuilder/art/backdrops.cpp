@@ -158,12 +158,7 @@ void GameOverBackdrop(cairo_t* cr) {
   for (int i = 0; i < 10; ++i)
     Glow(cr, rnd.Uniform(10, 62), rnd.Uniform(20, 44), 1.2, Hex(0xffd080), 0.9);
   cairo_rectangle(cr, 0, 16, BackdropSize, 56);  // vignette: the text area stays calm
-  cairo_pattern_t* v = cairo_pattern_create_radial(36, 48, 12, 36, 48, 50);
-  AddStop(v, 0, Black, 0);
-  AddStop(v, 1, Black, 0.6);
-  cairo_set_source(cr, v);
-  cairo_fill(cr);
-  cairo_pattern_destroy(v);
+  RadialGradient(cr, 36, 48, 12, 36, 48, 50, {{0, Black, 0}, {1, Black, 0.6}});
 }
 
 // A showroom: deep blue, crossing spotlights, a glossy car on a lit floor.
@@ -197,12 +192,7 @@ void RankingBackdrop(cairo_t* cr) {
   cairo_stroke(cr);
   Glow(cr, 17, 56, 4, Hex(0xfff0c0), 0.8);
   cairo_rectangle(cr, 0, 16, BackdropSize, 56);
-  cairo_pattern_t* v = cairo_pattern_create_radial(36, 50, 12, 36, 50, 50);
-  AddStop(v, 0, Black, 0);
-  AddStop(v, 1, Black, 0.55);
-  cairo_set_source(cr, v);
-  cairo_fill(cr);
-  cairo_pattern_destroy(v);
+  RadialGradient(cr, 36, 50, 12, 36, 50, 50, {{0, Black, 0}, {1, Black, 0.55}});
 }
 
 // Softened by a small blur so that the nine-fold enlargement shows no stair-stepped edges.

@@ -72,13 +72,8 @@ void UprightDrum(cairo_t* cr, bool explosive) {
   };
   if (explosive) Glow(cr, cx, cy, radius + 7, Hex(0xff6a1a), 0.55);  // it looks hot
   disc(cr);
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx - 8, cy - 8, 2, cx, cy, radius);
-  AddStop(p, 0, paint.Mix(White, 0.45));
-  AddStop(p, 0.7, paint);
-  AddStop(p, 1, paint.Scaled(0.45));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, cx - 8, cy - 8, 2, cx, cy, radius,
+                 {{0, paint.Mix(White, 0.45)}, {0.7, paint}, {1, paint.Scaled(0.45)}});
   for (const double r : {radius - 2.5, radius - 7.5}) {
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
@@ -164,13 +159,8 @@ void BoostPickup(cairo_t* cr, int frame) {
   cairo_stroke(cr);
   cairo_new_path(cr);
   cairo_arc(cr, cx, cy, 9, 0, 2 * M_PI);
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx - 3, cy - 3, 1, cx, cy, 9);
-  AddStop(p, 0, Hex(0xfffbe0));
-  AddStop(p, 0.5, Hex(0xffd21a));
-  AddStop(p, 1, Hex(0xd07a0a));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, cx - 3, cy - 3, 1, cx, cy, 9,
+                 {{0, Hex(0xfffbe0)}, {0.5, Hex(0xffd21a)}, {1, Hex(0xd07a0a)}});
   // Lightning bolt.
   cairo_move_to(cr, cx + 2, cy - 7);
   cairo_line_to(cr, cx - 4, cy + 1);

@@ -18,9 +18,11 @@ void AddStop(cairo_pattern_t* p, double offset, const Rgb& c, double alpha) {
   cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
-void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1,
-                    std::initializer_list<GradientStop> stops, Cover cover) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+namespace {
+
+// Adds the stops to the pattern, covers with it and frees it.
+void CoverWith(cairo_t* cr, cairo_pattern_t* p, std::initializer_list<GradientStop> stops,
+               Cover cover) {
   for (const GradientStop& stop : stops) AddStop(p, stop.offset, stop.color, stop.alpha);
   cairo_set_source(cr, p);
   switch (cover) {
@@ -35,6 +37,18 @@ void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1,
       break;
   }
   cairo_pattern_destroy(p);
+}
+
+}  // namespace
+
+void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1,
+                    std::initializer_list<GradientStop> stops, Cover cover) {
+  CoverWith(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops, cover);
+}
+
+void RadialGradient(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+                    std::initializer_list<GradientStop> stops, Cover cover) {
+  CoverWith(cr, cairo_pattern_create_radial(x0, y0, r0, x1, y1, r1), stops, cover);
 }
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
@@ -57,13 +71,8 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
 }
 
 void FillRadial(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
-  AddStop(p, 0, c, alpha);
-  AddStop(p, 0.45, c, alpha * 0.45);
-  AddStop(p, 1, c, 0);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, cx, cy, 0, cx, cy, radius,
+                 {{0, c, alpha}, {0.45, c, alpha * 0.45}, {1, c, 0}});
 }
 
 void Glow(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {

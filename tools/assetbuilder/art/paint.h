@@ -56,6 +56,9 @@ enum class Cover { kFill, kFillPreserve, kPaint };
 // Covers with a linear gradient from (x0, y0) to (x1, y1).
 void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1,
                     std::initializer_list<GradientStop> stops, Cover cover = Cover::kFill);
+// Covers with a radial gradient from the circle (x0, y0, r0) to the circle (x1, y1, r1).
+void RadialGradient(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+                    std::initializer_list<GradientStop> stops, Cover cover = Cover::kFill);
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);

@@ -17,13 +17,8 @@ void Disc(cairo_t* cr, double x, double y, double r) {
 // A disc lit from the top-left: light rim to dark edge.
 void ShadedDisc(cairo_t* cr, double x, double y, double r, const Rgb& c) {
   Disc(cr, x, y, r);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.35, y - r * 0.35, r * 0.1, x, y, r);
-  AddStop(p, 0, c.Mix(White, 0.3));
-  AddStop(p, 0.6, c);
-  AddStop(p, 1, c.Scaled(0.55));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, x - r * 0.35, y - r * 0.35, r * 0.1, x, y, r,
+                 {{0, c.Mix(White, 0.3)}, {0.6, c}, {1, c.Scaled(0.55)}});
 }
 
 }  // namespace
@@ -159,13 +154,9 @@ void PaintPine(cairo_t* cr, double x, double y, double r, const Rgb& needles, bo
       cairo_line_to(cr, x + d * std::cos(a), y + d * std::sin(a));
     }
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_radial(x - lr * 0.3, y - lr * 0.3, 0, x, y, lr);
     const Rgb c = needles.Scaled(0.7 + layer * 0.15);
-    AddStop(p, 0, snow ? c.Mix(White, 0.75) : c.Mix(White, 0.2));
-    AddStop(p, 1, c.Scaled(0.6));
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    RadialGradient(cr, x - lr * 0.3, y - lr * 0.3, 0, x, y, lr,
+                   {{0, snow ? c.Mix(White, 0.75) : c.Mix(White, 0.2)}, {1, c.Scaled(0.6)}});
   }
   SetColor(cr, snow ? White : needles.Mix(White, 0.3), snow ? 0.9 : 0.6);
   Disc(cr, x, y, r * 0.12);
@@ -286,14 +277,8 @@ void PaintPipeColumn(cairo_t* cr, double x, double width, const Rgb& metal) {
 
 void PaintPuddle(cairo_t* cr, double x, double y, double rx, double ry, const Rgb& sky) {
   Ellipse(cr, x, y, rx, ry);
-  cairo_pattern_t* p =
-      cairo_pattern_create_radial(x - rx * 0.3, y - ry * 0.3, 0, x, y, std::max(rx, ry));
-  AddStop(p, 0, sky.Mix(White, 0.25), 0.8);
-  AddStop(p, 0.7, sky, 0.7);
-  AddStop(p, 1, sky.Scaled(0.6), 0.5);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, x - rx * 0.3, y - ry * 0.3, 0, x, y, std::max(rx, ry),
+                 {{0, sky.Mix(White, 0.25), 0.8}, {0.7, sky, 0.7}, {1, sky.Scaled(0.6), 0.5}});
   SetColor(cr, White, 0.25);
   cairo_set_line_width(cr, 0.8);
   Ellipse(cr, x + rx * 0.2, y, rx * 0.45, ry * 0.45);
@@ -304,13 +289,8 @@ void PaintLightPool(cairo_t* cr, double x, double y, double r, const Rgb& light,
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
   Ellipse(cr, x, y, r, r * 0.8);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
-  AddStop(p, 0, light, alpha);
-  AddStop(p, 0.5, light, alpha * 0.4);
-  AddStop(p, 1, light, 0);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, x, y, 0, x, y, r,
+                 {{0, light, alpha}, {0.5, light, alpha * 0.4}, {1, light, 0}});
   cairo_restore(cr);
 }
 
