@@ -138,14 +138,8 @@ void GameOverBackdrop(cairo_t* cr) {
   SetColor(cr, Hex(0x140a0a));
   cairo_fill(cr);
   for (const double wx : {20.0, 52.0}) {
-    cairo_new_path(cr);
-    cairo_arc(cr, wx, 45, 5, 0, 2 * M_PI);
-    SetColor(cr, Hex(0x050303));
-    cairo_fill(cr);
-    cairo_new_path(cr);
-    cairo_arc(cr, wx, 45, 2, 0, 2 * M_PI);
-    SetColor(cr, Hex(0x5a3a30));
-    cairo_fill(cr);
+    FillCircle(cr, wx, 45, 5, Hex(0x050303));
+    FillCircle(cr, wx, 45, 2, Hex(0x5a3a30));
   }
   cairo_move_to(cr, 13, 47);
   cairo_line_to(cr, 59, 47);
@@ -180,10 +174,7 @@ void RankingBackdrop(cairo_t* cr) {
   SetColor(cr, Hex(0x1a2a4a));
   cairo_fill(cr);
   for (const double wx : {24.0, 48.0}) {
-    cairo_new_path(cr);
-    cairo_arc(cr, wx, 61, 3.5, 0, 2 * M_PI);
-    SetColor(cr, Hex(0x0a0a0e));
-    cairo_fill(cr);
+    FillCircle(cr, wx, 61, 3.5, Hex(0x0a0a0e));
   }
   cairo_move_to(cr, 18, 54);
   cairo_line_to(cr, 54, 54);

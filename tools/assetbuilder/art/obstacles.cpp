@@ -94,10 +94,7 @@ void UprightDrum(cairo_t* cr, bool explosive) {
       SetColor(cr, s % 2 == 0 ? Hex(0xffd21a) : Hex(0x161616));
       cairo_fill(cr);
     }
-    cairo_new_path(cr);
-    cairo_arc(cr, cx, cy, radius - 10, 0, 2 * M_PI);
-    SetColor(cr, Hex(0xffd21a));
-    cairo_fill(cr);
+    FillCircle(cr, cx, cy, radius - 10, Hex(0xffd21a));
     cairo_move_to(cr, cx, cy - 10);
     cairo_curve_to(cr, cx + 9, cy - 2, cx + 7, cy + 9, cx, cy + 9);
     cairo_curve_to(cr, cx - 7, cy + 9, cx - 9, cy - 1, cx - 3, cy - 5);
@@ -106,10 +103,7 @@ void UprightDrum(cairo_t* cr, bool explosive) {
     cairo_fill(cr);
   } else {
     for (const double dx : {-9.0, 9.0}) {
-      cairo_new_path(cr);
-      cairo_arc(cr, cx + dx, cy - 3, 3, 0, 2 * M_PI);
-      SetColor(cr, paint.Scaled(0.35));
-      cairo_fill(cr);
+      FillCircle(cr, cx + dx, cy - 3, 3, paint.Scaled(0.35));
     }
   }
   disc(cr);
@@ -142,10 +136,7 @@ void RepairPickup(cairo_t* cr, int frame) {
   const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0;
   Glow(cr, cx, cy, 15, Hex(0x3aff6a), 0.6);
   Gear(cr, cx, cy, 12.5, frame * M_PI / 20);  // half a tooth per frame: it spins
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, 3.2, 0, 2 * M_PI);
-  SetColor(cr, Hex(0x2ad45a));
-  cairo_fill(cr);
+  FillCircle(cr, cx, cy, 3.2, Hex(0x2ad45a));
 }
 
 void BoostPickup(cairo_t* cr, int frame) {
@@ -177,10 +168,7 @@ void DizzyPickup(cairo_t* cr, int frame) {
   const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0, radius = 11;
   const double turn = frame * 2 * M_PI / 7 / 2;  // two arms: half a turn per cycle loops
   Glow(cr, cx, cy, 15, Hex(0xffe21a), 0.45);
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
-  SetColor(cr, Hex(0xffd21a));
-  cairo_fill(cr);
+  FillCircle(cr, cx, cy, radius, Hex(0xffd21a));
   for (int arm = 0; arm < 2; ++arm) {
     cairo_new_path(cr);
     for (int i = 0; i <= 40; ++i) {

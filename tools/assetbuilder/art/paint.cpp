@@ -70,6 +70,13 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
   cairo_restore(cr);
 }
 
+void FillCircle(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+  SetColor(cr, c, alpha);
+  cairo_fill(cr);
+}
+
 void FillRadial(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {
   RadialGradient(cr, cx, cy, 0, cx, cy, radius,
                  {{0, c, alpha}, {0.45, c, alpha * 0.45}, {1, c, 0}});

@@ -62,6 +62,8 @@ void RadialGradient(cairo_t* cr, double x0, double y0, double r0, double x1, dou
 
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+// A new path holding one circle, filled with a flat colour.
+void FillCircle(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha = 1.0);
 // Fills the current path with a radial glow: colour at the centre fading to transparent.
 void FillRadial(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha);
 // A soft round light: radial gradient from centre alpha to nothing, painted as a disc.
