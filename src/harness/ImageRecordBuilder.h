@@ -7,17 +7,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/LittleEndian.h"
 #include "render/PxFontRecord.h"
 #include "render/PxImageRecord.h"
 #include "render/PxPixelFormats.h"
 
 namespace tvx::testing {
 
-inline void AppendLittleEndian(std::vector<std::uint8_t>& bytes, std::uint32_t value,
-                               std::size_t size = 4) {
-  for (std::size_t i = 0; i < size; ++i)
-    bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
+using tvx::AppendLittleEndian;
 
 class ImageRecordBuilder {
  public:

@@ -1,17 +1,9 @@
 #include "render/PxFontRecord.h"
 
 #include "archive/StreamEx.h"
+#include "core/LittleEndian.h"
 
 namespace tvx {
-
-namespace {
-
-void AppendWord(std::uint32_t value, std::vector<std::uint8_t>& out) {
-  for (int shift = 0; shift < 32; shift += 8)
-    out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-}  // namespace
 
 bool ReadFontRecordHeader(TMemoryStream& stream, TFontRecordHeader& header) {
   TMemoryStreamView view(stream);
@@ -41,16 +33,16 @@ std::vector<std::int32_t> ReadFontGlyphAdvances(TMemoryStream& stream, std::int3
 }
 
 void WriteFontRecordHeader(const TFontRecordHeader& header, std::vector<std::uint8_t>& out) {
-  AppendWord(header.firstChar, out);
-  AppendWord(static_cast<std::uint32_t>(header.glyphSpacing), out);
-  AppendWord(header.reserved, out);
-  AppendWord(static_cast<std::uint32_t>(header.glyphCount), out);
+  AppendLittleEndian(out, header.firstChar);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(header.glyphSpacing));
+  AppendLittleEndian(out, header.reserved);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(header.glyphCount));
 }
 
 void WriteFontGlyphEntry(std::int32_t advance, std::vector<std::uint8_t>& out,
                          std::uint32_t reserved) {
-  AppendWord(static_cast<std::uint32_t>(advance), out);
-  AppendWord(reserved, out);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(advance));
+  AppendLittleEndian(out, reserved);
 }
 
 }  // namespace tvx
