@@ -16,6 +16,9 @@ constexpr std::size_t kBlockFrames = 1024;
 class AudioSource {
  public:
   virtual ~AudioSource() = default;
+  // Builds what playing needs, if the source defers that; called before every play, outside
+  // the mixer's lock. False when it cannot be built.
+  virtual bool Prepare() { return true; }
   virtual std::size_t Read(float* stereo, std::size_t frames) = 0;
   // Moves to a frame at the mix rate; false when the source cannot get there.
   virtual bool Seek(std::uint64_t frame) = 0;

@@ -194,6 +194,7 @@ bool Mixer::SampleStop(std::uint32_t handle) {
 }
 
 bool Mixer::Play(std::uint32_t handle, bool restart) {
+  if (!PrepareSource(handle)) return Fail(audio::ErrorMemory);
   std::lock_guard lock(mutex_);
   Channel* channel = FindChannel(handle);
   if (channel == nullptr) return Fail(audio::ErrorHandle);
@@ -204,6 +205,19 @@ bool Mixer::Play(std::uint32_t handle, bool restart) {
   }
   channel->state = State::kPlaying;
   return Succeed();
+}
+
+// Outside the lock, so that the mix goes on while a decoder is built. Only the main thread
+// frees channels, and never while a sync (which may call Play) runs, so the source stays.
+bool Mixer::PrepareSource(std::uint32_t handle) {
+  AudioSource* source = nullptr;
+  {
+    std::lock_guard lock(mutex_);
+    Channel* channel = FindChannel(handle);
+    if (channel == nullptr) return true;  // Play reports the unknown handle
+    source = channel->source.get();
+  }
+  return source->Prepare();
 }
 
 bool Mixer::Stop(std::uint32_t handle) {

@@ -82,6 +82,7 @@ class Mixer {
   Channel* FindChannel(std::uint32_t handle);
   Sample* FindSample(std::uint32_t handle);
   std::vector<Sync>* SyncsOf(std::uint32_t handle);
+  bool PrepareSource(std::uint32_t handle);
   void MixChannel(Channel& channel, float* stereo, std::size_t frames);
   void EndChannel(Channel& channel);
   void StopSampleChannels(Sample& sample);

@@ -200,6 +200,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   gfx::Handle nextHandle_ = 1;
   // The buffer of the last texture lock, kept for the next one until the frame is presented.
   std::vector<std::uint8_t> spareCopy_;
+  bool uploadedThisFrame_ = false;  // the heap is trimmed after such a frame is presented
 };
 
 }  // namespace tvx

@@ -8,6 +8,7 @@
 #include "platform/gl/GlGraphicsInternal.h"
 #include "platform/gl/GlStagePrograms.h"
 #include "platform/gl/PngWriter.h"
+#include "platform/sdl/ProgramMemory.h"
 
 namespace tvx {
 namespace {
@@ -414,6 +415,10 @@ Result GlGraphicsApi::Present() {
   SDL_GL_SwapWindow(window_);
   PlaceTarget();
   std::vector<std::uint8_t>().swap(spareCopy_);
+  // The lock copies and the driver's shader compiles of a loading frame leave free pages
+  // between blocks that stay; they go back to the system once that frame is shown.
+  if (uploadedThisFrame_) ReleaseFreedHeap();
+  uploadedThisFrame_ = false;
   return Ok;
 }
 
