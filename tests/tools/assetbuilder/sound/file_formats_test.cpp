@@ -154,6 +154,7 @@ TEST(ModuleFileTest, ModulesPlayForTheLengthOfOurRendering) {
     const std::unique_ptr<ModuleSource> module =
         ModuleSource::Open(asset.file.data(), asset.file.size(), true);
     ASSERT_NE(module, nullptr) << asset.key;
+    ASSERT_TRUE(module->Prepare()) << asset.key;
     const Played played = PlayToEnd(*module);
     EXPECT_NEAR(static_cast<double>(played.frames) / kMixRate, ReviewSeconds(asset),
                 0.01 * ReviewSeconds(asset))
