@@ -9,9 +9,6 @@
 // Run under Xvfb or with SDL_VIDEODRIVER=offscreen:
 //   canvas_bench [quads per frame] [frames] [rounds]
 // Runs twice: 16 x 16 sprites, then the same ones drawn 4 x 4.
-#include <SDL.h>
-#include <epoxy/gl.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +22,8 @@
 #include "core/MemoryStream.h"
 #include "counting_graphics_api.h"
 #include "platform/gl/GlGraphicsApi.h"
+#include "platform/probes/SdlRendererProbe.h"
+#include "platform/probes/SdlVideo.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"
@@ -128,7 +127,7 @@ bool MeasureCanvas(const std::vector<Sprite>& sprites, int frames, Figures& figu
   const auto frame = [&] {
     device->Render(0, true);
     device->PresentFrame();
-    glFinish();
+    probes::FinishGlDrawing();
   };
   for (int f = 0; f < kWarmUpFrames; ++f) frame();
   const std::uint64_t drawsBefore = counting.DrawCalls();
@@ -142,72 +141,25 @@ bool MeasureCanvas(const std::vector<Sprite>& sprites, int frames, Figures& figu
   return true;
 }
 
-enum class SdlMode { Copy, CopyBatched, Geometry };
-
-// SDL's renderer reports no draw calls; its OpenGL driver issues one per queued copy or
-// geometry command, which is what is counted here.
-bool MeasureSdl(const std::vector<Sprite>& sprites, int frames, SdlMode mode, Figures& figures) {
-  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "opengl");
-  SDL_SetHint(SDL_HINT_RENDER_BATCHING, mode == SdlMode::Copy ? "0" : "1");
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");  // as the canvas filters by default
-  SDL_Window* window = SDL_CreateWindow("canvas_bench", SDL_WINDOWPOS_UNDEFINED,
-                                        SDL_WINDOWPOS_UNDEFINED, 640, 480, SDL_WINDOW_HIDDEN);
-  SDL_Renderer* renderer =
-      window != nullptr ? SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED) : nullptr;
-  if (renderer == nullptr) {
-    std::fprintf(stderr, "canvas_bench: SDL renderer: %s\n", SDL_GetError());
-    if (window != nullptr) SDL_DestroyWindow(window);
+bool MeasureSdl(const std::vector<Sprite>& sprites, int frames, probes::SdlDrawMode mode,
+                Figures& figures) {
+  std::vector<probes::ProbeSprite> drawn;
+  for (const Sprite& s : sprites) {
+    drawn.push_back({s.x, s.y, s.pattern % 4 * kCell, s.pattern / 4 * kCell, kCell, s.size});
+  }
+  std::string error;
+  const std::unique_ptr<probes::SdlRendererProbe> probe =
+      probes::SdlRendererProbe::Create(SheetPixels(), kSheet, mode, drawn, error);
+  if (!probe) {
+    std::fprintf(stderr, "canvas_bench: %s\n", error.c_str());
     return false;
   }
-  SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                           SDL_TEXTUREACCESS_STATIC, kSheet, kSheet);
-  const std::vector<std::uint32_t> pixels = SheetPixels();
-  SDL_UpdateTexture(texture, nullptr, pixels.data(), kSheet * 4);
-  SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-
-  std::vector<SDL_Vertex> vertices;
-  std::vector<int> indices;
-  for (const Sprite& s : sprites) {
-    const float u0 = static_cast<float>(s.pattern % 4 * kCell) / kSheet;
-    const float v0 = static_cast<float>(s.pattern / 4 * kCell) / kSheet;
-    const float u1 = u0 + static_cast<float>(kCell) / kSheet;
-    const float v1 = v0 + static_cast<float>(kCell) / kSheet;
-    const auto x0 = static_cast<float>(s.x);
-    const auto y0 = static_cast<float>(s.y);
-    const auto size = static_cast<float>(s.size);
-    const int first = static_cast<int>(vertices.size());
-    const SDL_Color white{255, 255, 255, 255};
-    vertices.push_back({{x0, y0}, white, {u0, v0}});
-    vertices.push_back({{x0 + size, y0}, white, {u1, v0}});
-    vertices.push_back({{x0 + size, y0 + size}, white, {u1, v1}});
-    vertices.push_back({{x0, y0 + size}, white, {u0, v1}});
-    indices.insert(indices.end(), {first, first + 1, first + 3, first + 1, first + 2, first + 3});
-  }
-  const auto frame = [&] {
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    if (mode == SdlMode::Geometry) {
-      SDL_RenderGeometry(renderer, texture, vertices.data(), static_cast<int>(vertices.size()),
-                         indices.data(), static_cast<int>(indices.size()));
-    } else {
-      for (const Sprite& s : sprites) {
-        const SDL_Rect source{s.pattern % 4 * kCell, s.pattern / 4 * kCell, kCell, kCell};
-        const SDL_Rect target{s.x, s.y, s.size, s.size};
-        SDL_RenderCopy(renderer, texture, &source, &target);
-      }
-    }
-    SDL_RenderPresent(renderer);
-    glFinish();
-  };
-  for (int f = 0; f < kWarmUpFrames; ++f) frame();
+  for (int f = 0; f < kWarmUpFrames; ++f) probe->DrawFrame();
   const double start = CpuSeconds();
-  for (int f = 0; f < frames; ++f) frame();
+  for (int f = 0; f < frames; ++f) probe->DrawFrame();
   const double seconds = CpuSeconds() - start;
   figures.quadsPerCpuSecond = static_cast<double>(sprites.size()) * frames / seconds;
-  figures.drawCallsPerFrame = mode == SdlMode::Geometry ? 1.0 : static_cast<double>(sprites.size());
-  SDL_DestroyTexture(texture);
-  SDL_DestroyRenderer(renderer);
-  SDL_DestroyWindow(window);
+  figures.drawCallsPerFrame = probe->DrawCallsPerFrame();
   return true;
 }
 
@@ -224,10 +176,10 @@ void Compare(const std::vector<Sprite>& sprites, int frames, int rounds) {
               sprites.size(), sprites.front().size, sprites.front().size, frames, rounds);
   const struct {
     const char* name;
-    SdlMode mode;
-  } modes[] = {{"SDL_RenderCopy, unbatched", SdlMode::Copy},
-               {"SDL_RenderCopy, batched", SdlMode::CopyBatched},
-               {"SDL_RenderGeometry, one call", SdlMode::Geometry}};
+    probes::SdlDrawMode mode;
+  } modes[] = {{"SDL_RenderCopy, unbatched", probes::SdlDrawMode::CopyUnbatched},
+               {"SDL_RenderCopy, batched", probes::SdlDrawMode::CopyBatched},
+               {"SDL_RenderGeometry, one call", probes::SdlDrawMode::Geometry}};
   constexpr std::size_t kSdlModes = std::size(modes);
   std::vector<double> canvasRates;
   std::vector<double> sdlRates[kSdlModes];
@@ -261,11 +213,11 @@ int main(int argc, char** argv) {
   const int quads = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
   const int frames = argc > 2 ? std::max(1, std::atoi(argv[2])) : 100;
   const int rounds = argc > 3 ? std::max(1, std::atoi(argv[3])) : 5;
-  const char* driver = SDL_getenv("SDL_VIDEODRIVER");
+  const char* driver = std::getenv("SDL_VIDEODRIVER");
   std::printf("video driver %s\n", driver != nullptr ? driver : "default");
   // Full-size sprites load the rasteriser; small ones show the cost of each quad and call.
   Compare(Sprites(quads, kCell), frames, rounds);
   Compare(Sprites(quads, 4), frames, rounds);
-  SDL_Quit();
+  tvx::probes::ShutDownSdl();
   return 0;
 }

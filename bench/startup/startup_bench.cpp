@@ -17,16 +17,16 @@
 //   startup_bench [level seconds, default 30; 0 skips the level] [launcher ms, default 1000]
 // The launcher shows for the given time before "Start Game" is pressed: the archive is read
 // and checked in the background meanwhile, as while a player finds the button.
-#include <SDL.h>
-#include <epoxy/gl.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "game/Form1.h"
@@ -37,6 +37,9 @@
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "platform/doubles/VirtualClock.h"
 #include "platform/gl/GlGraphicsApi.h"
+#include "platform/probes/BareGlWindow.h"
+#include "platform/probes/EnterKeyPress.h"
+#include "platform/probes/SdlVideo.h"
 #include "platform/sdl/ProgramFolder.h"
 #include "platform/sdl/ProgramMemory.h"
 #include "platform/sdl/SdlApplication.h"
@@ -125,37 +128,16 @@ void ObserveStart(TForm1& form, StartTimes& times) {
   form.OnLoadStep = [&times](const char* step) { times.Mark(step); };
 }
 
-void PushKey(SDL_Keycode key) {
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.windowID = 0;
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.sym = key;
-  SDL_PushEvent(&event);
+// Milliseconds on a steady clock, for the waits that stand in for the player.
+std::int64_t Milliseconds() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
 }
 
 // A window and context that only clear and present once: the program's floor.
 bool MeasureBareWindow(double& megabytes, std::string& error) {
-  SDL_Window* window = SDL_CreateWindow("bare", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640,
-                                        480, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-  if (window == nullptr) {
-    error = SDL_GetError();
-    return false;
-  }
-  SDL_GLContext context = SDL_GL_CreateContext(window);
-  if (context == nullptr) {
-    error = SDL_GetError();
-    SDL_DestroyWindow(window);
-    return false;
-  }
-  glClearColor(0, 0, 0, 1);
-  glClear(GL_COLOR_BUFFER_BIT);
-  SDL_GL_SwapWindow(window);
-  glFinish();
-  megabytes = ResidentMegabytes();
-  SDL_GL_DeleteContext(context);
-  SDL_DestroyWindow(window);
-  return true;
+  return probes::WithBareGlWindow([&megabytes] { megabytes = ResidentMegabytes(); }, error);
 }
 
 int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
@@ -167,6 +149,7 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
     return 1;
   }
   GlGraphicsApi graphics(application->Window());
+  graphics.PrepareAhead();  // as the program does once the launcher shows
   SdlKeyboardDevice keyboard;
   SdlAudioLibrary audio;
   TForm1 form({clock, *application, graphics, keyboard, audio, ProgramFolder() + "resources.tvx",
@@ -174,11 +157,11 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
   StartTimes times;
   ObserveStart(form, times);
   // The launcher as the player sees it until the button is pressed.
-  const std::uint32_t shown = SDL_GetTicks();
-  while (SDL_GetTicks() - shown < static_cast<std::uint32_t>(launcherMs)) application->RunPass();
+  const std::int64_t shown = Milliseconds();
+  while (Milliseconds() - shown < launcherMs) application->RunPass();
 
   times.Begin();
-  PushKey(SDLK_RETURN);
+  probes::QueueEnterKeyPress();
   while (!form.State().DeviceReady && !application->Terminated()) application->RunPass();
   times.End();
   if (!form.State().DeviceReady) {
@@ -192,12 +175,12 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
               title - bareMegabytes);
   std::fflush(stdout);
   if (levelSeconds > 0) {
-    PushKey(SDLK_RETURN);
-    const std::uint32_t begin = SDL_GetTicks();
-    while (!form.State().LevelRunning && SDL_GetTicks() - begin < 10000) application->RunPass();
-    const std::uint32_t levelStart = SDL_GetTicks();
+    probes::QueueEnterKeyPress();
+    const std::int64_t begin = Milliseconds();
+    while (!form.State().LevelRunning && Milliseconds() - begin < 10000) application->RunPass();
+    const std::int64_t levelStart = Milliseconds();
     std::size_t mostSprites = 0;
-    while (SDL_GetTicks() - levelStart < static_cast<std::uint32_t>(levelSeconds) * 1000 &&
+    while (Milliseconds() - levelStart < static_cast<std::int64_t>(levelSeconds) * 1000 &&
            !application->Terminated()) {
       application->RunPass();
       if (form.State().LevelRunning)
@@ -221,7 +204,7 @@ int RunOnRecordingDouble(int launcherMs) {
                ProgramFolder() + "ranking.rkg"});
   StartTimes times;
   ObserveStart(form, times);
-  SDL_Delay(static_cast<std::uint32_t>(launcherMs));  // the launcher, as above
+  std::this_thread::sleep_for(std::chrono::milliseconds(launcherMs));  // the launcher, as above
   times.Begin();
   application.ClickStart();
   while (!form.State().DeviceReady && !application.Terminated()) application.RunPass();
@@ -243,12 +226,12 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "startup_bench: no resources.tvx beside the program\n");
     return 1;
   }
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "startup_bench: no display (%s)\n", SDL_GetError());
+  std::string error;
+  if (!tvx::probes::StartSdlVideo(error)) {
+    std::fprintf(stderr, "startup_bench: no display (%s)\n", error.c_str());
     return 1;
   }
   double bare = 0;
-  std::string error;
   int result = 1;
   if (!MeasureBareWindow(bare, error)) {
     std::fprintf(stderr, "startup_bench: no OpenGL window (%s)\n", error.c_str());
@@ -256,6 +239,6 @@ int main(int argc, char** argv) {
     result = RunOnOpenGl(bare, levelSeconds, launcherMs);
     if (result == 0) result = RunOnRecordingDouble(launcherMs);
   }
-  SDL_Quit();
+  tvx::probes::ShutDownSdl();
   return result;
 }

@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
   // The player switches between full screen and a window; the game's device stays full screen.
   tvx::GlGraphicsApi graphics(application->Window(),
                               {.scale = display.scale, .deviceSetsWindowMode = false});
+  // The launcher is up: what the driver compiles on first use is done while the player looks.
+  graphics.PrepareAhead();
   tvx::SdlKeyboardDevice keyboard;
   tvx::ConnectInputs(*application, keyboard, settings);
   tvx::SdlAudioLibrary audio;

@@ -17,17 +17,15 @@ TPxDbPrefetch::~TPxDbPrefetch() {
 }
 
 bool TPxDbPrefetch::SameStoredBytes(TStream& file, const TRecordInfo& record,
-                                    const std::vector<std::uint8_t>& stored) {
+                                    const std::uint8_t* stored) {
   const std::uint64_t dataOffset = std::uint64_t{record.Offset} + kRecordHeaderSize;
-  if (stored.size() != record.PhysSize || !file.Seek(dataOffset) ||
-      file.Remaining() < stored.size()) {
-    return false;
-  }
+  const std::size_t size = record.PhysSize;
+  if (!file.Seek(dataOffset) || file.Remaining() < size) return false;
   // Compared piece by piece: the whole record is never held twice.
   std::uint8_t piece[64 * 1024];
-  for (std::size_t at = 0; at < stored.size();) {
-    const std::size_t count = std::min(sizeof piece, stored.size() - at);
-    if (!ReadExact(file, piece, count) || std::memcmp(piece, stored.data() + at, count) != 0) {
+  for (std::size_t at = 0; at < size;) {
+    const std::size_t count = std::min(sizeof piece, size - at);
+    if (!ReadExact(file, piece, count) || std::memcmp(piece, stored + at, count) != 0) {
       return false;
     }
     at += count;
@@ -46,14 +44,13 @@ bool TPxDbPrefetch::TakeDecoded(int index, const TRecordInfo& record, TStream& f
   }
   Outcome& outcome = outcomes_[static_cast<std::size_t>(index)];
   if (!outcome.ready || outcome.record.OrigSize != record.OrigSize ||
-      outcome.record.Checksum != record.Checksum ||
-      !SameStoredBytes(file, record, outcome.stored)) {
+      outcome.record.PhysSize != record.PhysSize || outcome.record.Checksum != record.Checksum ||
+      !SameStoredBytes(file, record, fileBytes_.get() + outcome.storedAt)) {
     return false;
   }
   outcome.ready = false;
   status = outcome.status;
   data = std::move(outcome.data);
-  outcome.stored = {};
   return true;
 }
 
@@ -80,22 +77,24 @@ void TPxDbPrefetch::Run(const std::string& path) {
 void TPxDbPrefetch::ReadAndDecode(const std::string& path) {
   std::unique_ptr<TFileStream> file = TFileStream::OpenRead(path);
   if (file == nullptr || file->Size() > kMaxFileSize) return;
-  TMemoryStream bytes;
-  std::vector<std::uint8_t> chunk(1u << 20);
-  while (bytes.Size() < file->Size() && !stop_) {
-    const std::size_t count = file->Read(chunk.data(), chunk.size());
+  const auto size = static_cast<std::size_t>(file->Size());
+  // Read straight into one buffer of the file's size, in pieces so that a stop is noticed.
+  fileBytes_ = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+  constexpr std::size_t kPiece = 1u << 20;
+  for (std::size_t at = 0; at < size;) {
+    if (stop_) return;
+    const std::size_t count = file->Read(fileBytes_.get() + at, std::min(kPiece, size - at));
     if (count == 0) return;
-    bytes.Write(chunk.data(), count);
+    at += count;
   }
-  if (bytes.Size() != file->Size()) return;
+  fileSize_ = size;
   file.reset();
-  bytes.Seek(0);
-  TMemoryStreamView view(bytes);
+  TByteSpanStream view(fileBytes_.get(), fileSize_);
   TPxDb reader(nullptr);
-  if (reader.LoadTable(&view)) DecodeAll(view, reader.records_);
+  if (reader.LoadTable(&view)) DecodeAll(reader.records_);
 }
 
-void TPxDbPrefetch::DecodeAll(TStream& file, const std::vector<TRecordInfo>& records) {
+void TPxDbPrefetch::DecodeAll(const std::vector<TRecordInfo>& records) {
   {
     std::lock_guard lock(mutex_);
     outcomes_.resize(records.size());
@@ -104,12 +103,16 @@ void TPxDbPrefetch::DecodeAll(TStream& file, const std::vector<TRecordInfo>& rec
   for (std::size_t i = 0; i < records.size() && !stop_; Settle(++i)) {
     Outcome& outcome = outcomes_[i];
     outcome.record = records[i];
-    if (kept + outcome.record.OrigSize + outcome.record.PhysSize > kMaxPrefetchedBytes ||
-        !ReadStoredBytes(file, outcome.record, outcome.stored)) {
+    const std::uint64_t storedAt = std::uint64_t{outcome.record.Offset} + kRecordHeaderSize;
+    const std::uint32_t storedSize = outcome.record.PhysSize;
+    if (kept + outcome.record.OrigSize > kMaxPrefetchedBytes || storedAt > fileSize_ ||
+        fileSize_ - storedAt < storedSize) {
       continue;
     }
-    outcome.status = DecodeRecord(outcome.stored, outcome.record, outcome.data);
-    kept += outcome.stored.size() + outcome.data.size();
+    outcome.storedAt = storedAt;
+    outcome.status =
+        DecodeRecord(fileBytes_.get() + storedAt, storedSize, outcome.record, outcome.data);
+    kept += outcome.data.size();
     outcome.ready = true;
   }
 }

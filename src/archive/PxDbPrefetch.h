@@ -1,14 +1,16 @@
 // Record reads worked out ahead, on a thread of its own: the file is read once, whole, and
 // closed, its table read as the archive reads it, and every record's stored bytes inflated
-// and checked. A later read still reads the table and the stored bytes from the file itself;
-// it takes a prefetched outcome only when the record's sizes, digest and stored bytes are
-// exactly the ones that outcome came from, since inflating and checking depend on nothing
-// else. Files and totals past the limits below are left to the ordinary reads.
+// and checked where they lie in that copy, which is kept to compare them with later. A later read
+// still reads the table and the stored bytes from the file itself; it takes a prefetched outcome
+// only when the record's sizes, digest and stored bytes are exactly the ones that outcome came
+// from, since inflating and checking depend on nothing else. Files and totals past the limits below
+// are left to the ordinary reads.
 #pragma once
 
 #include <atomic>
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -21,8 +23,8 @@ namespace tvx {
 
 // One record's read as the archive does it: the stored bytes, then inflate and digest.
 bool ReadStoredBytes(TStream& file, const TRecordInfo& record, std::vector<std::uint8_t>& stored);
-TReadStatus DecodeRecord(const std::vector<std::uint8_t>& stored, const TRecordInfo& record,
-                         std::vector<std::uint8_t>& data);
+TReadStatus DecodeRecord(const std::uint8_t* stored, std::size_t storedSize,
+                         const TRecordInfo& record, std::vector<std::uint8_t>& data);
 
 class TPxDbPrefetch {
  public:
@@ -44,23 +46,25 @@ class TPxDbPrefetch {
   struct Outcome {
     bool ready = false;
     TRecordInfo record;
-    std::vector<std::uint8_t> stored;
+    std::uint64_t storedAt = 0;  // where the stored bytes begin in fileBytes_
     TReadStatus status = TReadStatus::rsOk;
     std::vector<std::uint8_t> data;
   };
 
   void Run(const std::string& path);
   void ReadAndDecode(const std::string& path);
-  void DecodeAll(TStream& file, const std::vector<TRecordInfo>& records);
+  void DecodeAll(const std::vector<TRecordInfo>& records);
   void Settle(std::size_t settled);
-  static bool SameStoredBytes(TStream& file, const TRecordInfo& record,
-                              const std::vector<std::uint8_t>& stored);
+  static bool SameStoredBytes(TStream& file, const TRecordInfo& record, const std::uint8_t* stored);
 
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::condition_variable progress_;
   // Outcomes below `settled_` are the reader's; the rest the worker's until it has finished.
   std::vector<Outcome> outcomes_;
+  // The whole file as the worker read it; left uninitialised before the read fills it.
+  std::unique_ptr<std::uint8_t[]> fileBytes_;
+  std::size_t fileSize_ = 0;
   std::size_t settled_ = 0;
   bool finished_ = false;
   std::thread worker_;

@@ -18,10 +18,10 @@ bool ReadStoredBytes(TStream& file, const TRecordInfo& record, std::vector<std::
   return ReadExact(file, stored.data(), stored.size());
 }
 
-TReadStatus DecodeRecord(const std::vector<std::uint8_t>& stored, const TRecordInfo& record,
-                         std::vector<std::uint8_t>& data) {
+TReadStatus DecodeRecord(const std::uint8_t* stored, std::size_t storedSize,
+                         const TRecordInfo& record, std::vector<std::uint8_t>& data) {
   // No key is held, so enciphered records are inflated as stored, like any other.
-  switch (InflateExact(stored.data(), stored.size(), record.OrigSize, TPxDb::kMaxOrigSize, data)) {
+  switch (InflateExact(stored, storedSize, record.OrigSize, TPxDb::kMaxOrigSize, data)) {
     case TInflateResult::irOk:
       break;
     case TInflateResult::irTooLarge:
@@ -54,7 +54,7 @@ bool TPxDb::ReadRecord(Select select, TMemoryStream& stream) {
     std::vector<std::uint8_t> stored;
     if (!ReadStoredBytes(*file, record, stored)) return TReadStatus::rsStoredBytesShort;
     file.reset();
-    return DecodeRecord(stored, record, data);
+    return DecodeRecord(stored.data(), stored.size(), record, data);
   }();
   if (lastReadStatus_ != TReadStatus::rsOk) return false;
   const std::size_t size = data.size();

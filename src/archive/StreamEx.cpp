@@ -1,7 +1,9 @@
 #include "archive/StreamEx.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -39,13 +41,13 @@ std::unique_ptr<TFileStream> TFileStream::OpenRead(const std::string& path) {
     return nullptr;
   }
   return std::unique_ptr<TFileStream>(
-      new TFileStream(file, static_cast<std::uint64_t>(info.st_size)));
+      new TFileStream(file, static_cast<std::uint64_t>(info.st_size), true));
 }
 
 std::unique_ptr<TFileStream> TFileStream::Create(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return nullptr;
-  return std::unique_ptr<TFileStream>(new TFileStream(file, 0));
+  return std::unique_ptr<TFileStream>(new TFileStream(file, 0, false));
 }
 
 TFileStream::~TFileStream() { Close(); }
@@ -59,9 +61,36 @@ bool TFileStream::Close() {
 
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {
   if (file_ == nullptr || count == 0) return 0;
-  const std::size_t n = std::fread(buffer, 1, count, file_);
+  const std::size_t n = reading_ ? ReadAt(buffer, count) : std::fread(buffer, 1, count, file_);
   position_ += n;
   return n;
+}
+
+std::size_t TFileStream::ReadAt(void* buffer, std::size_t count) {
+  auto* out = static_cast<std::uint8_t*>(buffer);
+  std::size_t done = 0;
+  while (done < count) {
+    const std::uint64_t at = position_ + done;
+    if (at >= bufferStart_ && at < bufferStart_ + bufferLength_) {
+      const std::size_t offset = static_cast<std::size_t>(at - bufferStart_);
+      const std::size_t n = std::min(count - done, bufferLength_ - offset);
+      std::memcpy(out + done, buffer_.data() + offset, n);
+      done += n;
+      continue;
+    }
+    // Large reads go straight to the caller; small ones fill the buffer first.
+    const bool direct = count - done >= buffer_.size();
+    const ssize_t got = pread(fileno(file_), direct ? out + done : buffer_.data(),
+                              direct ? count - done : buffer_.size(), static_cast<off_t>(at));
+    if (got <= 0) break;
+    if (direct) {
+      done += static_cast<std::size_t>(got);
+    } else {
+      bufferStart_ = at;
+      bufferLength_ = static_cast<std::size_t>(got);
+    }
+  }
+  return done;
 }
 
 std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
@@ -75,6 +104,10 @@ std::size_t TFileStream::Write(const void* buffer, std::size_t count) {
 bool TFileStream::Seek(std::uint64_t position) {
   if (file_ == nullptr || position > size_) return false;
   if (position > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max())) return false;
+  if (reading_) {
+    position_ = position;
+    return true;
+  }
   if (fseeko(file_, static_cast<off_t>(position), SEEK_SET) != 0) return false;
   position_ = position;
   return true;
@@ -91,6 +124,19 @@ std::size_t TMemoryStreamView::Write(const void* buffer, std::size_t count) {
 bool TMemoryStreamView::Seek(std::uint64_t position) {
   if (position > memory_.Size()) return false;
   memory_.Seek(static_cast<std::size_t>(position));
+  return true;
+}
+
+std::size_t TByteSpanStream::Read(void* buffer, std::size_t count) {
+  const std::size_t n = std::min(count, size_ - position_);
+  if (n > 0) std::memcpy(buffer, bytes_ + position_, n);
+  position_ += n;
+  return n;
+}
+
+bool TByteSpanStream::Seek(std::uint64_t position) {
+  if (position > size_) return false;
+  position_ = static_cast<std::size_t>(position);
   return true;
 }
 

@@ -1,13 +1,15 @@
 // Byte streams and little-endian field helpers for the archive format.
 //
 // `TStream` is the small seekable-stream interface the archive code reads and writes through;
-// `TFileStream` puts it over a std::FILE, `TMemoryStreamView` over a TMemoryStream. The free
+// `TFileStream` puts it over a std::FILE, `TMemoryStreamView` over a TMemoryStream and
+// `TByteSpanStream` over bytes held elsewhere. The free
 // functions read or write one little-endian field each and report a short read or write as
 // false, so every caller can stop at the first field that is not there. Strings are a signed
 // 32-bit length followed by that many single-byte characters; the reader takes a limit because
 // the length comes from untrusted data.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -52,11 +54,20 @@ class TFileStream : public TStream {
   bool Close();
 
  private:
-  TFileStream(std::FILE* file, std::uint64_t size) : file_(file), size_(size) {}
+  TFileStream(std::FILE* file, std::uint64_t size, bool reading)
+      : file_(file), size_(size), reading_(reading) {}
+  std::size_t ReadAt(void* buffer, std::size_t count);
 
   std::FILE* file_;
   std::uint64_t size_;
   std::uint64_t position_ = 0;
+  // A file opened for reading is read by position through a buffer of its own, so that a seek
+  // costs nothing and a short read after it one system call: the archive's table is read as
+  // one small read per record header, again for every record read.
+  bool reading_;
+  std::array<std::uint8_t, 4096> buffer_{};
+  std::uint64_t bufferStart_ = 0;
+  std::size_t bufferLength_ = 0;
 };
 
 class TMemoryStreamView : public TStream {
@@ -71,6 +82,23 @@ class TMemoryStreamView : public TStream {
 
  private:
   TMemoryStream& memory_;
+};
+
+// Reads bytes someone else owns and keeps alive; writes nothing.
+class TByteSpanStream : public TStream {
+ public:
+  TByteSpanStream(const std::uint8_t* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
+
+  std::size_t Read(void* buffer, std::size_t count) override;
+  std::size_t Write(const void*, std::size_t) override { return 0; }
+  bool Seek(std::uint64_t position) override;
+  std::uint64_t Position() const override { return position_; }
+  std::uint64_t Size() const override { return size_; }
+
+ private:
+  const std::uint8_t* bytes_;
+  std::size_t size_;
+  std::size_t position_ = 0;
 };
 
 bool ReadExact(TStream& stream, void* buffer, std::size_t count);

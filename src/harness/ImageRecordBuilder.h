@@ -7,16 +7,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/LittleEndian.h"
+#include "render/PxFontRecord.h"
 #include "render/PxImageRecord.h"
 #include "render/PxPixelFormats.h"
 
 namespace tvx::testing {
 
-inline void AppendLittleEndian(std::vector<std::uint8_t>& bytes, std::uint32_t value,
-                               std::size_t size = 4) {
-  for (std::size_t i = 0; i < size; ++i)
-    bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
+using tvx::AppendLittleEndian;
 
 class ImageRecordBuilder {
  public:
@@ -130,15 +128,10 @@ class FontRecordBuilder {
 
   std::vector<std::uint8_t> Bytes() const {
     std::vector<std::uint8_t> bytes;
-    AppendLittleEndian(bytes, firstChar_);
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(glyphSpacing_));
-    AppendLittleEndian(bytes, 0xDEADBEEF);  // never read
     const auto count = overrideCount_ ? glyphCount_ : static_cast<std::int32_t>(advances_.size());
-    AppendLittleEndian(bytes, static_cast<std::uint32_t>(count));
-    for (const std::int32_t advance : advances_) {
-      AppendLittleEndian(bytes, static_cast<std::uint32_t>(advance));
-      AppendLittleEndian(bytes, 0x01020304);  // never read
-    }
+    // Reserved words hold junk so that a loader reading them would show.
+    WriteFontRecordHeader({firstChar_, glyphSpacing_, 0xDEADBEEF, count}, bytes);
+    for (const std::int32_t advance : advances_) WriteFontGlyphEntry(advance, bytes, 0x01020304);
     bytes.insert(bytes.end(), picture_.begin(), picture_.end());
     return bytes;
   }

@@ -1,6 +1,6 @@
-// Sound files made on the spot for the audio tests, the benchmark and the fuzz seeds: WAV and
-// ProTracker modules written by hand, MP3 encoded with LAME (with its gapless tag) and OGG
-// with libvorbisenc. Every generator is deterministic.
+// Sound files made on the spot for the audio tests, the benchmark and the fuzz seeds, written
+// by the asset builder's own WAV, MP3 (with its gapless tag), OGG and ProTracker writers.
+// Every generator is deterministic.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 #include "render/PxImageRecord.h"
 
 #include "archive/StreamEx.h"
+#include "core/LittleEndian.h"
 
 namespace tvx {
 
@@ -27,9 +28,7 @@ void WriteImageRecordHeader(const TImageRecordHeader& header, std::vector<std::u
   for (const std::int32_t field :
        {header.cellWidth, header.cellHeight, header.drawWidth, header.drawHeight,
         header.patternCount, header.textureWidth, header.textureHeight, header.textureCount}) {
-    const auto value = static_cast<std::uint32_t>(field);
-    for (int shift = 0; shift < 32; shift += 8)
-      out.push_back(static_cast<std::uint8_t>(value >> shift));
+    AppendLittleEndian(out, static_cast<std::uint32_t>(field));
   }
 }
 

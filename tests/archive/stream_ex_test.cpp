@@ -101,6 +101,34 @@ TEST(StreamEx, SeekingPastTheEndFails) {
   EXPECT_EQ(file->Position(), 2u);
 }
 
+// Reads by position through the stream's own buffer: small reads on either side of a seek,
+// reads across the buffer's end, one larger than the buffer, and a short one at the file's end.
+TEST(StreamEx, FileStreamReadsWhatIsAtEachPosition) {
+  TempFolder dir;
+  Bytes bytes(20000);
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    bytes[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+  WriteFileBytes(dir.File("f"), bytes);
+  auto file = TFileStream::OpenRead(dir.File("f"));
+  ASSERT_NE(file, nullptr);
+  const auto readAt = [&](std::uint64_t at, std::size_t count) {
+    Bytes got(count);
+    if (!file->Seek(at)) return Bytes{};
+    got.resize(file->Read(got.data(), count));
+    EXPECT_EQ(file->Position(), at + got.size());
+    return got;
+  };
+  const auto expected = [&](std::size_t at, std::size_t count) {
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(at + count));
+  };
+  for (const auto& [at, count] : std::vector<std::pair<std::size_t, std::size_t>>{
+           {100, 8}, {50, 60}, {4090, 20}, {12000, 9000 - 1000}, {3, 4}, {8000, 4096}}) {
+    EXPECT_EQ(readAt(at, count), expected(at, count)) << at << " " << count;
+  }
+  EXPECT_EQ(readAt(19990, 50), expected(19990, 10));
+}
+
 TEST(StreamEx, FileStreamCreatesAndReplaces) {
   TempFolder dir;
   const std::string path = dir.File("out");

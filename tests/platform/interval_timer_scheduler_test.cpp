@@ -1,5 +1,3 @@
-#include "platform/rules/IntervalTimerScheduler.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "platform/doubles/VirtualClock.h"
+#include "platform/rules/IntervalTimerScheduler.h"
 
 namespace tvx {
 namespace {
@@ -24,6 +23,14 @@ class SchedulerTest : public ::testing::Test {
     clock.Advance(milliseconds);
     scheduler.FireDueTimers();
   }
+  // Nothing more for `milliseconds` - 1, then one firing exactly when they have passed.
+  void ExpectOneFiringAfter(std::uint32_t milliseconds, const int& fired) {
+    const int before = fired;
+    PassAfter(milliseconds - 1);
+    EXPECT_EQ(fired, before) << "early";
+    PassAfter(1);
+    EXPECT_EQ(fired, before + 1);
+  }
 
   VirtualClock clock{1000};
   IntervalTimerScheduler scheduler{clock};
@@ -32,14 +39,8 @@ class SchedulerTest : public ::testing::Test {
 TEST_F(SchedulerTest, FiresWhenTheIntervalHasPassedAndCountsAgainFromThen) {
   int fired = 0;
   auto timer = Counting(100, fired);
-  PassAfter(99);
-  EXPECT_EQ(fired, 0);
-  PassAfter(1);
-  EXPECT_EQ(fired, 1);
-  PassAfter(99);
-  EXPECT_EQ(fired, 1);
-  PassAfter(1);
-  EXPECT_EQ(fired, 2);
+  ExpectOneFiringAfter(100, fired);
+  ExpectOneFiringAfter(100, fired);
 }
 
 TEST_F(SchedulerTest, AStallFiresOnceAndTheNextCountdownStartsAfterIt) {
@@ -49,10 +50,7 @@ TEST_F(SchedulerTest, AStallFiresOnceAndTheNextCountdownStartsAfterIt) {
   EXPECT_EQ(fired, 1);
   scheduler.FireDueTimers();
   EXPECT_EQ(fired, 1) << "no catch-up burst in the same or the next pass";
-  PassAfter(99);
-  EXPECT_EQ(fired, 1);
-  PassAfter(1);
-  EXPECT_EQ(fired, 2);
+  ExpectOneFiringAfter(100, fired);
 }
 
 TEST_F(SchedulerTest, PeriodsCountFromWhenTheyFellDueSoFrameLatenessDoesNotAddUp) {
@@ -84,10 +82,7 @@ TEST_F(SchedulerTest, ReEnablingADisabledTimerStartsAFreshCountdown) {
   PassAfter(100);
   EXPECT_EQ(fired, 0) << "a disabled timer never fires";
   timer->SetEnabled(true);
-  PassAfter(99);
-  EXPECT_EQ(fired, 0);
-  PassAfter(1);
-  EXPECT_EQ(fired, 1);
+  ExpectOneFiringAfter(100, fired);
 }
 
 TEST_F(SchedulerTest, ADifferentIntervalRestartsTheCountdownTheSameOneChangesNothing) {
@@ -143,10 +138,7 @@ TEST_F(SchedulerTest, AHandlerMayDisableReEnableOrReIntervalItself) {
   timer->SetEnabled(true);
   PassAfter(100);
   EXPECT_EQ(fired, 1);
-  PassAfter(49);
-  EXPECT_EQ(fired, 1);
-  PassAfter(1);
-  EXPECT_EQ(fired, 2) << "the handler's own interval change is kept";
+  ExpectOneFiringAfter(50, fired);  // the handler's own interval change is kept
 }
 
 TEST_F(SchedulerTest, AHandlerThatDisablesItselfStaysDisabled) {

@@ -96,18 +96,11 @@ TEST_F(CollisionTest, DeadOrNonCollidingPairsResetCollidedAndDoNotReact) {
   auto* aloof = Circle("aloof", 0.0f, 0.0f, 5);
   dead->Kill();
   aloof->CanCollide = false;
-  a->Collided = true;
-  a->CollideWith(*dead);
-  EXPECT_FALSE(a->Collided);
-  a->Collided = true;
-  a->CollideWith(*aloof);
-  EXPECT_FALSE(a->Collided);
-  dead->Collided = true;
-  dead->CollideWith(*a);
-  EXPECT_FALSE(dead->Collided);
-  aloof->Collided = true;
-  aloof->CollideWith(*a);
-  EXPECT_FALSE(aloof->Collided);
+  for (auto [self, other] : {std::pair{a, dead}, {a, aloof}, {dead, a}, {aloof, a}}) {
+    self->Collided = true;
+    self->CollideWith(*other);
+    EXPECT_FALSE(self->Collided) << self->SpriteName << " with " << other->SpriteName;
+  }
   EXPECT_THAT(journal, IsEmpty());
 }
 

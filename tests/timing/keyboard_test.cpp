@@ -17,8 +17,14 @@ class TestForm : public TForm {
 constexpr std::uint8_t kUp = 0xC8;
 constexpr std::uint8_t kLeft = 0xCB;
 
-TEST(Keyboard, RefusesAnOwnerThatIsNotAForm) {
+class Keyboard : public ::testing::Test {
+ protected:
   FakeKeyboardDevice device;
+  TestForm form;
+  TPxKeyboard* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+};
+
+TEST_F(Keyboard, RefusesAnOwnerThatIsNotAForm) {
   TComponent owner(nullptr);
   try {
     TPxKeyboard keyboard(&owner, device);
@@ -28,10 +34,7 @@ TEST(Keyboard, RefusesAnOwnerThatIsNotAForm) {
   }
 }
 
-TEST(Keyboard, FirstUpdateInitialisesAcquiresAndReadsTheFreshState) {
-  FakeKeyboardDevice device;
-  TestForm form;
-  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+TEST_F(Keyboard, FirstUpdateInitialisesAcquiresAndReadsTheFreshState) {
   device.SetKeyDown(kUp, true);
   EXPECT_FALSE(keyboard->Initialized());
   ASSERT_TRUE(keyboard->Update());
@@ -45,10 +48,7 @@ TEST(Keyboard, FirstUpdateInitialisesAcquiresAndReadsTheFreshState) {
   EXPECT_EQ(device.CallCount(Call::GetDeviceState), 2);
 }
 
-TEST(Keyboard, KeyPressedFollowsTheLastSuccessfulUpdate) {
-  FakeKeyboardDevice device;
-  TestForm form;
-  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+TEST_F(Keyboard, KeyPressedFollowsTheLastSuccessfulUpdate) {
   device.SetKeyDown(kUp, true);
   ASSERT_TRUE(keyboard->Update());
   device.SetKeyDown(kUp, false);
@@ -57,10 +57,7 @@ TEST(Keyboard, KeyPressedFollowsTheLastSuccessfulUpdate) {
   EXPECT_FALSE(keyboard->KeyPressed(kUp));
 }
 
-TEST(Keyboard, NothingIsReadInTheBackgroundAndTheLastStateStays) {
-  FakeKeyboardDevice device;
-  TestForm form;
-  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+TEST_F(Keyboard, NothingIsReadInTheBackgroundAndTheLastStateStays) {
   device.SetKeyDown(kLeft, true);
   ASSERT_TRUE(keyboard->Update());
   device.SetFocused(false);
@@ -73,20 +70,14 @@ TEST(Keyboard, NothingIsReadInTheBackgroundAndTheLastStateStays) {
   EXPECT_FALSE(keyboard->KeyPressed(kLeft));
 }
 
-TEST(Keyboard, InitialiseTwiceAnswersFalseAndChangesNothing) {
-  FakeKeyboardDevice device;
-  TestForm form;
-  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+TEST_F(Keyboard, InitialiseTwiceAnswersFalseAndChangesNothing) {
   ASSERT_TRUE(keyboard->Initialize());
   device.ClearCalls();
   EXPECT_FALSE(keyboard->Initialize());
   EXPECT_TRUE(device.Calls().empty());
 }
 
-TEST(Keyboard, ForegroundSetWhileInitialisedIsNotKept) {
-  FakeKeyboardDevice device;
-  TestForm form;
-  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+TEST_F(Keyboard, ForegroundSetWhileInitialisedIsNotKept) {
   ASSERT_TRUE(keyboard->Initialize());
   keyboard->SetForeground(false);
   EXPECT_TRUE(keyboard->Foreground());
@@ -100,10 +91,7 @@ TEST(Keyboard, ForegroundSetWhileInitialisedIsNotKept) {
   EXPECT_FALSE(device.Foreground());
 }
 
-TEST(Keyboard, ConfigurationFailuresReleaseTheDeviceAndAnswerFalse) {
-  FakeKeyboardDevice device;
-  TestForm form;
-  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+TEST_F(Keyboard, ConfigurationFailuresReleaseTheDeviceAndAnswerFalse) {
   device.FailCall(Call::SetCooperativeLevel, input::Fail, 1);
   EXPECT_FALSE(keyboard->Update());
   EXPECT_FALSE(keyboard->Initialized());
@@ -112,10 +100,7 @@ TEST(Keyboard, ConfigurationFailuresReleaseTheDeviceAndAnswerFalse) {
   EXPECT_TRUE(keyboard->Update());
 }
 
-TEST(Keyboard, OtherReadErrorsAnswerFalseWithoutAcquiring) {
-  FakeKeyboardDevice device;
-  TestForm form;
-  auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
+TEST_F(Keyboard, OtherReadErrorsAnswerFalseWithoutAcquiring) {
   ASSERT_TRUE(keyboard->Update());
   device.ClearCalls();
   device.FailCall(Call::GetDeviceState, input::Fail, 1);
@@ -123,12 +108,10 @@ TEST(Keyboard, OtherReadErrorsAnswerFalseWithoutAcquiring) {
   EXPECT_EQ(device.CallCount(Call::Acquire), 0);
 }
 
-TEST(Keyboard, DestructionUnacquiresAndReleases) {
-  FakeKeyboardDevice device;
+TEST_F(Keyboard, DestructionUnacquiresAndReleases) {
   {
-    TestForm form;
-    auto* keyboard = CreateComponent<TPxKeyboard>(&form, device);
-    ASSERT_TRUE(keyboard->Update());
+    TestForm other;
+    ASSERT_TRUE(CreateComponent<TPxKeyboard>(&other, device)->Update());
   }
   EXPECT_FALSE(device.DeviceExists());
   EXPECT_EQ(device.CallCount(Call::Unacquire), 1);

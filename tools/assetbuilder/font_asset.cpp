@@ -7,6 +7,8 @@
 #include <cmath>
 #include <memory>
 
+#include "render/PxFontRecord.h"
+
 namespace tvx::assets {
 namespace {
 
@@ -109,11 +111,6 @@ Pixmap ComposeGlyph(const GlyphBitmap& g, const FontSpec& style, int originX, in
   return out;
 }
 
-void PutInt32(std::vector<std::uint8_t>& out, std::int32_t value) {
-  const auto v = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<std::uint8_t>(v >> shift));
-}
-
 }  // namespace
 
 std::optional<FontAsset> BakeFont(const FontSpec& style) {
@@ -151,14 +148,10 @@ std::optional<FontAsset> BakeFont(const FontSpec& style) {
 
 std::vector<std::uint8_t> EncodeFontRecord(const FontAsset& font) {
   std::vector<std::uint8_t> out;
-  PutInt32(out, font.firstChar);
-  PutInt32(out, font.glyphSpacing);
-  PutInt32(out, 0);  // unused by the reader
-  PutInt32(out, static_cast<std::int32_t>(font.advances.size()));
-  for (const std::int32_t advance : font.advances) {
-    PutInt32(out, advance);
-    PutInt32(out, 0);  // unused by the reader
-  }
+  WriteFontRecordHeader({static_cast<std::uint32_t>(font.firstChar), font.glyphSpacing, 0,
+                         static_cast<std::int32_t>(font.advances.size())},
+                        out);
+  for (const std::int32_t advance : font.advances) WriteFontGlyphEntry(advance, out);
   const std::vector<std::uint8_t> picture = EncodeImageRecord(font.glyphs);
   out.insert(out.end(), picture.begin(), picture.end());
   return out;

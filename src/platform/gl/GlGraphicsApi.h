@@ -66,6 +66,13 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
 
   SDL_Window* Window() const { return window_; }
 
+  // Work a software rasteriser does on first use, done while nothing waits for it (a
+  // launcher shown): makes the GL context the device will take and warms its present path,
+  // a blit of an RGBA8 target into the window, which llvmpipe otherwise compiles on the first
+  // Present. Whatever context was current is current again afterwards; the window's back
+  // buffer may hold a stray pixel until its owner next draws. Nothing once a device exists.
+  void PrepareAhead();
+
   // Read-backs after Present need the target offscreen: a window's back buffer is only
   // defined up to the swap. Tools that capture presented frames call this first.
   void KeepTargetOffscreen();
@@ -145,6 +152,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
 
   // Device set-up (gl_graphics_device.cpp).
   bool CreateContext(std::string& error);
+  void WarmPresentBlit();
   bool ApplyPresentParameters(const gfx::PresentParameters& parameters);
   bool CreateTarget(const gfx::PresentParameters& parameters);
   void ReleaseTarget();
@@ -187,7 +195,8 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   bool keepOffscreen_ = false;
   bool windowTargetPossible_ = false;  // the window has no alpha and GL has clip control
   bool objectCreated_ = false;
-  std::unique_ptr<void, ContextDeleter> context_;  // SDL_GLContext
+  std::unique_ptr<void, ContextDeleter> context_;          // SDL_GLContext
+  std::unique_ptr<void, ContextDeleter> preparedContext_;  // made ahead, for CreateContext
   bool inScene_ = false;
   bool untinted_ = false;
   gfx::PresentParameters parameters_{};
@@ -200,6 +209,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   std::uint32_t nextHandle_ = 1;
   // The buffer of the last texture lock, kept for the next one until the frame is presented.
   std::vector<std::uint8_t> spareCopy_;
+  bool uploadedThisFrame_ = false;  // the heap is trimmed after such a frame is presented
 };
 
 }  // namespace tvx

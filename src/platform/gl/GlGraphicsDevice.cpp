@@ -8,6 +8,7 @@
 #include "platform/gl/GlGraphicsInternal.h"
 #include "platform/gl/GlStagePrograms.h"
 #include "platform/gl/PngWriter.h"
+#include "platform/sdl/ProgramMemory.h"
 
 namespace tvx {
 namespace {
@@ -161,9 +162,39 @@ Result GlGraphicsApi::CheckDeviceFormat(std::uint32_t deviceType, std::uint32_t 
   return Fail;
 }
 
+void GlGraphicsApi::PrepareAhead() {
+  if (context_ != nullptr || preparedContext_ != nullptr || window_ == nullptr) return;
+  SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
+  SDL_GLContext previous = SDL_GL_GetCurrentContext();
+  SetContextAttributes();
+  preparedContext_.reset(SDL_GL_CreateContext(window_));
+  if (preparedContext_ != nullptr && HasFramebufferObjects()) WarmPresentBlit();
+  SDL_GL_MakeCurrent(previousWindow, previous);
+}
+
+// One pixel of an RGBA8 texture blitted, flipped, into the window as Present does at 1:1.
+void GlGraphicsApi::WarmPresentBlit() {
+  GLuint texture = 0;
+  GLuint framebuffer = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, 1, 1, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+  glGenFramebuffers(1, &framebuffer);
+  glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+  glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  glBlitFramebuffer(0, 0, 1, 1, 0, 1, 1, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  glFinish();
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glDeleteFramebuffers(1, &framebuffer);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glDeleteTextures(1, &texture);
+}
+
 bool GlGraphicsApi::CreateContext(std::string& error) {
   SetContextAttributes();
-  SDL_GLContext context = SDL_GL_CreateContext(window_);
+  SDL_GLContext context =
+      preparedContext_ != nullptr ? preparedContext_.release() : SDL_GL_CreateContext(window_);
   if (context == nullptr) {
     error = SDL_GetError();
     return false;
@@ -414,6 +445,10 @@ Result GlGraphicsApi::Present() {
   SDL_GL_SwapWindow(window_);
   PlaceTarget();
   std::vector<std::uint8_t>().swap(spareCopy_);
+  // The lock copies and the driver's shader compiles of a loading frame leave free pages
+  // between blocks that stay; they go back to the system once that frame is shown.
+  if (uploadedThisFrame_) ReleaseFreedHeap();
+  uploadedThisFrame_ = false;
   return Ok;
 }
 

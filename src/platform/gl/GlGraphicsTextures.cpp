@@ -166,6 +166,7 @@ void GlGraphicsApi::Upload(Texture& texture, std::uint32_t level) {
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   RestoreTextureBinding();
   copy.uploaded = true;
+  uploadedThisFrame_ = true;
 }
 
 void GlGraphicsApi::ReleaseTexture(TextureHandle handle) {

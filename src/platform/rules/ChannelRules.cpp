@@ -266,6 +266,7 @@ bool ChannelRules::Audio_SampleStop(std::uint32_t handle) {
 bool ChannelRules::Audio_ChannelPlay(std::uint32_t handle, bool restart) {
   Called("ChannelPlay", {{"handle", handle}, {"restart", restart}});
   if (!Ready()) return false;
+  if (!PrepareSource(handle)) return Fail(audio::ErrorMemory);
   std::lock_guard lock(mutex_);
   Channel* channel = FindChannel(handle);
   if (channel == nullptr) return Fail(audio::ErrorHandle);
@@ -276,6 +277,19 @@ bool ChannelRules::Audio_ChannelPlay(std::uint32_t handle, bool restart) {
   }
   channel->state = ChannelState::kPlaying;
   return Succeed();
+}
+
+// Outside the lock, so that the mix goes on while a decoder is built. Only the main thread
+// frees channels, and never while a sync (which may call Play) runs, so the source stays.
+bool ChannelRules::PrepareSource(std::uint32_t handle) {
+  ChannelSource* source = nullptr;
+  {
+    std::lock_guard lock(mutex_);
+    Channel* channel = FindChannel(handle);
+    if (channel == nullptr) return true;  // Play reports the unknown handle
+    source = channel->source.get();
+  }
+  return source->Prepare();
 }
 
 bool ChannelRules::Audio_ChannelStop(std::uint32_t handle) {

@@ -32,6 +32,9 @@ constexpr std::uint64_t kAudioBytesPerFrame = 4;
 class ChannelSource {
  public:
   virtual ~ChannelSource() = default;
+  // Builds what playing needs, if the source defers that; called before every play, outside
+  // the lock. False when it cannot be built.
+  virtual bool Prepare() { return true; }
   // Moves to a frame at the mix rate; false when the source cannot get there.
   virtual bool Seek(std::uint64_t frame) = 0;
 };
@@ -155,6 +158,7 @@ class ChannelRules : public IAudioLibrary {
   std::uint32_t AddChannel(SoundKind kind, std::unique_ptr<ChannelSource> source);
   bool FreeChannel(SoundKind kind, std::uint32_t handle);
   Channel* ChooseSamplePlayback(Sample& sample, bool onlyNew);
+  bool PrepareSource(std::uint32_t handle);
   void StopSampleChannels(Sample& sample);
   std::vector<Sync>* SyncsOf(std::uint32_t handle);
   void CallSyncs(const std::vector<Sync>& syncs, std::uint32_t channel);

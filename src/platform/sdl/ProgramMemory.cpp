@@ -10,4 +10,6 @@ constexpr int kLargeBlockBytes = 256 * 1024;
 
 void ReturnLargeBlocksWhenFreed() { mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes); }
 
+void ReleaseFreedHeap() { malloc_trim(0); }
+
 }  // namespace tvx

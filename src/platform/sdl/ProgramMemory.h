@@ -8,4 +8,9 @@ namespace tvx {
 
 void ReturnLargeBlocksWhenFreed();
 
+// Hands the pages of freed heap blocks back to the system, wherever in the heap they lie (on
+// its own the C library returns only a free top). For after the loads, whose buffers leave
+// holes between the blocks that stay.
+void ReleaseFreedHeap();
+
 }  // namespace tvx

@@ -7,6 +7,7 @@ set -u
 program=$1
 scratch=$2
 here=$(dirname "$0")
+source "$here/../window/clean_exit.sh"
 screen() { python3 "$here/../window/screen.py" "$@"; }
 fail() { echo "FAIL: $*" >&2; cat "$scratch/tarvex.log" >&2; kill "$pid" 2>/dev/null; exit 1; }
 
@@ -35,13 +36,6 @@ for _ in $(seq 1 60); do
 done
 [ "$shown" = yes ] || fail "the title screen did not show"
 xdotool key --window "$window" Escape
-for _ in $(seq 1 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.25
-done
-kill -0 "$pid" 2>/dev/null && fail "ESC on the title did not end the program"
-wait "$pid"
-status=$?
-[ "$status" = 0 ] || fail "the program exited with $status"
+expect_clean_exit "$pid" 10 "ESC on the title did not end the program"
 rm -f "$scratch/title.xwd"
 echo "PASS: $program reached the title and left"

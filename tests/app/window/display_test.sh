@@ -15,6 +15,7 @@ out=$2
 here=$(dirname "$0")
 pid=""
 wm=""
+source "$here/clean_exit.sh"
 screen() { python3 "$here/screen.py" "$@"; }
 check() { awk "BEGIN { exit !($1) }"; }
 stop() {
@@ -85,15 +86,8 @@ await() {
 }
 finish() {  # ESC on the title ends the program cleanly
   key Escape
-  for _ in $(seq 1 20); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.25
-  done
-  kill -0 "$pid" 2>/dev/null && fail "ESC did not end the program: the title was not showing"
-  wait "$pid"
-  local status=$?
+  expect_clean_exit "$pid" 5 "ESC did not end the program: the title was not showing"
   pid=""
-  [ "$status" = 0 ] || fail "the program exited with $status"
 }
 
 mkdir -p "$out"

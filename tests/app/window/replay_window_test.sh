@@ -7,6 +7,7 @@
 set -u
 program=$1
 out=$2
+source "$(dirname "$0")/clean_exit.sh"
 fail() { echo "FAIL: $*" >&2; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 mkdir -p "$out"
 "$program" --record a.replay --replay b.replay > "$out/both.log" 2>&1
@@ -29,11 +30,8 @@ xdotool keyup --window "$window" Left
 xdotool key --window "$window" Escape
 sleep 1
 xdotool key --window "$window" Escape  # quits from the title
-for _ in $(seq 1 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.5; done
-wait "$pid"
-status=$?
+expect_clean_exit "$pid" 20 "ESC on the title did not end the recorded game" "$out/record.log"
 pid=
-[ "$status" = 0 ] || fail "the recorded game ended with $status: $(cat "$out/record.log")"
 head -1 "$recording" | grep -qx 'tarvex-replay 1' || fail "no replay header in $recording"
 tail -1 "$recording" | grep -qx 'end' || fail "the replay has no end line"
 grep -q '^key 13$' "$recording" || fail "the ENTER of the title is not in the replay"

@@ -8,6 +8,7 @@ set -u
 program=$1
 out=$2
 here=$(dirname "$0")
+source "$here/clean_exit.sh"
 screen() { python3 "$here/screen.py" "$@"; }
 fail() { echo "FAIL: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
 shot() { xwd -root -silent > "$out/$1.xwd" && screen "$out/$1.xwd" png "$out/$1.png"; }
@@ -73,13 +74,6 @@ road_shown || fail "no road on the playing screen (lit $lit, mean $r $g $b)"
 xdotool key --window "$window" Escape
 sleep 0.5
 xdotool key --window "$window" Escape
-for _ in $(seq 1 20); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.25
-done
-kill -0 "$pid" 2>/dev/null && fail "ESC on the title did not end the program"
-wait "$pid"
-status=$?
-[ "$status" = 0 ] || fail "the program exited with $status"
+expect_clean_exit "$pid" 5 "ESC on the title did not end the program"
 rm -f "$out"/*.xwd
 echo "PASS: launcher, title, intro and road in $out"

@@ -29,6 +29,7 @@ int Blue(std::uint32_t p) { return p & 0xFF; }
 // Text is white at its top and shades into its bottom colour: a lit pixel has one channel
 // near full.
 bool Lit(std::uint32_t p) { return std::max({Red(p), Green(p), Blue(p)}) > 200; }
+bool Black(std::uint32_t p) { return (p & 0xFFFFFF) == 0; }
 
 // How many pixels of the box (x, y, w, h) pass `test`.
 int Count(const Picture& picture, int x, int y, int w, int h,
@@ -108,8 +109,7 @@ TEST_F(Screens, TitleHasItsPanelBandTitleCreditAndPrompt) {
 TEST_F(Screens, IntroShowsTheLevelCaptionOverThePicture) {
   const Picture& p = Screen("intro");
   EXPECT_GT(Count(p, 160, 200, 320, 70, Lit), 300) << "LEVEL 01";
-  EXPECT_LT(Count(p, 0, 0, 640, 480, [](std::uint32_t c) { return (c & 0xFFFFFF) == 0; }), 640 * 48)
-      << "the picture fills the screen";
+  EXPECT_LT(Count(p, 0, 0, 640, 480, Black), 640 * 48) << "the picture fills the screen";
 }
 
 TEST_F(Screens, SetUpFrameShowsLoadingAndTheHud) {
@@ -151,8 +151,7 @@ TEST_F(Screens, GameOverShowsItsTitleAndPromptOverTheBackdrop) {
   const auto reddish = [](std::uint32_t c) { return Red(c) > 200 && Blue(c) + 60 < Red(c); };
   EXPECT_GT(Count(p, 80, 140, 400, 40, reddish), 50) << "the title shades into red";
   EXPECT_GT(Count(p, 90, 300, 480, 24, Lit), 100) << "prompt";
-  EXPECT_LT(Count(p, 0, 0, 640, 480, [](std::uint32_t c) { return (c & 0xFFFFFF) == 0; }), 640 * 48)
-      << "the enlarged backdrop fills the screen";
+  EXPECT_LT(Count(p, 0, 0, 640, 480, Black), 640 * 48) << "the enlarged backdrop fills the screen";
 }
 
 TEST_F(Screens, RankingShowsItsTextsOverTheBackdrop) {

@@ -163,8 +163,8 @@ TEST_F(DeviceTest, TargetGoesToAnOpaquePngOfItsPixels) {
 class PresentTest : public GlDeviceTest {
  protected:
   void SetUp() override {}
-  void Show(int width, int height, GlPresentation presentation = {}) {
-    OpenDevice(width, height, presentation);
+  void Show(int width, int height, GlPresentation presentation = {}, bool prepareAhead = false) {
+    OpenDevice(width, height, presentation, prepareAhead);
     BeginFrame(0xFFFF0000);
     DrawQuads(QuadVertices(0, 0, 2, 2, 0xFF00FF00));
     ASSERT_EQ(api_->EndScene(), Ok);
@@ -220,6 +220,21 @@ TEST_F(PresentTest, IntegerScalingShowsTheLargestWholeMultipleWithSharpEdges) {
   EXPECT_EQ(Window(1339, 979), 0xFFFF0000u);
   EXPECT_TRUE(IsBlack(1340, 979));
   EXPECT_TRUE(IsBlack(1339, 980));
+}
+
+// A context made and warmed ahead is the device's: the first Present shows the same picture,
+// and once the device exists a second call changes nothing.
+TEST_F(PresentTest, DeviceOnTheContextMadeAheadPresentsTheSamePicture) {
+  Show(640, 480, {}, true);
+  EXPECT_EQ(Window(0, 0), 0xFF00FF00u);
+  EXPECT_EQ(Window(1, 1), 0xFF00FF00u);
+  EXPECT_EQ(Window(2, 0), 0xFFFF0000u);
+  EXPECT_EQ(std::count(pixels_.begin(), pixels_.end(), std::uint32_t{0xFFFF0000}), 640 * 480 - 4);
+  api_->PrepareAhead();
+  ASSERT_EQ(api_->Clear(clear::Target, 0xFF0000FF, 1.0f, 0), Ok);
+  ASSERT_EQ(api_->Present(), Ok);
+  ASSERT_TRUE(api_->ReadWindowPixels(pixels_, width_, height_));
+  EXPECT_EQ(Window(0, 0), 0xFF0000FFu);
 }
 
 TEST_F(PresentTest, IntegerScalingInAWindowSmallerThanThePictureFitsItInstead) {

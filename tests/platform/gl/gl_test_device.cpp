@@ -1,5 +1,7 @@
 #include "gl_test_device.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -24,10 +26,17 @@ std::vector<TransformedVertex> QuadVertices(float left, float top, float right, 
 
 void GlDeviceTest::SetUp() { OpenDevice(640, 480); }
 
-void GlDeviceTest::OpenDevice(int windowWidth, int windowHeight, GlPresentation presentation) {
+void GlDeviceTest::OpenDevice(int windowWidth, int windowHeight, GlPresentation presentation,
+                              bool prepareAhead) {
   std::string error;
   api_ = GlGraphicsApi::CreateWithOwnWindow(windowWidth, windowHeight, error, presentation);
   ASSERT_NE(api_, nullptr) << error;
+  if (prepareAhead) {
+    // The context current before (none here) is current again afterwards.
+    SDL_GLContext before = SDL_GL_GetCurrentContext();
+    api_->PrepareAhead();
+    ASSERT_EQ(SDL_GL_GetCurrentContext(), before);
+  }
   ASSERT_EQ(api_->CreateObject(SdkVersion), Ok);
   PresentParameters parameters = WindowedParameters();
   ASSERT_EQ(api_->CreateDevice(devtype::Hal, 0, create::HardwareVertexProcessing, parameters), Ok);

@@ -24,8 +24,10 @@ class GlDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // A backend whose own window has the given size, with a windowed 640 x 480 device.
-  void OpenDevice(int windowWidth, int windowHeight, GlPresentation presentation = {});
+  // A backend whose own window has the given size, with a windowed 640 x 480 device;
+  // `prepareAhead` has the backend make its context ahead of the device, as the program does.
+  void OpenDevice(int windowWidth, int windowHeight, GlPresentation presentation = {},
+                  bool prepareAhead = false);
 
   // A8R8G8B8 by default: its alpha keeps what the stage and blending leave there.
   gfx::PresentParameters WindowedParameters(

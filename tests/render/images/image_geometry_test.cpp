@@ -32,6 +32,13 @@ class ImageGeometry : public testing::RenderTest {
   }
 
   static PatternSelection Pattern(std::int32_t pattern) { return {pattern, 0, 0, 0, 0, 0, 0}; }
+
+  static void ExpectEdges(const Placement& p, float left, float top, float right, float bottom) {
+    EXPECT_FLOAT_EQ(p.left, left);
+    EXPECT_FLOAT_EQ(p.top, top);
+    EXPECT_FLOAT_EQ(p.right, right);
+    EXPECT_FLOAT_EQ(p.bottom, bottom);
+  }
 };
 
 TEST_F(ImageGeometry, DrawSizeDefaultsToTheTextureAndMustFitTheCell) {
@@ -51,10 +58,7 @@ TEST_F(ImageGeometry, DrawnPartIsCentredInItsCell) {
   EXPECT_EQ(image.PatternsPerTexture(), 32);
   EXPECT_EQ(image.PatternCount(), 32);
   const Placement p = Place(image, Pattern(5));
-  EXPECT_FLOAT_EQ(p.left, 66);
-  EXPECT_FLOAT_EQ(p.top, 33);
-  EXPECT_FLOAT_EQ(p.right, 126);
-  EXPECT_FLOAT_EQ(p.bottom, 63);
+  ExpectEdges(p, 66, 33, 126, 63);
   EXPECT_EQ(p.texture, 0);
 }
 
@@ -95,34 +99,20 @@ TEST_F(ImageGeometry, MirrorAndFlipExchangeTheEdges) {
       LoadBytes(image, ImageRecordBuilder().Cell(64, 32).Draw(60, 30).Texture(256, 256).Bytes()));
   PatternSelection mirrored = Pattern(5);
   mirrored.mirror = 1;
-  Placement p = Place(image, mirrored);
-  EXPECT_FLOAT_EQ(p.left, 126);
-  EXPECT_FLOAT_EQ(p.right, 66);
-  EXPECT_FLOAT_EQ(p.top, 33);
+  ExpectEdges(Place(image, mirrored), 126, 33, 66, 63);
   PatternSelection flipped = Pattern(5);
   flipped.flip = 1;
-  p = Place(image, flipped);
-  EXPECT_FLOAT_EQ(p.left, 66);
-  EXPECT_FLOAT_EQ(p.top, 63);
-  EXPECT_FLOAT_EQ(p.bottom, 33);
+  ExpectEdges(Place(image, flipped), 66, 63, 126, 33);
   PatternSelection turned = Pattern(5);
   turned.flip = turned.mirror = 1;
-  p = Place(image, turned);
-  EXPECT_FLOAT_EQ(p.left, 126);
-  EXPECT_FLOAT_EQ(p.top, 63);
-  EXPECT_FLOAT_EQ(p.right, 66);
-  EXPECT_FLOAT_EQ(p.bottom, 33);
+  ExpectEdges(Place(image, turned), 126, 63, 66, 33);
 }
 
 TEST_F(ImageGeometry, SourceRectangleIsInsideTheDrawnPart) {
   TPxImage image(device);
   ASSERT_TRUE(
       LoadBytes(image, ImageRecordBuilder().Cell(64, 32).Draw(60, 30).Texture(256, 256).Bytes()));
-  const Placement p = Place(image, {5, 2, 3, 10, 5, 0, 0});
-  EXPECT_FLOAT_EQ(p.left, 68);
-  EXPECT_FLOAT_EQ(p.top, 36);
-  EXPECT_FLOAT_EQ(p.right, 78);
-  EXPECT_FLOAT_EQ(p.bottom, 41);
+  ExpectEdges(Place(image, {5, 2, 3, 10, 5, 0, 0}), 68, 36, 78, 41);
 }
 
 TEST_F(ImageGeometry, RefusesWithoutTexturesOrPatternsOrWhenInactive) {

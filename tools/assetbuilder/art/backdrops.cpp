@@ -12,12 +12,8 @@ const Rgb White = {1, 1, 1};
 const Rgb Black = {0, 0, 0};
 
 void VerticalGradient(cairo_t* cr, double y0, double y1,
-                      std::initializer_list<std::pair<double, Rgb>> stops) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-  for (const auto& [offset, colour] : stops) AddStop(p, offset, colour);
-  cairo_set_source(cr, p);
-  cairo_paint(cr);
-  cairo_pattern_destroy(p);
+                      std::initializer_list<GradientStop> stops) {
+  LinearGradient(cr, 0, y0, 0, y1, stops, Cover::kPaint);
 }
 
 void NextLevel(cairo_t* cr) {
@@ -32,12 +28,7 @@ void NextLevel(cairo_t* cr) {
   cairo_clip(cr);
   cairo_new_path(cr);
   cairo_arc(cr, vx, horizon - 6, 70, 0, 2 * M_PI);
-  cairo_pattern_t* sun = cairo_pattern_create_linear(0, horizon - 76, 0, horizon);
-  AddStop(sun, 0, Hex(0xfff0a0));
-  AddStop(sun, 1, Hex(0xff5a5a));
-  cairo_set_source(cr, sun);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sun);
+  LinearGradient(cr, 0, horizon - 76, 0, horizon, {{0, Hex(0xfff0a0)}, {1, Hex(0xff5a5a)}});
   for (int band = 0; band < 6; ++band) {
     const double y = horizon - 40 + band * 7;
     cairo_rectangle(cr, vx - 80, y, 160, 1.5 + band * 0.6);
@@ -62,12 +53,7 @@ void NextLevel(cairo_t* cr) {
   }
   // Ground and the road in perspective.
   cairo_rectangle(cr, 0, horizon, NextLevelWidth, NextLevelHeight - horizon);
-  cairo_pattern_t* ground = cairo_pattern_create_linear(0, horizon, 0, NextLevelHeight);
-  AddStop(ground, 0, Hex(0x1a0c22));
-  AddStop(ground, 1, Hex(0x0a0610));
-  cairo_set_source(cr, ground);
-  cairo_fill(cr);
-  cairo_pattern_destroy(ground);
+  LinearGradient(cr, 0, horizon, 0, NextLevelHeight, {{0, Hex(0x1a0c22)}, {1, Hex(0x0a0610)}});
   SetColor(cr, Hex(0xff4ab0), 0.35);  // neon grid lines on the ground
   cairo_set_line_width(cr, 1);
   for (int i = -12; i <= 12; ++i) {
@@ -86,12 +72,7 @@ void NextLevel(cairo_t* cr) {
   cairo_line_to(cr, vx + 300, NextLevelHeight);
   cairo_line_to(cr, vx - 300, NextLevelHeight);
   cairo_close_path(cr);
-  cairo_pattern_t* road = cairo_pattern_create_linear(0, horizon, 0, NextLevelHeight);
-  AddStop(road, 0, Hex(0x2a2a3a));
-  AddStop(road, 1, Hex(0x15151c));
-  cairo_set_source(cr, road);
-  cairo_fill(cr);
-  cairo_pattern_destroy(road);
+  LinearGradient(cr, 0, horizon, 0, NextLevelHeight, {{0, Hex(0x2a2a3a)}, {1, Hex(0x15151c)}});
   // Centre dashes getting longer towards the viewer, and the glowing edge lines.
   for (int i = 0; i < 9; ++i) {
     const double a = std::pow(i / 9.0, 1.8), b = std::pow((i + 0.5) / 9.0, 1.8);
@@ -124,14 +105,8 @@ void NextLevel(cairo_t* cr) {
     cairo_fill(s);
   });
   cairo_rectangle(cr, 0, 180, NextLevelWidth, 110);
-  cairo_pattern_t* band = cairo_pattern_create_linear(0, 180, 0, 290);
-  AddStop(band, 0, Black, 0);
-  AddStop(band, 0.3, Black, 0.45);
-  AddStop(band, 0.7, Black, 0.45);
-  AddStop(band, 1, Black, 0);
-  cairo_set_source(cr, band);
-  cairo_fill(cr);
-  cairo_pattern_destroy(band);
+  LinearGradient(cr, 0, 180, 0, 290,
+                 {{0, Black, 0}, {0.3, Black, 0.45}, {0.7, Black, 0.45}, {1, Black, 0}});
 }
 
 // A burning wreck at night: a red-black sky, the overturned car in the middle, flames rising
@@ -152,13 +127,8 @@ void GameOverBackdrop(cairo_t* cr) {
                    54 - height);
     cairo_curve_to(cr, x + w * 0.4, 54 - height * 0.6, x + w, 54 - height * 0.4, x + w, 54);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 54 - height, 0, 54);
-    AddStop(p, 0, Hex(0xff3a10), 0.0);
-    AddStop(p, 0.4, Hex(0xff8a20), 0.85);
-    AddStop(p, 1, Hex(0xffe080), 1.0);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    LinearGradient(cr, 0, 54 - height, 0, 54,
+                   {{0, Hex(0xff3a10), 0.0}, {0.4, Hex(0xff8a20), 0.85}, {1, Hex(0xffe080), 1.0}});
   }
   // The wreck on its roof: body, cabin below it, wheels in the air, a rim of firelight.
   RoundedRect(cr, 12, 46, 48, 12, 5);
@@ -168,14 +138,8 @@ void GameOverBackdrop(cairo_t* cr) {
   SetColor(cr, Hex(0x140a0a));
   cairo_fill(cr);
   for (const double wx : {20.0, 52.0}) {
-    cairo_new_path(cr);
-    cairo_arc(cr, wx, 45, 5, 0, 2 * M_PI);
-    SetColor(cr, Hex(0x050303));
-    cairo_fill(cr);
-    cairo_new_path(cr);
-    cairo_arc(cr, wx, 45, 2, 0, 2 * M_PI);
-    SetColor(cr, Hex(0x5a3a30));
-    cairo_fill(cr);
+    FillCircle(cr, wx, 45, 5, Hex(0x050303));
+    FillCircle(cr, wx, 45, 2, Hex(0x5a3a30));
   }
   cairo_move_to(cr, 13, 47);
   cairo_line_to(cr, 59, 47);
@@ -188,12 +152,7 @@ void GameOverBackdrop(cairo_t* cr) {
   for (int i = 0; i < 10; ++i)
     Glow(cr, rnd.Uniform(10, 62), rnd.Uniform(20, 44), 1.2, Hex(0xffd080), 0.9);
   cairo_rectangle(cr, 0, 16, BackdropSize, 56);  // vignette: the text area stays calm
-  cairo_pattern_t* v = cairo_pattern_create_radial(36, 48, 12, 36, 48, 50);
-  AddStop(v, 0, Black, 0);
-  AddStop(v, 1, Black, 0.6);
-  cairo_set_source(cr, v);
-  cairo_fill(cr);
-  cairo_pattern_destroy(v);
+  RadialGradient(cr, 36, 48, 12, 36, 48, 50, {{0, Black, 0}, {1, Black, 0.6}});
 }
 
 // A showroom: deep blue, crossing spotlights, a glossy car on a lit floor.
@@ -204,31 +163,18 @@ void RankingBackdrop(cairo_t* cr) {
     cairo_line_to(cr, 36 + (x - 36) * 0.1 - 8, 66);
     cairo_line_to(cr, 36 + (x - 36) * 0.1 + 8, 66);
     cairo_close_path(cr);
-    cairo_pattern_t* beam = cairo_pattern_create_linear(0, 16, 0, 66);
-    AddStop(beam, 0, Hex(0x9fd0ff), 0.35);
-    AddStop(beam, 1, Hex(0x9fd0ff), 0.05);
-    cairo_set_source(cr, beam);
-    cairo_fill(cr);
-    cairo_pattern_destroy(beam);
+    LinearGradient(cr, 0, 16, 0, 66, {{0, Hex(0x9fd0ff), 0.35}, {1, Hex(0x9fd0ff), 0.05}});
   }
   Ellipse(cr, 36, 62, 30, 6);
   FillRadial(cr, 36, 62, 30, Hex(0x6fb0ff), 0.6);
   // The car from the side: body, cabin, wheels, a highlight line.
   RoundedRect(cr, 16, 52, 40, 9, 4);
-  cairo_pattern_t* body = cairo_pattern_create_linear(0, 52, 0, 61);
-  AddStop(body, 0, Hex(0xff5a3a));
-  AddStop(body, 1, Hex(0x7a1410));
-  cairo_set_source(cr, body);
-  cairo_fill(cr);
-  cairo_pattern_destroy(body);
+  LinearGradient(cr, 0, 52, 0, 61, {{0, Hex(0xff5a3a)}, {1, Hex(0x7a1410)}});
   RoundedRect(cr, 25, 46, 20, 8, 4);
   SetColor(cr, Hex(0x1a2a4a));
   cairo_fill(cr);
   for (const double wx : {24.0, 48.0}) {
-    cairo_new_path(cr);
-    cairo_arc(cr, wx, 61, 3.5, 0, 2 * M_PI);
-    SetColor(cr, Hex(0x0a0a0e));
-    cairo_fill(cr);
+    FillCircle(cr, wx, 61, 3.5, Hex(0x0a0a0e));
   }
   cairo_move_to(cr, 18, 54);
   cairo_line_to(cr, 54, 54);
@@ -237,12 +183,7 @@ void RankingBackdrop(cairo_t* cr) {
   cairo_stroke(cr);
   Glow(cr, 17, 56, 4, Hex(0xfff0c0), 0.8);
   cairo_rectangle(cr, 0, 16, BackdropSize, 56);
-  cairo_pattern_t* v = cairo_pattern_create_radial(36, 50, 12, 36, 50, 50);
-  AddStop(v, 0, Black, 0);
-  AddStop(v, 1, Black, 0.55);
-  cairo_set_source(cr, v);
-  cairo_fill(cr);
-  cairo_pattern_destroy(v);
+  RadialGradient(cr, 36, 50, 12, 36, 50, 50, {{0, Black, 0}, {1, Black, 0.55}});
 }
 
 // Softened by a small blur so that the nine-fold enlargement shows no stair-stepped edges.

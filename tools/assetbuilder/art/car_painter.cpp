@@ -41,24 +41,17 @@ void Tyres(cairo_t* cr, const BodyBox& b) {
 
 void ShadedBody(cairo_t* cr, const CarLook& look, const BodyBox& b) {
   BodyPath(cr, b, 1.6);
-  cairo_pattern_t* side = cairo_pattern_create_linear(b.x, 0, b.x + b.w, 0);
-  AddStop(side, 0.0, look.body.Scaled(0.45));
-  AddStop(side, 0.16, look.body.Scaled(0.85));
-  AddStop(side, 0.42, look.body.Mix(White, 0.35));
-  AddStop(side, 0.58, look.body.Mix(White, 0.2));
-  AddStop(side, 0.84, look.body.Scaled(0.8));
-  AddStop(side, 1.0, look.body.Scaled(0.4));
-  cairo_set_source(cr, side);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(side);
+  LinearGradient(cr, b.x, 0, b.x + b.w, 0,
+                 {{0.0, look.body.Scaled(0.45)},
+                  {0.16, look.body.Scaled(0.85)},
+                  {0.42, look.body.Mix(White, 0.35)},
+                  {0.58, look.body.Mix(White, 0.2)},
+                  {0.84, look.body.Scaled(0.8)},
+                  {1.0, look.body.Scaled(0.4)}},
+                 Cover::kFillPreserve);
   // Light from the top of the screen: front brighter, rear a little darker.
-  cairo_pattern_t* length = cairo_pattern_create_linear(0, b.y, 0, b.y + b.h);
-  AddStop(length, 0.0, White, 0.18);
-  AddStop(length, 0.4, White, 0.0);
-  AddStop(length, 1.0, Black, 0.22);
-  cairo_set_source(cr, length);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(length);
+  LinearGradient(cr, 0, b.y, 0, b.y + b.h,
+                 {{0.0, White, 0.18}, {0.4, White, 0.0}, {1.0, Black, 0.22}}, Cover::kFillPreserve);
   SetColor(cr, Black, 0.65);
   cairo_set_line_width(cr, 1.0);
   cairo_stroke(cr);
@@ -82,13 +75,7 @@ void Trapezoid(cairo_t* cr, double cx, double top, double bottom, double topHalf
 }
 
 void FillGlass(cairo_t* cr, double top, double bottom) {
-  cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, bottom);
-  AddStop(g, 0, GlassLight);
-  AddStop(g, 0.55, Glass);
-  AddStop(g, 1, Glass.Scaled(0.7));
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  LinearGradient(cr, 0, top, 0, bottom, {{0, GlassLight}, {0.55, Glass}, {1, Glass.Scaled(0.7)}});
 }
 
 void Cabin(cairo_t* cr, const CarLook& look, const BodyBox& b) {
@@ -114,13 +101,8 @@ void Cabin(cairo_t* cr, const CarLook& look, const BodyBox& b) {
   RoundedRect(cr, b.x + 5.4, roofTop, b.w - 10.8, roofBottom - roofTop, 3);
   const Rgb roof =
       look.shape == CarShape::Sports ? look.body.Scaled(0.55) : look.body.Mix(White, 0.12);
-  cairo_pattern_t* g = cairo_pattern_create_linear(b.x + 5, 0, b.x + b.w - 5, 0);
-  AddStop(g, 0, roof.Scaled(0.75));
-  AddStop(g, 0.45, roof.Mix(White, 0.25));
-  AddStop(g, 1, roof.Scaled(0.7));
-  cairo_set_source(cr, g);
-  cairo_fill(cr);
-  cairo_pattern_destroy(g);
+  LinearGradient(cr, b.x + 5, 0, b.x + b.w - 5, 0,
+                 {{0, roof.Scaled(0.75)}, {0.45, roof.Mix(White, 0.25)}, {1, roof.Scaled(0.7)}});
   // Reflection streak across the windshield.
   cairo_move_to(cr, cx - half + 9, roofTop - 1);
   cairo_line_to(cr, cx - half + 14, shieldTop + 1);
@@ -155,12 +137,9 @@ void Details(cairo_t* cr, const CarLook& look, const BodyBox& b, bool wrecked) {
     SetColor(cr, Black, 0.55);
     cairo_fill(cr);
     RoundedRect(cr, b.x + 2, b.y + b.h - 9, b.w - 4, 4, 1.5);
-    cairo_pattern_t* wing = cairo_pattern_create_linear(0, b.y + b.h - 9, 0, b.y + b.h - 5);
-    AddStop(wing, 0, look.body.Mix(White, 0.4));
-    AddStop(wing, 1, look.body.Scaled(0.35));
-    cairo_set_source(cr, wing);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(wing);
+    LinearGradient(cr, 0, b.y + b.h - 9, 0, b.y + b.h - 5,
+                   {{0, look.body.Mix(White, 0.4)}, {1, look.body.Scaled(0.35)}},
+                   Cover::kFillPreserve);
     SetColor(cr, Black, 0.6);
     cairo_set_line_width(cr, 0.7);
     cairo_stroke(cr);
@@ -223,12 +202,7 @@ void WreckDamage(cairo_t* cr, const BodyBox& b, std::uint32_t seed) {
   }
   cairo_stroke(cr);
   // Smoke-stained, crumpled front.
-  cairo_pattern_t* front = cairo_pattern_create_linear(0, b.y, 0, b.y + b.h * 0.3);
-  AddStop(front, 0, Black, 0.75);
-  AddStop(front, 1, Black, 0);
-  cairo_set_source(cr, front);
-  cairo_paint(cr);
-  cairo_pattern_destroy(front);
+  LinearGradient(cr, 0, b.y, 0, b.y + b.h * 0.3, {{0, Black, 0.75}, {1, Black, 0}}, Cover::kPaint);
   cairo_restore(cr);
 }
 

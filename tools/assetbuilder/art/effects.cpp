@@ -110,14 +110,8 @@ void Jet(cairo_t* cr, int frame) {
       cairo_curve_to(cr, nozzle - width, l * 0.45, x - 1, l * 0.8, x, l);
       cairo_curve_to(cr, x + 1, l * 0.8, nozzle + width, l * 0.45, nozzle + width, 2);
       cairo_close_path(cr);
-      cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, l);
       const Rgb c = layer == 0 ? Hex(0xff5a10) : layer == 1 ? Hex(0xffc040) : Hex(0xd8f0ff);
-      AddStop(p, 0, c, 0.95);
-      AddStop(p, 0.6, c, 0.6);
-      AddStop(p, 1, c, 0);
-      cairo_set_source(cr, p);
-      cairo_fill(cr);
-      cairo_pattern_destroy(p);
+      LinearGradient(cr, 0, 0, 0, l, {{0, c, 0.95}, {0.6, c, 0.6}, {1, c, 0}});
     }
     Glow(cr, nozzle, 4, 12, Hex(0xffe0a0), 0.8);
   }

@@ -13,12 +13,8 @@ constexpr double kRoadLeft = 10.0, kRoadRight = 54.0;
 
 void PaintTile(cairo_t* cr) {
   RoundedRect(cr, 0, 0, kUnits, kUnits, 10);
-  cairo_pattern_t* grass = cairo_pattern_create_linear(0, 0, kUnits, kUnits);
-  AddStop(grass, 0, Hex(0x4aa344));
-  AddStop(grass, 1, Hex(0x2a6628));
-  cairo_set_source(cr, grass);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(grass);
+  LinearGradient(cr, 0, 0, kUnits, kUnits, {{0, Hex(0x4aa344)}, {1, Hex(0x2a6628)}},
+                 Cover::kFillPreserve);
   cairo_clip(cr);
 
   cairo_rectangle(cr, kRoadLeft, 0, kRoadRight - kRoadLeft, kUnits);

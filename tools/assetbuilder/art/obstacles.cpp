@@ -31,23 +31,15 @@ void LyingDrum(cairo_t* cr) {
     RoundedRect(c, cx - halfLength, cy - radius, 2 * halfLength, 2 * radius, 6);
   };
   body(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, cy - radius, 0, cy + radius);
-  AddStop(p, 0, steel.Scaled(0.5));
-  AddStop(p, 0.25, steel.Mix(White, 0.45));
-  AddStop(p, 0.5, steel);
-  AddStop(p, 1, steel.Scaled(0.35));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, 0, cy - radius, 0, cy + radius,
+                 {{0, steel.Scaled(0.5)},
+                  {0.25, steel.Mix(White, 0.45)},
+                  {0.5, steel},
+                  {1, steel.Scaled(0.35)}});
   for (const double rx : {cx - halfLength * 0.45, cx + halfLength * 0.45}) {
     cairo_rectangle(cr, rx - 2, cy - radius, 4, 2 * radius);
-    cairo_pattern_t* ring = cairo_pattern_create_linear(0, cy - radius, 0, cy + radius);
-    AddStop(ring, 0, Black, 0.6);
-    AddStop(ring, 0.25, White, 0.5);
-    AddStop(ring, 1, Black, 0.7);
-    cairo_set_source(cr, ring);
-    cairo_fill(cr);
-    cairo_pattern_destroy(ring);
+    LinearGradient(cr, 0, cy - radius, 0, cy + radius,
+                   {{0, Black, 0.6}, {0.25, White, 0.5}, {1, Black, 0.7}});
   }
   // Caps at both ends and a yellow band with rust spots.
   for (const double ex : {cx - halfLength + 2, cx + halfLength - 2}) {
@@ -80,13 +72,8 @@ void UprightDrum(cairo_t* cr, bool explosive) {
   };
   if (explosive) Glow(cr, cx, cy, radius + 7, Hex(0xff6a1a), 0.55);  // it looks hot
   disc(cr);
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx - 8, cy - 8, 2, cx, cy, radius);
-  AddStop(p, 0, paint.Mix(White, 0.45));
-  AddStop(p, 0.7, paint);
-  AddStop(p, 1, paint.Scaled(0.45));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, cx - 8, cy - 8, 2, cx, cy, radius,
+                 {{0, paint.Mix(White, 0.45)}, {0.7, paint}, {1, paint.Scaled(0.45)}});
   for (const double r : {radius - 2.5, radius - 7.5}) {
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
@@ -107,10 +94,7 @@ void UprightDrum(cairo_t* cr, bool explosive) {
       SetColor(cr, s % 2 == 0 ? Hex(0xffd21a) : Hex(0x161616));
       cairo_fill(cr);
     }
-    cairo_new_path(cr);
-    cairo_arc(cr, cx, cy, radius - 10, 0, 2 * M_PI);
-    SetColor(cr, Hex(0xffd21a));
-    cairo_fill(cr);
+    FillCircle(cr, cx, cy, radius - 10, Hex(0xffd21a));
     cairo_move_to(cr, cx, cy - 10);
     cairo_curve_to(cr, cx + 9, cy - 2, cx + 7, cy + 9, cx, cy + 9);
     cairo_curve_to(cr, cx - 7, cy + 9, cx - 9, cy - 1, cx - 3, cy - 5);
@@ -119,10 +103,7 @@ void UprightDrum(cairo_t* cr, bool explosive) {
     cairo_fill(cr);
   } else {
     for (const double dx : {-9.0, 9.0}) {
-      cairo_new_path(cr);
-      cairo_arc(cr, cx + dx, cy - 3, 3, 0, 2 * M_PI);
-      SetColor(cr, paint.Scaled(0.35));
-      cairo_fill(cr);
+      FillCircle(cr, cx + dx, cy - 3, 3, paint.Scaled(0.35));
     }
   }
   disc(cr);
@@ -143,14 +124,9 @@ void Gear(cairo_t* cr, double cx, double cy, double radius, double turn) {
   cairo_close_path(cr);
   cairo_new_sub_path(cr);
   cairo_arc_negative(cr, cx, cy, radius * 0.32, 2 * M_PI, 0);
-  cairo_pattern_t* p =
-      cairo_pattern_create_linear(cx - radius, cy - radius, cx + radius, cy + radius);
-  AddStop(p, 0, Hex(0xf4f8ff));
-  AddStop(p, 0.5, Hex(0x9aa4b4));
-  AddStop(p, 1, Hex(0x4a5260));
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, cx - radius, cy - radius, cx + radius, cy + radius,
+                 {{0, Hex(0xf4f8ff)}, {0.5, Hex(0x9aa4b4)}, {1, Hex(0x4a5260)}},
+                 Cover::kFillPreserve);
   SetColor(cr, Black, 0.6);
   cairo_set_line_width(cr, 1);
   cairo_stroke(cr);
@@ -160,10 +136,7 @@ void RepairPickup(cairo_t* cr, int frame) {
   const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0;
   Glow(cr, cx, cy, 15, Hex(0x3aff6a), 0.6);
   Gear(cr, cx, cy, 12.5, frame * M_PI / 20);  // half a tooth per frame: it spins
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, 3.2, 0, 2 * M_PI);
-  SetColor(cr, Hex(0x2ad45a));
-  cairo_fill(cr);
+  FillCircle(cr, cx, cy, 3.2, Hex(0x2ad45a));
 }
 
 void BoostPickup(cairo_t* cr, int frame) {
@@ -177,13 +150,8 @@ void BoostPickup(cairo_t* cr, int frame) {
   cairo_stroke(cr);
   cairo_new_path(cr);
   cairo_arc(cr, cx, cy, 9, 0, 2 * M_PI);
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx - 3, cy - 3, 1, cx, cy, 9);
-  AddStop(p, 0, Hex(0xfffbe0));
-  AddStop(p, 0.5, Hex(0xffd21a));
-  AddStop(p, 1, Hex(0xd07a0a));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, cx - 3, cy - 3, 1, cx, cy, 9,
+                 {{0, Hex(0xfffbe0)}, {0.5, Hex(0xffd21a)}, {1, Hex(0xd07a0a)}});
   // Lightning bolt.
   cairo_move_to(cr, cx + 2, cy - 7);
   cairo_line_to(cr, cx - 4, cy + 1);
@@ -200,10 +168,7 @@ void DizzyPickup(cairo_t* cr, int frame) {
   const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0, radius = 11;
   const double turn = frame * 2 * M_PI / 7 / 2;  // two arms: half a turn per cycle loops
   Glow(cr, cx, cy, 15, Hex(0xffe21a), 0.45);
-  cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
-  SetColor(cr, Hex(0xffd21a));
-  cairo_fill(cr);
+  FillCircle(cr, cx, cy, radius, Hex(0xffd21a));
   for (int arm = 0; arm < 2; ++arm) {
     cairo_new_path(cr);
     for (int i = 0; i <= 40; ++i) {

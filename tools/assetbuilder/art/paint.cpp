@@ -18,6 +18,39 @@ void AddStop(cairo_pattern_t* p, double offset, const Rgb& c, double alpha) {
   cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
+namespace {
+
+// Adds the stops to the pattern, covers with it and frees it.
+void CoverWith(cairo_t* cr, cairo_pattern_t* p, std::initializer_list<GradientStop> stops,
+               Cover cover) {
+  for (const GradientStop& stop : stops) AddStop(p, stop.offset, stop.color, stop.alpha);
+  cairo_set_source(cr, p);
+  switch (cover) {
+    case Cover::kFill:
+      cairo_fill(cr);
+      break;
+    case Cover::kFillPreserve:
+      cairo_fill_preserve(cr);
+      break;
+    case Cover::kPaint:
+      cairo_paint(cr);
+      break;
+  }
+  cairo_pattern_destroy(p);
+}
+
+}  // namespace
+
+void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1,
+                    std::initializer_list<GradientStop> stops, Cover cover) {
+  CoverWith(cr, cairo_pattern_create_linear(x0, y0, x1, y1), stops, cover);
+}
+
+void RadialGradient(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+                    std::initializer_list<GradientStop> stops, Cover cover) {
+  CoverWith(cr, cairo_pattern_create_radial(x0, y0, r0, x1, y1, r1), stops, cover);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
   const double r = std::min({radius, w / 2, h / 2});
   cairo_new_sub_path(cr);
@@ -37,14 +70,16 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
   cairo_restore(cr);
 }
 
-void FillRadial(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
-  AddStop(p, 0, c, alpha);
-  AddStop(p, 0.45, c, alpha * 0.45);
-  AddStop(p, 1, c, 0);
-  cairo_set_source(cr, p);
+void FillCircle(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {
+  cairo_new_path(cr);
+  cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
+  SetColor(cr, c, alpha);
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
+}
+
+void FillRadial(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {
+  RadialGradient(cr, cx, cy, 0, cx, cy, radius,
+                 {{0, c, alpha}, {0.45, c, alpha * 0.45}, {1, c, 0}});
 }
 
 void Glow(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha) {

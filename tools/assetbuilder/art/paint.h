@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "assetbuilder/image_asset.h"
@@ -45,8 +46,24 @@ Rgb Hex(std::uint32_t rrggbb);
 void SetColor(cairo_t* cr, const Rgb& c, double alpha = 1.0);
 void AddStop(cairo_pattern_t* p, double offset, const Rgb& c, double alpha = 1.0);
 
+struct GradientStop {
+  double offset;
+  Rgb color;
+  double alpha = 1.0;
+};
+// What a gradient covers, as cairo's cairo_fill, cairo_fill_preserve and cairo_paint do.
+enum class Cover { kFill, kFillPreserve, kPaint };
+// Covers with a linear gradient from (x0, y0) to (x1, y1).
+void LinearGradient(cairo_t* cr, double x0, double y0, double x1, double y1,
+                    std::initializer_list<GradientStop> stops, Cover cover = Cover::kFill);
+// Covers with a radial gradient from the circle (x0, y0, r0) to the circle (x1, y1, r1).
+void RadialGradient(cairo_t* cr, double x0, double y0, double r0, double x1, double y1, double r1,
+                    std::initializer_list<GradientStop> stops, Cover cover = Cover::kFill);
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double radius);
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
+// A new path holding one circle, filled with a flat colour.
+void FillCircle(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha = 1.0);
 // Fills the current path with a radial glow: colour at the centre fading to transparent.
 void FillRadial(cairo_t* cr, double cx, double cy, double radius, const Rgb& c, double alpha);
 // A soft round light: radial gradient from centre alpha to nothing, painted as a disc.

@@ -17,13 +17,8 @@ void Disc(cairo_t* cr, double x, double y, double r) {
 // A disc lit from the top-left: light rim to dark edge.
 void ShadedDisc(cairo_t* cr, double x, double y, double r, const Rgb& c) {
   Disc(cr, x, y, r);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.35, y - r * 0.35, r * 0.1, x, y, r);
-  AddStop(p, 0, c.Mix(White, 0.3));
-  AddStop(p, 0.6, c);
-  AddStop(p, 1, c.Scaled(0.55));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, x - r * 0.35, y - r * 0.35, r * 0.1, x, y, r,
+                 {{0, c.Mix(White, 0.3)}, {0.6, c}, {1, c.Scaled(0.55)}});
 }
 
 }  // namespace
@@ -62,12 +57,7 @@ void AddGrain(cairo_surface_t* surface, int x0, int x1, double amount, std::uint
 
 void FillGround(cairo_t* cr, double x0, double x1, const Rgb& top, const Rgb& bottom) {
   cairo_rectangle(cr, x0, 0, x1 - x0, TileHeight);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x0, 0, x1, 0);
-  AddStop(p, 0, top);
-  AddStop(p, 1, bottom);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, x0, 0, x1, 0, {{0, top}, {1, bottom}});
 }
 
 void PaintRoad(cairo_t* cr, cairo_surface_t* surface, const RoadStyle& style, std::uint32_t seed) {
@@ -81,13 +71,10 @@ void PaintRoad(cairo_t* cr, cairo_surface_t* surface, const RoadStyle& style, st
     cairo_fill(cr);
   }
   cairo_rectangle(cr, left, 0, width, TileHeight);
-  cairo_pattern_t* camber = cairo_pattern_create_linear(left, 0, right, 0);
-  AddStop(camber, 0, style.asphalt.Scaled(0.8));
-  AddStop(camber, 0.5, style.asphalt.Mix(White, 0.05));
-  AddStop(camber, 1, style.asphalt.Scaled(0.8));
-  cairo_set_source(cr, camber);
-  cairo_fill(cr);
-  cairo_pattern_destroy(camber);
+  LinearGradient(cr, left, 0, right, 0,
+                 {{0, style.asphalt.Scaled(0.8)},
+                  {0.5, style.asphalt.Mix(White, 0.05)},
+                  {1, style.asphalt.Scaled(0.8)}});
   AddGrain(surface, static_cast<int>(left), static_cast<int>(right), style.grain, seed);
   // Worn tyre tracks down the middle of each lane.
   const double lane = width / 4;
@@ -95,13 +82,7 @@ void PaintRoad(cairo_t* cr, cairo_surface_t* surface, const RoadStyle& style, st
     for (const double offset : {0.3, 0.7}) {
       const double x = left + lane * (l + offset);
       cairo_rectangle(cr, x - 6, 0, 12, TileHeight);
-      cairo_pattern_t* p = cairo_pattern_create_linear(x - 6, 0, x + 6, 0);
-      AddStop(p, 0, Black, 0);
-      AddStop(p, 0.5, Black, 0.12);
-      AddStop(p, 1, Black, 0);
-      cairo_set_source(cr, p);
-      cairo_fill(cr);
-      cairo_pattern_destroy(p);
+      LinearGradient(cr, x - 6, 0, x + 6, 0, {{0, Black, 0}, {0.5, Black, 0.12}, {1, Black, 0}});
     }
   }
   // Patches and cracks.
@@ -130,13 +111,8 @@ void PaintRoad(cairo_t* cr, cairo_surface_t* surface, const RoadStyle& style, st
     for (int i = 0; i < 14; ++i) {
       const double x = left + rnd.Uniform(10, width - 10);
       cairo_rectangle(cr, x - 3, 0, 6, TileHeight);
-      cairo_pattern_t* p = cairo_pattern_create_linear(x - 3, 0, x + 3, 0);
-      AddStop(p, 0, White, 0);
-      AddStop(p, 0.5, White, rnd.Uniform(0.03, 0.07));
-      AddStop(p, 1, White, 0);
-      cairo_set_source(cr, p);
-      cairo_fill(cr);
-      cairo_pattern_destroy(p);
+      LinearGradient(cr, x - 3, 0, x + 3, 0,
+                     {{0, White, 0}, {0.5, White, rnd.Uniform(0.03, 0.07)}, {1, White, 0}});
     }
   }
   // Solid edge lines and the dashed lane lines.
@@ -178,13 +154,9 @@ void PaintPine(cairo_t* cr, double x, double y, double r, const Rgb& needles, bo
       cairo_line_to(cr, x + d * std::cos(a), y + d * std::sin(a));
     }
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_radial(x - lr * 0.3, y - lr * 0.3, 0, x, y, lr);
     const Rgb c = needles.Scaled(0.7 + layer * 0.15);
-    AddStop(p, 0, snow ? c.Mix(White, 0.75) : c.Mix(White, 0.2));
-    AddStop(p, 1, c.Scaled(0.6));
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    RadialGradient(cr, x - lr * 0.3, y - lr * 0.3, 0, x, y, lr,
+                   {{0, snow ? c.Mix(White, 0.75) : c.Mix(White, 0.2)}, {1, c.Scaled(0.6)}});
   }
   SetColor(cr, snow ? White : needles.Mix(White, 0.3), snow ? 0.9 : 0.6);
   Disc(cr, x, y, r * 0.12);
@@ -201,13 +173,9 @@ void PaintRock(cairo_t* cr, double x, double y, double r, const Rgb& stone, std:
     cairo_line_to(cr, x + d * std::cos(a), y + d * std::sin(a) * 0.8);
   }
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x - r, y - r, x + r, y + r);
-  AddStop(p, 0, stone.Mix(White, 0.35));
-  AddStop(p, 0.5, stone);
-  AddStop(p, 1, stone.Scaled(0.5));
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, x - r, y - r, x + r, y + r,
+                 {{0, stone.Mix(White, 0.35)}, {0.5, stone}, {1, stone.Scaled(0.5)}},
+                 Cover::kFillPreserve);
   SetColor(cr, stone.Scaled(0.4), 0.8);
   cairo_set_line_width(cr, 0.8);
   cairo_stroke(cr);
@@ -225,13 +193,9 @@ void PaintPalm(cairo_t* cr, double x, double y, double r) {
                    ey + ny * 0.3, ex, ey);
     cairo_curve_to(cr, ex - nx * 0.3, ey - ny * 0.3, x + (ex - x) * 0.4 - nx,
                    y + (ey - y) * 0.4 - ny, x, y);
-    cairo_pattern_t* p = cairo_pattern_create_linear(x, y, ex, ey);
-    AddStop(p, 0, frond.Scaled(0.6));
-    AddStop(p, 0.6, frond.Mix(White, 0.15));
-    AddStop(p, 1, frond.Scaled(0.8));
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
+    LinearGradient(cr, x, y, ex, ey,
+                   {{0, frond.Scaled(0.6)}, {0.6, frond.Mix(White, 0.15)}, {1, frond.Scaled(0.8)}},
+                   Cover::kFillPreserve);
     SetColor(cr, frond.Scaled(0.4), 0.6);
     cairo_set_line_width(cr, 0.7);
     cairo_stroke(cr);
@@ -244,13 +208,8 @@ void PaintCactus(cairo_t* cr, double x, double y, double r) {
   RoundedRect(cr, x - r * 0.28, y - r, r * 0.56, r * 2, r * 0.28);
   RoundedRect(cr, x - r * 0.95, y - r * 0.2, r * 0.7, r * 0.42, r * 0.21);
   RoundedRect(cr, x + r * 0.25, y - r * 0.6, r * 0.7, r * 0.42, r * 0.21);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x - r, 0, x + r, 0);
-  AddStop(p, 0, green.Scaled(0.6));
-  AddStop(p, 0.45, green.Mix(White, 0.25));
-  AddStop(p, 1, green.Scaled(0.55));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, x - r, 0, x + r, 0,
+                 {{0, green.Scaled(0.6)}, {0.45, green.Mix(White, 0.25)}, {1, green.Scaled(0.55)}});
   SetColor(cr, Hex(0xf2e6b0), 0.7);
   for (int i = -3; i <= 3; ++i) {
     Disc(cr, x, y + i * r * 0.28, 0.7);
@@ -262,12 +221,7 @@ void PaintRoof(cairo_t* cr, double x, double y, double w, double h, const Rgb& r
                const Rgb& neon, std::uint32_t seed) {
   ArtRandom rnd(seed);
   RoundedRect(cr, x, y, w, h, 2);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, y, x + w, y + h);
-  AddStop(p, 0, roof.Mix(White, 0.12));
-  AddStop(p, 1, roof.Scaled(0.75));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, x, y, x + w, y + h, {{0, roof.Mix(White, 0.12)}, {1, roof.Scaled(0.75)}});
   // Parapet rim, then rooftop units.
   RoundedRect(cr, x + 2, y + 2, w - 4, h - 4, 1.5);
   SetColor(cr, roof.Scaled(0.55), 0.9);
@@ -293,13 +247,8 @@ void PaintRoof(cairo_t* cr, double x, double y, double w, double h, const Rgb& r
 
 void PaintContainer(cairo_t* cr, double x, double y, double w, double h, const Rgb& paint) {
   cairo_rectangle(cr, x, y, w, h);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-  AddStop(p, 0, paint.Scaled(0.6));
-  AddStop(p, 0.4, paint.Mix(White, 0.15));
-  AddStop(p, 1, paint.Scaled(0.55));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, x, 0, x + w, 0,
+                 {{0, paint.Scaled(0.6)}, {0.4, paint.Mix(White, 0.15)}, {1, paint.Scaled(0.55)}});
   SetColor(cr, paint.Scaled(0.45), 0.8);
   cairo_set_line_width(cr, 1);
   for (double ry = y + 4; ry < y + h - 2; ry += 5) {
@@ -314,36 +263,22 @@ void PaintContainer(cairo_t* cr, double x, double y, double w, double h, const R
 
 void PaintPipeColumn(cairo_t* cr, double x, double width, const Rgb& metal) {
   cairo_rectangle(cr, x, 0, width, TileHeight);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + width, 0);
-  AddStop(p, 0, metal.Scaled(0.4));
-  AddStop(p, 0.35, metal.Mix(White, 0.4));
-  AddStop(p, 0.6, metal);
-  AddStop(p, 1, metal.Scaled(0.35));
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  LinearGradient(cr, x, 0, x + width, 0,
+                 {{0, metal.Scaled(0.4)},
+                  {0.35, metal.Mix(White, 0.4)},
+                  {0.6, metal},
+                  {1, metal.Scaled(0.35)}});
   for (double y = 30; y < TileHeight; y += 120) {  // flanges, 120 divides the tile
     cairo_rectangle(cr, x - 2, y, width + 4, 6);
-    cairo_pattern_t* f = cairo_pattern_create_linear(x - 2, 0, x + width + 2, 0);
-    AddStop(f, 0, metal.Scaled(0.35));
-    AddStop(f, 0.4, metal.Mix(White, 0.5));
-    AddStop(f, 1, metal.Scaled(0.3));
-    cairo_set_source(cr, f);
-    cairo_fill(cr);
-    cairo_pattern_destroy(f);
+    LinearGradient(cr, x - 2, 0, x + width + 2, 0,
+                   {{0, metal.Scaled(0.35)}, {0.4, metal.Mix(White, 0.5)}, {1, metal.Scaled(0.3)}});
   }
 }
 
 void PaintPuddle(cairo_t* cr, double x, double y, double rx, double ry, const Rgb& sky) {
   Ellipse(cr, x, y, rx, ry);
-  cairo_pattern_t* p =
-      cairo_pattern_create_radial(x - rx * 0.3, y - ry * 0.3, 0, x, y, std::max(rx, ry));
-  AddStop(p, 0, sky.Mix(White, 0.25), 0.8);
-  AddStop(p, 0.7, sky, 0.7);
-  AddStop(p, 1, sky.Scaled(0.6), 0.5);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, x - rx * 0.3, y - ry * 0.3, 0, x, y, std::max(rx, ry),
+                 {{0, sky.Mix(White, 0.25), 0.8}, {0.7, sky, 0.7}, {1, sky.Scaled(0.6), 0.5}});
   SetColor(cr, White, 0.25);
   cairo_set_line_width(cr, 0.8);
   Ellipse(cr, x + rx * 0.2, y, rx * 0.45, ry * 0.45);
@@ -354,13 +289,8 @@ void PaintLightPool(cairo_t* cr, double x, double y, double r, const Rgb& light,
   cairo_save(cr);
   cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
   Ellipse(cr, x, y, r, r * 0.8);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
-  AddStop(p, 0, light, alpha);
-  AddStop(p, 0.5, light, alpha * 0.4);
-  AddStop(p, 1, light, 0);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
+  RadialGradient(cr, x, y, 0, x, y, r,
+                 {{0, light, alpha}, {0.5, light, alpha * 0.4}, {1, light, 0}});
   cairo_restore(cr);
 }
 

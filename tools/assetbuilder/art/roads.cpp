@@ -84,13 +84,7 @@ void Coast(cairo_t* cr, cairo_surface_t* surface) {
   AddGrain(surface, 0, TileWidth, 0.04, 201);
   // The sea on the left, with foam lines that wave with a period that divides the tile.
   cairo_rectangle(cr, 0, 0, 72, TileHeight);
-  cairo_pattern_t* sea = cairo_pattern_create_linear(0, 0, 72, 0);
-  AddStop(sea, 0, Hex(0x0f4f8a));
-  AddStop(sea, 0.7, Hex(0x1f88b8));
-  AddStop(sea, 1, Hex(0x5fc8d8));
-  cairo_set_source(cr, sea);
-  cairo_fill(cr);
-  cairo_pattern_destroy(sea);
+  LinearGradient(cr, 0, 0, 72, 0, {{0, Hex(0x0f4f8a)}, {0.7, Hex(0x1f88b8)}, {1, Hex(0x5fc8d8)}});
   for (int line = 0; line < 3; ++line) {
     cairo_new_path(cr);
     for (int y = 0; y <= TileHeight; y += 4) {
@@ -327,13 +321,8 @@ void Storm(cairo_t* cr, cairo_surface_t* surface) {
   });
   // A cold flash of lightning from the upper left.
   cairo_rectangle(cr, 0, 0, TileWidth, TileHeight);
-  cairo_pattern_t* flash = cairo_pattern_create_linear(0, 0, TileWidth, 0);
-  AddStop(flash, 0, Hex(0x8fb0ff), 0.10);
-  AddStop(flash, 0.5, Hex(0x8fb0ff), 0.0);
-  AddStop(flash, 1, Black, 0.15);
-  cairo_set_source(cr, flash);
-  cairo_fill(cr);
-  cairo_pattern_destroy(flash);
+  LinearGradient(cr, 0, 0, TileWidth, 0,
+                 {{0, Hex(0x8fb0ff), 0.10}, {0.5, Hex(0x8fb0ff), 0.0}, {1, Black, 0.15}});
 }
 
 void Industrial(cairo_t* cr, cairo_surface_t* surface) {

@@ -1,15 +1,15 @@
-// Every sound file as the game's decoders will see it: module headers read by hand, then
-// each file through the same libraries the audio layer uses.
+// Every sound file as the game will see it: headers read by hand, then each file through the
+// audio layer's own decoders.
 #include <gtest/gtest.h>
-#include <libopenmpt/libopenmpt.h>
-#include <mpg123.h>
-#include <vorbis/vorbisfile.h>
 
 #include <algorithm>
-#include <cstring>
+#include <cmath>
 #include <string>
 
 #include "asset_fixture.h"
+#include "platform/audio/ModuleSource.h"
+#include "platform/audio/Mp3Decoder.h"
+#include "platform/audio/OggDecoder.h"
 
 namespace tvx {
 namespace {
@@ -17,6 +17,7 @@ namespace {
 using test::BuiltAssets;
 using test::EndsWith;
 using test::ReviewSeconds;
+using namespace audio_detail;
 
 std::uint32_t Le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) {
   std::uint32_t v = 0;
@@ -121,73 +122,45 @@ TEST(ModuleFileTest, ProTrackerAndFastTrackerLayoutsAddUp) {
   }
 }
 
-TEST(ModuleFileTest, ModulesPlayForTheLengthOfOurRenderingThroughLibopenmpt) {
-  for (const SoundAsset& asset : BuiltAssets()) {
-    if (!EndsWith(asset.key, ".mod") && !EndsWith(asset.key, ".xm")) continue;
-    openmpt_module* module =
-        openmpt_module_create_from_memory2(asset.file.data(), asset.file.size(), nullptr, nullptr,
-                                           nullptr, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(module, nullptr) << asset.key;
-    EXPECT_NEAR(openmpt_module_get_duration_seconds(module), ReviewSeconds(asset),
-                0.01 * ReviewSeconds(asset))
-        << asset.key;
-    std::vector<std::int16_t> pcm(2 * 44100 * 4);
-    const std::size_t frames =
-        openmpt_module_read_interleaved_stereo(module, 44100, pcm.size() / 2, pcm.data());
-    EXPECT_EQ(frames, pcm.size() / 2) << asset.key;
-    int peak = 0;
-    for (std::int16_t s : pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
-    EXPECT_GT(peak, 2000) << asset.key << " is silent";
-    openmpt_module_destroy(module);
+// Frames a module gives until its end, and their highest absolute sample.
+struct Played {
+  std::size_t frames = 0;
+  float peak = 0.0f;
+};
+
+Played PlayToEnd(AudioSource& source) {
+  std::vector<float> block(2 * kBlockFrames);
+  Played played;
+  std::size_t got = kBlockFrames;
+  while (got == kBlockFrames && (got = source.Read(block.data(), kBlockFrames)) > 0) {
+    played.frames += got;
+    for (std::size_t i = 0; i < 2 * got; ++i)
+      played.peak = std::max(played.peak, std::abs(block[i]));
   }
+  return played;
 }
 
-// Decodes a whole MP3 from memory; returns the frames, or -1 on a decoder error.
-long DecodeMp3Frames(const std::vector<std::uint8_t>& file, int& channels) {
-  int error = 0;
-  mpg123_handle* handle = mpg123_new(nullptr, &error);
-  if (handle == nullptr) return -1;
-  mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_GAPLESS | MPG123_QUIET, 0.0);
-  mpg123_format_none(handle);
-  mpg123_format(handle, 44100, MPG123_MONO | MPG123_STEREO, MPG123_ENC_SIGNED_16);
-  long frames = -1;
-  if (mpg123_open_feed(handle) == MPG123_OK &&
-      mpg123_feed(handle, file.data(), file.size()) == MPG123_OK) {
-    std::vector<unsigned char> buffer(1 << 16);
-    long bytes = 0;
-    channels = 0;
-    for (;;) {
-      std::size_t done = 0;
-      const int result = mpg123_read(handle, buffer.data(), buffer.size(), &done);
-      bytes += static_cast<long>(done);
-      if (result == MPG123_NEW_FORMAT) {
-        long rate = 0;
-        int encoding = 0;
-        mpg123_getformat(handle, &rate, &channels, &encoding);
-        continue;
-      }
-      if (result == MPG123_OK) continue;
-      if (result == MPG123_NEED_MORE || result == MPG123_DONE)
-        frames = bytes / 2 / std::max(1, channels);
-      break;
-    }
-  }
-  mpg123_delete(handle);
+// Frames a stream decoder gives until its end.
+std::size_t DecodeToEnd(BlockDecoder& decoder) {
+  std::vector<float> block(2 * kBlockFrames);
+  std::size_t frames = 0;
+  for (std::size_t got; (got = decoder.Decode(block.data(), kBlockFrames)) > 0;) frames += got;
   return frames;
 }
 
-struct MemoryFile {
-  const std::vector<std::uint8_t>* bytes;
-  std::size_t at = 0;
-};
-
-std::size_t ReadMemory(void* out, std::size_t size, std::size_t count, void* source) {
-  auto* file = static_cast<MemoryFile*>(source);
-  const std::size_t wanted = size * count;
-  const std::size_t n = std::min(wanted, file->bytes->size() - file->at);
-  std::memcpy(out, file->bytes->data() + file->at, n);
-  file->at += n;
-  return size == 0 ? 0 : n / size;
+TEST(ModuleFileTest, ModulesPlayForTheLengthOfOurRendering) {
+  for (const SoundAsset& asset : BuiltAssets()) {
+    if (!EndsWith(asset.key, ".mod") && !EndsWith(asset.key, ".xm")) continue;
+    const std::unique_ptr<ModuleSource> module =
+        ModuleSource::Open(asset.file.data(), asset.file.size(), true);
+    ASSERT_NE(module, nullptr) << asset.key;
+    ASSERT_TRUE(module->Prepare()) << asset.key;
+    const Played played = PlayToEnd(*module);
+    EXPECT_NEAR(static_cast<double>(played.frames) / kMixRate, ReviewSeconds(asset),
+                0.01 * ReviewSeconds(asset))
+        << asset.key;
+    EXPECT_GT(played.peak, 2000.0f / 32768.0f) << asset.key << " is silent";
+  }
 }
 
 TEST(StreamFileTest, StreamsAndSamplesDecodeToExactlyTheFramesEncoded) {
@@ -196,33 +169,28 @@ TEST(StreamFileTest, StreamsAndSamplesDecodeToExactlyTheFramesEncoded) {
       if (!EndsWith(asset.key, ".mp3")) continue;
       EXPECT_NE(Text(asset.file, 0, 3), "ID3") << asset.key;
       EXPECT_NE(Text(asset.file, asset.file.size() - 128, 3), "TAG") << asset.key;
-      int channels = 0;
-      const long frames = DecodeMp3Frames(asset.file, channels);
+      const std::unique_ptr<Mp3Decoder> decoder =
+          Mp3Decoder::Open(asset.file.data(), asset.file.size());
+      ASSERT_NE(decoder, nullptr) << asset.key;
+      EXPECT_EQ(decoder->Rate(), 44100) << asset.key;
       // The LAME tag carries delay and padding, so the loop length survives the codec.
-      EXPECT_EQ(frames, static_cast<long>(asset.reviewPcm.size() / 2)) << asset.key;
-      EXPECT_TRUE(channels == 1 || channels == 2) << asset.key;
+      EXPECT_EQ(DecodeToEnd(*decoder), asset.reviewPcm.size() / 2) << asset.key;
     }
   }
   {
     for (const SoundAsset& asset : BuiltAssets()) {
       if (!EndsWith(asset.key, ".ogg")) continue;
-      MemoryFile source{&asset.file};
-      OggVorbis_File vorbis;
-      const ov_callbacks callbacks{ReadMemory, nullptr, nullptr, nullptr};
-      ASSERT_EQ(ov_open_callbacks(&source, &vorbis, nullptr, 0, callbacks), 0) << asset.key;
-      const vorbis_info* info = ov_info(&vorbis, -1);
-      ASSERT_NE(info, nullptr);
-      EXPECT_EQ(info->channels, 2);
-      EXPECT_EQ(info->rate, 44100);
-      long frames = 0;
-      std::vector<char> buffer(1 << 16);
-      int section = 0;
-      for (long got; (got = ov_read(&vorbis, buffer.data(), static_cast<int>(buffer.size()), 0, 2,
-                                    1, &section)) > 0;) {
-        frames += got / 4;
-      }
-      EXPECT_EQ(frames, static_cast<long>(asset.reviewPcm.size() / 2)) << asset.key;
-      ov_clear(&vorbis);
+      // The identification header opens the first page: channels at 11, rate at 12.
+      const auto& f = asset.file;
+      ASSERT_GE(f.size(), 27u + f.at(26) + 16u);
+      const std::size_t identification = 27 + f[26];
+      EXPECT_EQ(Text(f, identification, 7), "\x01vorbis") << asset.key;
+      EXPECT_EQ(f[identification + 11], 2) << asset.key;
+      EXPECT_EQ(Le(f, identification + 12, 4), 44100u) << asset.key;
+      const std::unique_ptr<OggDecoder> decoder = OggDecoder::Open(f.data(), f.size());
+      ASSERT_NE(decoder, nullptr) << asset.key;
+      EXPECT_EQ(decoder->Rate(), 44100) << asset.key;
+      EXPECT_EQ(DecodeToEnd(*decoder), asset.reviewPcm.size() / 2) << asset.key;
     }
   }
   {
