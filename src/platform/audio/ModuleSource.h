@@ -23,7 +23,7 @@ class ModuleSource : public AudioSource {
   ~ModuleSource() override;
 
   bool Prepare() override;
-  // No frames before Prepare (the mixer prepares a source before it plays it).
+  // No frames before Prepare (the channel rules prepare a source before it plays).
   std::size_t Read(float* stereo, std::size_t frames) override;
   // Before Prepare the frame is kept and taken up when the module is built.
   bool Seek(std::uint64_t frame) override;
