@@ -12,6 +12,7 @@
 #include "archive/PxDb.h"
 #include "archive_writer/pxdb_writer.h"
 #include "core/Component.h"
+#include "core/TempFolder.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
@@ -90,9 +91,10 @@ class SpriteDrawTest : public ::testing::Test {
   void LoadImages(const std::vector<std::string>& keys) {
     PxDbWriter writer;
     for (const std::string& key : keys) writer.Add(key, ImageRecordType, ImageRecord());
+    static const TempFolder folder;  // removed with its archives when the tests end
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string path =
-        ::testing::TempDir() + "sprites_" + info->test_suite_name() + "_" + info->name() + ".tvx";
+        folder.File(std::string(info->test_suite_name()) + "_" + info->name() + ".tvx");
     std::string error;
     ASSERT_TRUE(writer.WriteFile(path, error)) << error;
     auto* archive = CreateComponent<TPxDb>(&root);

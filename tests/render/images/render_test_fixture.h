@@ -12,6 +12,7 @@
 #include "archive/PxDb.h"
 #include "archive_writer/pxdb_writer.h"
 #include "core/Component.h"
+#include "core/TempFolder.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"
@@ -25,8 +26,9 @@ struct TestRecord {
 };
 
 // Writes the records in this order to a new archive file for the current test and opens it
-// read-only as a component of `owner`.
+// read-only as a component of `owner`. The files go to one folder removed when the tests end.
 inline TPxDb& WriteTestArchive(TComponent& owner, const std::vector<TestRecord>& records) {
+  static const TempFolder folder;
   static int archives = 0;
   PxDbWriter writer;
   for (const TestRecord& record : records) writer.Add(record.key, record.type, record.bytes);
@@ -35,7 +37,7 @@ inline TPxDb& WriteTestArchive(TComponent& owner, const std::vector<TestRecord>&
   for (char& c : name) {
     if (c == '/') c = '_';  // parameterised tests have slashes in their names
   }
-  const std::string path = ::testing::TempDir() + name + "_" + std::to_string(archives++) + ".tvx";
+  const std::string path = folder.File(name + "_" + std::to_string(archives++) + ".tvx");
   std::string error;
   EXPECT_TRUE(writer.WriteFile(path, error)) << error;
   auto* archive = CreateComponent<TPxDb>(&owner);
