@@ -1,4 +1,4 @@
-// Texel layouts of the texture formats of graphics_api.h, as a locked texture or an image
+// Texel layouts of the texture formats of GraphicsApi.h, as a locked texture or an image
 // record presents them: bytes per texel and the field widths packed from bit 0 upwards as
 // blue, green, red, alpha (little-endian). Both 3-3-2 formats keep blue in the low three
 // bits, the layout the image records use (deliberate; it differs from the D3D manuals).

@@ -1,7 +1,7 @@
 // The OpenGL backend of the graphics API, on SDL2 windows and libepoxy.
 //
 // Model: a GL 2.1 compatibility context (GLSL 1.20 programs emulate texture stage 0 and the
-// alpha test, see gl_stage_programs.h) draws everything into a target of the back-buffer
+// alpha test, see GlStagePrograms.h) draws everything into a target of the back-buffer
 // size. When the window's drawable has that size and the back buffer has neither depth nor
 // alpha, the target is the window's own back buffer. Otherwise it is an FBO (RGBA8, or RGB8
 // for formats without alpha), stored top row first from GL's y = 0, which Present blits into
@@ -150,7 +150,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   struct Target;
   struct States;
 
-  // Device set-up (gl_graphics_device.cpp).
+  // Device set-up (GlGraphicsDevice.cpp).
   bool CreateContext(std::string& error);
   void WarmPresentBlit();
   bool ApplyPresentParameters(const gfx::PresentParameters& parameters);
@@ -162,7 +162,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   void BlitTargetToWindow();
   std::vector<gfx::DisplayMode> ModesOf(std::uint32_t format) const;
 
-  // Drawing (gl_graphics_draw.cpp).
+  // Drawing (GlGraphicsDraw.cpp).
   bool PrepareDraw(unsigned mode, std::uint32_t originVertex, std::uint32_t firstVertex,
                    std::uint32_t vertexCount, const std::uint16_t* indices,
                    std::uint32_t elementCount);
@@ -170,7 +170,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   void ApplyCullMode();
   void ApplyDepthState();
 
-  // Textures (gl_graphics_textures.cpp).
+  // Textures (GlGraphicsTextures.cpp).
   void RestoreTextureBinding();
 
   Buffer* FindBuffer(gfx::BufferHandle handle);

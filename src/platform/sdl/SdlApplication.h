@@ -90,7 +90,7 @@ class SdlApplication : public IApplication {
   void PressStart();
   void DrawLauncherIfShown();
 
-  // Full screen or window (sdl_application_display.cpp).
+  // Full screen or window (SdlApplicationDisplay.cpp).
   bool IsFullScreenToggle(const SDL_Keysym& key) const;
   void ApplyWindowMode();
   void ApplyCursor();
