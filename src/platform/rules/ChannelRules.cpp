@@ -11,6 +11,14 @@ namespace {
 
 constexpr int kPanLeave = -101;  // below the pan range: the pan stays as it is
 constexpr std::uint32_t kMaxPlaybacks = 64;
+
+// The channel or sample of a handle in one of the tables, or nullptr.
+template <class Entry>
+Entry* FindByHandle(const std::vector<std::unique_ptr<Entry>>& table, std::uint32_t handle) {
+  const auto found = std::find_if(table.begin(), table.end(),
+                                  [handle](const auto& entry) { return entry->handle == handle; });
+  return found != table.end() ? found->get() : nullptr;
+}
 // No sound file of the game comes near this; larger claims are refused before any decoding.
 constexpr std::uint64_t kMaxFileBytes = std::uint64_t{256} << 20;
 
@@ -172,25 +180,19 @@ void ChannelRules::FreeEverything() {
 }
 
 ChannelRules::Channel* ChannelRules::FindChannel(std::uint32_t handle) {
-  for (auto& channel : channels_) {
-    if (channel->handle == handle) return channel.get();
-  }
-  return nullptr;
+  return FindByHandle(channels_, handle);
 }
 
 const ChannelRules::Channel* ChannelRules::FindChannel(std::uint32_t handle) const {
-  return const_cast<ChannelRules*>(this)->FindChannel(handle);
+  return FindByHandle(channels_, handle);
 }
 
 ChannelRules::Sample* ChannelRules::FindSample(std::uint32_t handle) {
-  for (auto& sample : samples_) {
-    if (sample->handle == handle) return sample.get();
-  }
-  return nullptr;
+  return FindByHandle(samples_, handle);
 }
 
 const ChannelRules::Sample* ChannelRules::FindSample(std::uint32_t handle) const {
-  return const_cast<ChannelRules*>(this)->FindSample(handle);
+  return FindByHandle(samples_, handle);
 }
 
 std::size_t ChannelRules::SoundCount() const {
