@@ -19,8 +19,10 @@
 #include <vector>
 
 #include "core/Component.h"
+#include "core/LittleEndian.h"
 #include "core/MemoryStream.h"
 #include "counting_graphics_api.h"
+#include "harness/ImageRecordBuilder.h"
 #include "platform/gl/GlGraphicsApi.h"
 #include "platform/probes/SdlRendererProbe.h"
 #include "platform/probes/SdlVideo.h"
@@ -60,15 +62,16 @@ std::vector<std::uint32_t> SheetPixels() {
 
 // The sheet as an image record: A8R8G8B8 cells of 16 x 16 in one 64 x 64 texture.
 std::vector<std::uint8_t> SheetRecord(const std::vector<std::uint32_t>& pixels) {
-  std::vector<std::uint8_t> bytes{5};
-  const auto append = [&bytes](std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-  };
-  for (std::uint32_t field : {kCell, kCell, kCell, kCell, kPatterns, kSheet, kSheet, 1}) {
-    append(field);
-  }
-  for (std::uint32_t pixel : pixels) append(pixel);
-  return bytes;
+  std::vector<std::uint8_t> stored;
+  for (std::uint32_t pixel : pixels) AppendLittleEndian(stored, pixel);
+  return testing::ImageRecordBuilder()
+      .Format(PixelFormat::pfA8R8G8B8)
+      .Cell(kCell, kCell)
+      .Draw(kCell, kCell)
+      .Patterns(kPatterns)
+      .Texture(kSheet, kSheet)
+      .Pixels(std::move(stored))
+      .Bytes();
 }
 
 struct Sprite {

@@ -13,6 +13,7 @@
 #include "archive_writer/pxdb_writer.h"
 #include "core/Component.h"
 #include "core/TempFolder.h"
+#include "harness/ImageRecordBuilder.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
@@ -24,16 +25,15 @@
 namespace tvx::testing {
 namespace {
 
-void AppendInt(std::vector<std::uint8_t>& bytes, std::int32_t value) {
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
 // A 64 x 64 texture of four 32 x 32 cells, each pattern drawn 20 x 10, all pixels zero.
 std::vector<std::uint8_t> ImageRecord() {
-  std::vector<std::uint8_t> bytes{static_cast<std::uint8_t>(PixelFormat::pfA8R8G8B8)};
-  for (const std::int32_t field : {32, 32, 20, 10, 4, 64, 64, 1}) AppendInt(bytes, field);
-  bytes.resize(bytes.size() + 64 * 64 * 4, 0);
-  return bytes;
+  return ImageRecordBuilder()
+      .Format(PixelFormat::pfA8R8G8B8)
+      .Cell(32, 32)
+      .Draw(20, 10)
+      .Patterns(4)
+      .Texture(64, 64)
+      .Bytes();
 }
 
 class SpriteDrawTest : public ::testing::Test {

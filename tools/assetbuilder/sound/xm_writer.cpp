@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/LittleEndian.h"
+
 namespace tvx {
 namespace {
 
@@ -11,10 +13,6 @@ constexpr std::size_t kSampleHeaderSize = 40;
 constexpr std::size_t kMaxEnvelopePoints = 12;
 constexpr int kMaxChannels = 32;
 constexpr int kMaxRows = 256;
-
-void PutLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
 
 void PutText(std::vector<std::uint8_t>& out, const std::string& text, std::size_t width, char pad) {
   for (std::size_t i = 0; i < width; ++i) {
@@ -40,21 +38,22 @@ void PutPackedCell(std::vector<std::uint8_t>& out, const TrackerCell& cell) {
 
 void PutInstrument(std::vector<std::uint8_t>& out, const TrackerInstrument& instrument) {
   const std::size_t start = out.size();
-  PutLe(out, kInstrumentHeaderSize, 4);
+  AppendLittleEndian(out, kInstrumentHeaderSize, 4);
   PutText(out, instrument.name, 22, '\0');
-  out.push_back(0);  // type
-  PutLe(out, 1, 2);  // one sample
-  PutLe(out, kSampleHeaderSize, 4);
+  out.push_back(0);               // type
+  AppendLittleEndian(out, 1, 2);  // one sample
+  AppendLittleEndian(out, kSampleHeaderSize, 4);
   for (int i = 0; i < 96; ++i) out.push_back(0);  // every note plays sample 0
   const std::size_t points = std::min(instrument.envelope.size(), kMaxEnvelopePoints);
   for (std::size_t i = 0; i < kMaxEnvelopePoints; ++i) {
     const bool used = i < points;
-    PutLe(out, used ? static_cast<std::uint32_t>(instrument.envelope[i].tick) : 0, 2);
-    PutLe(out,
-          used ? static_cast<std::uint32_t>(std::clamp(instrument.envelope[i].level, 0, 64)) : 0,
-          2);
+    AppendLittleEndian(out, used ? static_cast<std::uint32_t>(instrument.envelope[i].tick) : 0, 2);
+    AppendLittleEndian(
+        out, used ? static_cast<std::uint32_t>(std::clamp(instrument.envelope[i].level, 0, 64)) : 0,
+        2);
   }
-  for (std::size_t i = 0; i < kMaxEnvelopePoints; ++i) PutLe(out, 0, 4);  // panning envelope
+  for (std::size_t i = 0; i < kMaxEnvelopePoints; ++i)
+    AppendLittleEndian(out, 0, 4);  // panning envelope
   out.push_back(static_cast<std::uint8_t>(points));
   out.push_back(0);  // panning points
   const bool sustain =
@@ -68,14 +67,14 @@ void PutInstrument(std::vector<std::uint8_t>& out, const TrackerInstrument& inst
   out.push_back(static_cast<std::uint8_t>((points > 0 ? 1 : 0) | (sustain ? 2 : 0)));
   out.push_back(0);                              // panning envelope off
   for (int i = 0; i < 4; ++i) out.push_back(0);  // no auto-vibrato
-  PutLe(out, static_cast<std::uint32_t>(std::clamp(instrument.fadeOut, 0, 0xFFF)), 2);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(std::clamp(instrument.fadeOut, 0, 0xFFF)), 2);
   while (out.size() - start < kInstrumentHeaderSize) out.push_back(0);
 
   const std::size_t length = instrument.data.size();
   const bool loops = instrument.loopLength > 0;
-  PutLe(out, static_cast<std::uint32_t>(length), 4);
-  PutLe(out, static_cast<std::uint32_t>(loops ? instrument.loopStart : 0), 4);
-  PutLe(out, static_cast<std::uint32_t>(loops ? instrument.loopLength : 0), 4);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(length), 4);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(loops ? instrument.loopStart : 0), 4);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(loops ? instrument.loopLength : 0), 4);
   out.push_back(static_cast<std::uint8_t>(std::clamp(instrument.volume, 0, 64)));
   out.push_back(0);              // finetune
   out.push_back(loops ? 1 : 0);  // forward loop, 8-bit
@@ -103,16 +102,16 @@ std::vector<std::uint8_t> WriteFastTrackerModule(const TrackerSong& song) {
   PutText(out, song.title, 20, ' ');
   out.push_back(0x1A);
   PutText(out, "Tarvex assetbuilder", 20, ' ');
-  PutLe(out, 0x0104, 2);
-  PutLe(out, kHeaderSize, 4);
-  PutLe(out, static_cast<std::uint32_t>(song.order.size()), 2);
-  PutLe(out, 0, 2);  // restart position
-  PutLe(out, static_cast<std::uint32_t>(song.channels), 2);
-  PutLe(out, static_cast<std::uint32_t>(song.patterns.size()), 2);
-  PutLe(out, static_cast<std::uint32_t>(song.instruments.size()), 2);
-  PutLe(out, 1, 2);  // linear frequency table
-  PutLe(out, static_cast<std::uint32_t>(song.speed), 2);
-  PutLe(out, static_cast<std::uint32_t>(song.bpm), 2);
+  AppendLittleEndian(out, 0x0104, 2);
+  AppendLittleEndian(out, kHeaderSize, 4);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(song.order.size()), 2);
+  AppendLittleEndian(out, 0, 2);  // restart position
+  AppendLittleEndian(out, static_cast<std::uint32_t>(song.channels), 2);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(song.patterns.size()), 2);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(song.instruments.size()), 2);
+  AppendLittleEndian(out, 1, 2);  // linear frequency table
+  AppendLittleEndian(out, static_cast<std::uint32_t>(song.speed), 2);
+  AppendLittleEndian(out, static_cast<std::uint32_t>(song.bpm), 2);
   for (int i = 0; i < 256; ++i) {
     out.push_back(i < static_cast<int>(song.order.size()) ? static_cast<std::uint8_t>(song.order[i])
                                                           : 0);
@@ -125,10 +124,10 @@ std::vector<std::uint8_t> WriteFastTrackerModule(const TrackerSong& song) {
     std::vector<std::uint8_t> packed;
     for (const TrackerCell& cell : pattern.cells) PutPackedCell(packed, cell);
     if (packed.size() > 0xFFFF) return {};
-    PutLe(out, 9, 4);
+    AppendLittleEndian(out, 9, 4);
     out.push_back(0);  // packing type
-    PutLe(out, static_cast<std::uint32_t>(pattern.rows), 2);
-    PutLe(out, static_cast<std::uint32_t>(packed.size()), 2);
+    AppendLittleEndian(out, static_cast<std::uint32_t>(pattern.rows), 2);
+    AppendLittleEndian(out, static_cast<std::uint32_t>(packed.size()), 2);
     out.insert(out.end(), packed.begin(), packed.end());
   }
   for (const TrackerInstrument& instrument : song.instruments) PutInstrument(out, instrument);
