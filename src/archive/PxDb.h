@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "archive/PxDbFormat.h"
+#include "archive/RecordCodec.h"
 #include "core/Component.h"
 #include "core/MemoryStream.h"
 
@@ -74,6 +75,8 @@ class TPxDb : public TComponent {
   // Appends the record's uncompressed bytes at the stream's position; on failure the stream
   // is left untouched.
   bool ReadStream(const std::string& key, TMemoryStream& stream);
+  // The same read, also handing over the record's stored bytes (see InflateStored).
+  bool ReadStream(const std::string& key, TMemoryStream& stream, TStoredRecord& stored);
 
   // Additions for tools: the table entry (nullptr outside 0..count-1; valid until the next
   // Open or read, which reload the table), the header copy, a read by table index (reaches
@@ -98,7 +101,7 @@ class TPxDb : public TComponent {
   bool CreateEmpty();
   // Reloads the table from a freshly opened file and picks the entry to read.
   template <class Select>
-  bool ReadRecord(Select select, TMemoryStream& stream);
+  bool ReadRecord(Select select, TMemoryStream& stream, TStoredRecord* keepStored);
 
   friend class TPxDbPrefetch;  // reads its copy of the file with this class's table reader
 

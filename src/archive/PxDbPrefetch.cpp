@@ -34,7 +34,8 @@ bool TPxDbPrefetch::SameStoredBytes(TStream& file, const TRecordInfo& record,
 }
 
 bool TPxDbPrefetch::TakeDecoded(int index, const TRecordInfo& record, TStream& file,
-                                TReadStatus& status, std::vector<std::uint8_t>& data) {
+                                TReadStatus& status, std::vector<std::uint8_t>& data,
+                                std::vector<std::uint8_t>* stored) {
   if (index < 0) return false;
   const auto wanted = static_cast<std::size_t>(index);
   {
@@ -51,6 +52,10 @@ bool TPxDbPrefetch::TakeDecoded(int index, const TRecordInfo& record, TStream& f
   outcome.ready = false;
   status = outcome.status;
   data = std::move(outcome.data);
+  if (stored != nullptr) {
+    const std::uint8_t* first = fileBytes_.get() + outcome.storedAt;
+    stored->assign(first, first + record.PhysSize);
+  }
   return true;
 }
 

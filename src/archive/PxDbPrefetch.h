@@ -39,8 +39,9 @@ class TPxDbPrefetch {
   // Waits until the thread is past the record at `index`, then hands over the outcome of
   // decoding it if it was prefetched from the same sizes and digest and the file still holds
   // the same stored bytes after the record header; once per record. `file` is left anywhere.
+  // A `stored` vector receives a copy of those stored bytes.
   bool TakeDecoded(int index, const TRecordInfo& record, TStream& file, TReadStatus& status,
-                   std::vector<std::uint8_t>& data);
+                   std::vector<std::uint8_t>& data, std::vector<std::uint8_t>* stored);
 
  private:
   struct Outcome {

@@ -37,8 +37,9 @@ TReadStatus DecodeRecord(const std::uint8_t* stored, std::size_t storedSize,
 }
 
 template <class Select>
-bool TPxDb::ReadRecord(Select select, TMemoryStream& stream) {
+bool TPxDb::ReadRecord(Select select, TMemoryStream& stream, TStoredRecord* keepStored) {
   std::vector<std::uint8_t> data;
+  std::vector<std::uint8_t> stored;
   lastReadStatus_ = [&] {
     std::unique_ptr<TFileStream> file = TFileStream::OpenRead(fileName_);
     if (file == nullptr) return TReadStatus::rsFileError;
@@ -48,16 +49,18 @@ bool TPxDb::ReadRecord(Select select, TMemoryStream& stream) {
     if (index < 0) return TReadStatus::rsKeyNotFound;
     const TRecordInfo& record = records_[static_cast<std::size_t>(index)];
     TReadStatus decoded = TReadStatus::rsOk;
-    if (prefetch_ != nullptr && prefetch_->TakeDecoded(index, record, *file, decoded, data)) {
+    if (prefetch_ != nullptr &&
+        prefetch_->TakeDecoded(index, record, *file, decoded, data,
+                               keepStored != nullptr ? &stored : nullptr)) {
       return decoded;
     }
-    std::vector<std::uint8_t> stored;
     if (!ReadStoredBytes(*file, record, stored)) return TReadStatus::rsStoredBytesShort;
     file.reset();
     return DecodeRecord(stored.data(), stored.size(), record, data);
   }();
   if (lastReadStatus_ != TReadStatus::rsOk) return false;
   const std::size_t size = data.size();
+  if (keepStored != nullptr) *keepStored = {std::move(stored), static_cast<std::uint32_t>(size)};
   if (stream.Write(std::move(data)) != size) {
     lastReadStatus_ = TReadStatus::rsWriteError;
   }
@@ -65,11 +68,15 @@ bool TPxDb::ReadRecord(Select select, TMemoryStream& stream) {
 }
 
 bool TPxDb::ReadStream(const std::string& key, TMemoryStream& stream) {
-  return ReadRecord([&] { return FindRecord(key); }, stream);
+  return ReadRecord([&] { return FindRecord(key); }, stream, nullptr);
+}
+
+bool TPxDb::ReadStream(const std::string& key, TMemoryStream& stream, TStoredRecord& stored) {
+  return ReadRecord([&] { return FindRecord(key); }, stream, &stored);
 }
 
 bool TPxDb::ReadStreamAt(int index, TMemoryStream& stream) {
-  return ReadRecord([&] { return RecordInfo(index) != nullptr ? index : -1; }, stream);
+  return ReadRecord([&] { return RecordInfo(index) != nullptr ? index : -1; }, stream, nullptr);
 }
 
 }  // namespace tvx

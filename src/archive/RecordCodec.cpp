@@ -9,8 +9,8 @@
 namespace tvx {
 
 namespace {
-
 constexpr std::size_t kMinInitialCapacity = 64 * 1024;
+}  // namespace
 
 // Owns a z_stream set up for inflation.
 class TInflater {
@@ -40,8 +40,6 @@ class TInflater {
   z_stream stream_{};
   bool ready_ = false;
 };
-
-}  // namespace
 
 TDigest Md5Digest(const std::uint8_t* data, std::size_t size) {
   MD5_CTX context;
@@ -93,6 +91,27 @@ TInflateResult InflateExact(const std::uint8_t* stored, std::size_t storedSize,
   }
   out = {};
   return TInflateResult::irError;
+}
+
+TStoredRecordReader::TStoredRecordReader(const TStoredRecord& record)
+    : inflater_(std::make_unique<TInflater>(record.bytes.data(), record.bytes.size())) {}
+
+TStoredRecordReader::~TStoredRecordReader() = default;
+
+bool TStoredRecordReader::ReadExact(void* buffer, std::size_t count) {
+  if (!inflater_->Ready()) return false;
+  std::array<std::uint8_t, 4096> skipped;
+  auto* into = static_cast<std::uint8_t*>(buffer);
+  while (count > 0) {
+    std::uint8_t* target = into != nullptr ? into : skipped.data();
+    const std::size_t wanted = into != nullptr ? count : std::min(count, skipped.size());
+    std::size_t produced = 0;
+    const int code = inflater_->Step(target, wanted, produced);
+    count -= produced;
+    if (into != nullptr) into += produced;
+    if (count > 0 && code != Z_OK) return false;
+  }
+  return true;
 }
 
 }  // namespace tvx

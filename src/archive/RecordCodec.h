@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace tvx {
@@ -26,5 +27,31 @@ std::uint64_t MaxInflatedSize(std::uint64_t storedSize);
 TInflateResult InflateExact(const std::uint8_t* stored, std::size_t storedSize,
                             std::uint32_t origSize, std::uint32_t sizeLimit,
                             std::vector<std::uint8_t>& out);
+
+// A record's stored bytes as a read found them, for a reader that wants the data again later
+// without holding it inflated meanwhile (a third or less of the size for pictures).
+struct TStoredRecord {
+  std::vector<std::uint8_t> bytes;
+  std::uint32_t origSize = 0;
+};
+
+class TInflater;
+
+// The data of a kept record again, inflated only as far as it is read, straight into the
+// reader's buffers: no buffer of the whole data is needed.
+class TStoredRecordReader {
+ public:
+  explicit TStoredRecordReader(const TStoredRecord& record);
+  ~TStoredRecordReader();
+  TStoredRecordReader(const TStoredRecordReader&) = delete;
+  TStoredRecordReader& operator=(const TStoredRecordReader&) = delete;
+
+  // The next `count` bytes into `buffer`, or past them for a null buffer; false when the data
+  // ends first or the bytes no longer inflate.
+  bool ReadExact(void* buffer, std::size_t count);
+
+ private:
+  std::unique_ptr<TInflater> inflater_;
+};
 
 }  // namespace tvx

@@ -20,7 +20,8 @@ bool TPxFont::LoadFontRecord(const std::string& key, TPxDb& archive, TPxQuality 
   const int index = archive.FindRecord(key);
   if (index < 0 || archive.RecordType(index) != FontRecordType) return false;
   TMemoryStream stream;
-  if (!archive.ReadStream(key, stream)) return false;
+  TStoredRecord stored;
+  if (!archive.ReadStream(key, stream, stored)) return false;
   stream.Seek(0);
 
   TFontRecordHeader header;
@@ -30,7 +31,7 @@ bool TPxFont::LoadFontRecord(const std::string& key, TPxDb& archive, TPxQuality 
   auto image = std::make_unique<TPxImage>(device_);
   image->SetQuality(quality);
   image->SetAlphaLevel(alphaLevel);
-  if (!image->LoadFromStream(stream)) return false;
+  if (!image->LoadFromStream(stream, std::move(stored))) return false;
 
   firstChar_ = static_cast<std::uint8_t>(header.firstChar & 0xFF);
   glyphSpacing_ = header.glyphSpacing;

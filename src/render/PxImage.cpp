@@ -112,7 +112,13 @@ bool TPxImage::PatternCoordinates(const PatternSelection& selection, FloatQuad& 
   return true;
 }
 
-bool TPxImage::LoadFromStream(TMemoryStream& stream) {
+bool TPxImage::LoadFromStream(TMemoryStream& stream) { return Load(stream, nullptr); }
+
+bool TPxImage::LoadFromStream(TMemoryStream& stream, TStoredRecord record) {
+  return Load(stream, &record);
+}
+
+bool TPxImage::Load(TMemoryStream& stream, TStoredRecord* record) {
   if (!Inactive()) return false;
   TImageRecordHeader header;
   if (!ReadImageRecordHeader(stream, header)) return false;
@@ -133,6 +139,10 @@ bool TPxImage::LoadFromStream(TMemoryStream& stream) {
 
   SetState(TextureState::Active);
   if (State() != TextureState::Active) return false;
+  if (record != nullptr) {
+    pending_ = PendingPixels{std::move(*record), stream.Position(), header.storedFormat};
+    return true;
+  }
   if (!ReadPixels(stream, header.storedFormat)) {
     SetState(TextureState::Inactive);
     return false;
@@ -140,7 +150,8 @@ bool TPxImage::LoadFromStream(TMemoryStream& stream) {
   return true;
 }
 
-bool TPxImage::ReadPixels(TMemoryStream& stream, PixelFormat stored) {
+template <class Rows>
+bool TPxImage::ReadPixels(Rows& rows, PixelFormat stored) {
   const std::optional<PixelFormat> target = PixelFormatOfDevice(Format());
   if (!target) return false;
   const auto width = static_cast<std::size_t>(Width());
@@ -160,11 +171,11 @@ bool TPxImage::ReadPixels(TMemoryStream& stream, PixelFormat stored) {
     std::uint8_t* row = lock.bits;
     for (std::int32_t y = 0; complete && y < Height(); ++y, row += lock.pitch) {
       if (copyRows) {
-        complete = stream.ReadExact(row, storedRowBytes);
+        complete = rows.ReadExact(row, storedRowBytes);
       } else if (storedWide) {
-        complete = stream.ReadExact(wideRow.data(), storedRowBytes);
+        complete = rows.ReadExact(wideRow.data(), storedRowBytes);
       } else {
-        complete = stream.ReadExact(storedRow.data(), storedRowBytes);
+        complete = rows.ReadExact(storedRow.data(), storedRowBytes);
         if (complete) DecodeRow(stored, storedRow.data(), wideRow.data(), width);
       }
       if (complete && !copyRows) EncodeRow(*target, wideRow.data(), row, width);
@@ -173,6 +184,38 @@ bool TPxImage::ReadPixels(TMemoryStream& stream, PixelFormat stored) {
     if (!complete) return false;
   }
   return true;
+}
+
+void TPxImage::FillPendingPixels() {
+  if (!pending_) return;
+  const PendingPixels pending = std::move(*pending_);
+  pending_.reset();  // the fill below locks textures too
+  // The rows inflate straight into the locked textures. They passed every check at the load,
+  // so only bytes changed in memory since could fail here; the textures stay blank then.
+  TStoredRecordReader rows(pending.record);
+  if (rows.ReadExact(nullptr, pending.rowsAt)) ReadPixels(rows, pending.stored);
+}
+
+bool TPxImage::BindTexture(std::uint32_t stage, std::int32_t index) {
+  FillPendingPixels();
+  return TPxMultiTexture::BindTexture(stage, index);
+}
+
+bool TPxImage::LockTexture(std::int32_t index, std::int32_t mode, TLockInfo& info) {
+  FillPendingPixels();
+  return TPxMultiTexture::LockTexture(index, mode, info);
+}
+
+bool TPxImage::LockTextureRect(std::int32_t index, const gfx::Rect& rect, std::int32_t mode,
+                               TLockInfo& info) {
+  FillPendingPixels();
+  return TPxMultiTexture::LockTextureRect(index, rect, mode, info);
+}
+
+// Textures created again after a release start blank, as any texture does.
+void TPxImage::ReleaseTextures() {
+  pending_.reset();
+  TPxMultiTexture::ReleaseTextures();
 }
 
 }  // namespace tvx

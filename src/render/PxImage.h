@@ -7,8 +7,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "archive/RecordCodec.h"
 #include "core/MemoryStream.h"
 #include "render/PxDef.h"
 #include "render/PxPixelFormats.h"
@@ -48,14 +50,35 @@ class TPxImage : public TPxMultiTexture {
   // Parses an image record from the stream's position and leaves the image Active with its
   // pixels; on failure the image is Inactive and holds no textures.
   bool LoadFromStream(TMemoryStream& stream);
+  // The same parse and checks for a stream holding exactly the data of the archive record
+  // `record` was kept from; the pixels stay in that record, still deflated, until a texture is
+  // first bound or locked. A picture not shown yet then costs its stored size, not its
+  // textures.
+  bool LoadFromStream(TMemoryStream& stream, TStoredRecord record);
+
+  bool BindTexture(std::uint32_t stage, std::int32_t index) override;
+  bool LockTexture(std::int32_t index, std::int32_t mode, TLockInfo& info) override;
+  bool LockTextureRect(std::int32_t index, const gfx::Rect& rect, std::int32_t mode,
+                       TLockInfo& info) override;
 
  protected:
   bool Prepare() override;
+  void ReleaseTextures() override;
 
  private:
+  // Pixels a load left in their record: where the rows begin in its data, and their format.
+  struct PendingPixels {
+    TStoredRecord record;
+    std::size_t rowsAt = 0;
+    PixelFormat stored = PixelFormat::pfA8R8G8B8;
+  };
+
+  bool Load(TMemoryStream& stream, TStoredRecord* record);
   bool PrepareGeometry();
   bool ChooseFormat();
-  bool ReadPixels(TMemoryStream& stream, PixelFormat stored);
+  template <class Rows>
+  bool ReadPixels(Rows& rows, PixelFormat stored);
+  void FillPendingPixels();
 
   std::string name_ = "[unnamed]";
   TPxQuality quality_ = TPxQuality::pqHigh;
@@ -66,6 +89,7 @@ class TPxImage : public TPxMultiTexture {
   Point2i drawSize_{0, 0};
   Point2i cellSize_{0, 0};
   std::int32_t patternCount_ = 0;
+  std::optional<PendingPixels> pending_;
 };
 
 }  // namespace tvx

@@ -65,9 +65,10 @@ bool TPxImages::LoadImageRecord(const std::string& key, TPxDb& archive, TPxQuali
   image->SetQuality(quality);
   image->SetAlphaLevel(alphaLevel);
   TMemoryStream stream;
-  if (!archive.ReadStream(key, stream)) return false;
+  TStoredRecord stored;
+  if (!archive.ReadStream(key, stream, stored)) return false;
   stream.Seek(0);
-  if (!image->LoadFromStream(stream)) return false;
+  if (!image->LoadFromStream(stream, std::move(stored))) return false;
   images_.push_back(std::move(image));
   return true;
 }

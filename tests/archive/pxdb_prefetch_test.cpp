@@ -2,6 +2,8 @@
 // taken once, and a file changed after the prefetch read as it is now.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "archive/PxDb.h"
 #include "archive_test_util.h"
 
@@ -46,6 +48,33 @@ TEST_F(PxDbPrefetchRead, GivesTheBytesAndFailuresOfPlainReads) {
     EXPECT_EQ(db_.LastReadStatus(), TReadStatus::rsDigestMismatch) << pass;
     EXPECT_TRUE(Read("small", data)) << pass;
     EXPECT_EQ(data, ToBytes("x")) << pass;
+  }
+}
+
+// The stored bytes a read hands over read back as the same data, with or without a prefetch,
+// skipping ahead or not, and end where the data ends.
+TEST_F(PxDbPrefetchRead, KeptStoredBytesReadBackAsTheData) {
+  Write({MakeRecord("big", 1, Filled(300000, 7))});
+  db_.SetFileName(path_);
+  db_.Prefetch();
+  ASSERT_TRUE(db_.EnsureOpen());
+  for (int pass = 0; pass < 2; ++pass) {  // the second pass reads without the prefetch
+    TMemoryStream stream;
+    TStoredRecord stored;
+    ASSERT_TRUE(db_.ReadStream("big", stream, stored)) << pass;
+    EXPECT_LT(stored.bytes.size(), stream.Size()) << pass;
+    TStoredRecordReader whole(stored);
+    Bytes data(300000);
+    ASSERT_TRUE(whole.ReadExact(data.data(), data.size())) << pass;
+    EXPECT_EQ(data, stream.Bytes()) << pass;
+    std::uint8_t past = 0;
+    EXPECT_FALSE(whole.ReadExact(&past, 1)) << pass;
+
+    TStoredRecordReader skipping(stored);
+    ASSERT_TRUE(skipping.ReadExact(nullptr, 123457)) << pass;
+    Bytes rest(300000 - 123457);
+    ASSERT_TRUE(skipping.ReadExact(rest.data(), rest.size())) << pass;
+    EXPECT_TRUE(std::equal(rest.begin(), rest.end(), data.begin() + 123457)) << pass;
   }
 }
 

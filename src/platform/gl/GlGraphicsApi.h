@@ -179,6 +179,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   void FillCopy(Texture& texture, std::uint32_t level);
   // The locked rectangle of the copy into GL.
   void Upload(Texture& texture, std::uint32_t level);
+  void EnsureStorage(Texture& texture);
 
   // Owners of what the backend made itself: its own window (with the video subsystem it
   // started for it) and the GL context. The context goes first.

@@ -48,6 +48,9 @@ struct GlGraphicsApi::Texture {
   std::vector<TextureLevel> levels;  // the ones GL keeps, all lockable
   GLint minFilter = GL_NEAREST;      // what the GL texture is set to now
   GLint magFilter = GL_NEAREST;
+  // GL storage is made at the first upload or the first draw with the texture, so one that
+  // is never filled nor shown costs no memory.
+  bool storage = false;
 };
 
 // The offscreen render target and its optional depth buffer. When `inWindow` is set, the

@@ -1,5 +1,5 @@
-// Textures: GL keeps them as 8-bit RGBA; a lock lends a copy in the D3D layout, uploaded on
-// unlock and then dropped.
+// Textures: GL keeps them as 8-bit RGBA, from their first upload or draw on; a lock lends a
+// copy in the D3D layout, uploaded on unlock and then dropped.
 #include <algorithm>
 
 #include "platform/gl/GlGraphicsInternal.h"
@@ -59,9 +59,6 @@ Result GlGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height, s
     copy.width = std::max(width >> level, 1u);
     copy.height = std::max(height >> level, 1u);
     copy.pitch = (copy.width * layout->bytes + 3) & ~3u;
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8,
-                 static_cast<GLsizei>(copy.width), static_cast<GLsizei>(copy.height), 0, GL_BGRA,
-                 GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
     created->levels.push_back(std::move(copy));
   }
   RestoreTextureBinding();
@@ -72,6 +69,19 @@ Result GlGraphicsApi::CreateTexture(std::uint32_t width, std::uint32_t height, s
   texture = TextureHandle{nextHandle_++};
   textures_.emplace(texture, std::move(created));
   return Ok;
+}
+
+void GlGraphicsApi::EnsureStorage(Texture& texture) {
+  if (texture.storage) return;
+  glBindTexture(GL_TEXTURE_2D, texture.id);
+  for (std::size_t level = 0; level < texture.levels.size(); ++level) {
+    const TextureLevel& copy = texture.levels[level];
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8,
+                 static_cast<GLsizei>(copy.width), static_cast<GLsizei>(copy.height), 0, GL_BGRA,
+                 GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+  }
+  RestoreTextureBinding();
+  texture.storage = true;
 }
 
 void GlGraphicsApi::RestoreTextureBinding() {
@@ -157,6 +167,7 @@ void GlGraphicsApi::Upload(Texture& texture, std::uint32_t level) {
     pixels = converted.data();
     rowLength = 0;
   }
+  EnsureStorage(texture);
   glBindTexture(GL_TEXTURE_2D, texture.id);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
@@ -179,8 +190,10 @@ void GlGraphicsApi::ReleaseTexture(TextureHandle handle) {
 
 Result GlGraphicsApi::SetTexture(std::uint32_t stage, TextureHandle handle) {
   if (context_ == nullptr || stage > 7) return Fail;
-  if (handle != NoTexture && FindTexture(handle) == nullptr) return Fail;
+  Texture* texture = handle != NoTexture ? FindTexture(handle) : nullptr;
+  if (handle != NoTexture && texture == nullptr) return Fail;
   if (stage != 0) return Ok;  // only stage 0 samples
+  if (texture != nullptr) EnsureStorage(*texture);
   states_->texture = handle;
   RestoreTextureBinding();
   return Ok;

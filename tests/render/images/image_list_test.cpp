@@ -98,10 +98,35 @@ TEST_F(ImageList, RejectedRecordsLeaveTheListAsItWas) {
   EXPECT_FALSE(images->LoadImageRecord("bad", archive, TPxQuality::pqHigh, TAlphaLevel::alFull));
   api.FailOnce(Call::CreateTexture);
   EXPECT_FALSE(images->LoadImageRecord("good", archive, TPxQuality::pqHigh, TAlphaLevel::alFull));
-  api.FailOnce(Call::LockRect);
-  EXPECT_FALSE(images->LoadImageRecord("good", archive, TPxQuality::pqHigh, TAlphaLevel::alFull));
   EXPECT_EQ(Names(), (std::vector<std::string>{"good"}));
   EXPECT_EQ(api.LiveTextures(), 1u);
+}
+
+// Pictures of the list are filled from their record the first time they are bound or locked.
+TEST_F(ImageList, PixelsArriveAtTheFirstBindOrLockOnce) {
+  ImageRecordBuilder record;
+  record.Texture(4, 4, 2).FillPixels(0x80FF4020);
+  TPxDb& archive = Archive({{"a", kImage, record.Bytes()}, {"b", kImage, record.Bytes()}});
+  ASSERT_TRUE(images->LoadFromPxDb(archive));
+  EXPECT_EQ(api.Count(Call::LockRect), 0u);
+  TPxImage& bound = *images->Items(0);
+  const std::vector<std::uint8_t> blank = api.TextureData(bound.Texture(1), 0);
+
+  ASSERT_TRUE(bound.BindTexture(0, 0));
+  EXPECT_EQ(api.Count(Call::LockRect), 2u);  // every texture of the image
+  EXPECT_NE(api.TextureData(bound.Texture(1), 0), blank);
+  ASSERT_TRUE(bound.BindTexture(0, 1));
+  EXPECT_EQ(api.Count(Call::LockRect), 2u);
+
+  // A lock the device refuses then leaves that texture blank, the image still loaded.
+  TPxImage& locked = *images->Items(1);
+  api.FailOnce(Call::LockRect);
+  TLockInfo info;
+  ASSERT_TRUE(locked.LockTexture(0, LockModeReadOnly, info));
+  EXPECT_EQ(std::vector<std::uint8_t>(info.bits, info.bits + 4 * 4 * 4),
+            std::vector<std::uint8_t>(blank.begin(), blank.begin() + 4 * 4 * 4));
+  locked.UnlockTexture(0);
+  EXPECT_EQ(api.TextureData(locked.Texture(1), 0), blank);
 }
 
 TEST_F(ImageList, LoadHandlerSeesEachRecordAndMaySkipRenameOrSteerIt) {
