@@ -31,7 +31,7 @@ bool TPxFont::LoadFontRecord(const std::string& key, TPxDb& archive, TPxQuality 
   auto image = std::make_unique<TPxImage>(device_);
   image->SetQuality(quality);
   image->SetAlphaLevel(alphaLevel);
-  if (!image->LoadFromStream(stream, std::move(stored))) return false;
+  if (!image->LoadFromStream(std::move(stream), std::move(stored))) return false;
 
   firstChar_ = static_cast<std::uint8_t>(header.firstChar & 0xFF);
   glyphSpacing_ = header.glyphSpacing;

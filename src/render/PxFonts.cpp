@@ -60,6 +60,11 @@ bool TPxFonts::LoadFromPxDb(TPxDb& archive) {
 
 bool TPxFonts::HandleNotification(std::int32_t code) {
   if (code == NotifyFinalize) FreeAll();
+  if (code == NotifyEndScene) {
+    for (const auto& font : fonts_) {
+      if (font->Image() != nullptr) font->Image()->DropLoadedRecord();
+    }
+  }
   return true;
 }
 

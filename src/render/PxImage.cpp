@@ -114,7 +114,7 @@ bool TPxImage::PatternCoordinates(const PatternSelection& selection, FloatQuad& 
 
 bool TPxImage::LoadFromStream(TMemoryStream& stream) { return Load(stream, nullptr); }
 
-bool TPxImage::LoadFromStream(TMemoryStream& stream, TStoredRecord record) {
+bool TPxImage::LoadFromStream(TMemoryStream&& stream, TStoredRecord record) {
   return Load(stream, &record);
 }
 
@@ -140,7 +140,8 @@ bool TPxImage::Load(TMemoryStream& stream, TStoredRecord* record) {
   SetState(TextureState::Active);
   if (State() != TextureState::Active) return false;
   if (record != nullptr) {
-    pending_ = PendingPixels{std::move(*record), stream.Position(), header.storedFormat};
+    const std::size_t rowsAt = stream.Position();
+    pending_ = PendingPixels{std::move(*record), std::move(stream), rowsAt, header.storedFormat};
     return true;
   }
   if (!ReadPixels(stream, header.storedFormat)) {
@@ -188,12 +189,21 @@ bool TPxImage::ReadPixels(Rows& rows, PixelFormat stored) {
 
 void TPxImage::FillPendingPixels() {
   if (!pending_) return;
-  const PendingPixels pending = std::move(*pending_);
+  PendingPixels pending = std::move(*pending_);
   pending_.reset();  // the fill below locks textures too
+  if (pending.loaded.Size() > 0) {
+    pending.loaded.Seek(pending.rowsAt);
+    ReadPixels(pending.loaded, pending.stored);
+    return;
+  }
   // The rows inflate straight into the locked textures. They passed every check at the load,
   // so only bytes changed in memory since could fail here; the textures stay blank then.
   TStoredRecordReader rows(pending.record);
   if (rows.ReadExact(nullptr, pending.rowsAt)) ReadPixels(rows, pending.stored);
+}
+
+void TPxImage::DropLoadedRecord() {
+  if (pending_) pending_->loaded = TMemoryStream();
 }
 
 bool TPxImage::BindTexture(std::uint32_t stage, std::int32_t index) {

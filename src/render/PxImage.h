@@ -53,8 +53,11 @@ class TPxImage : public TPxMultiTexture {
   // The same parse and checks for a stream holding exactly the data of the archive record
   // `record` was kept from; the pixels stay in that record, still deflated, until a texture is
   // first bound or locked. A picture not shown yet then costs its stored size, not its
-  // textures.
-  bool LoadFromStream(TMemoryStream& stream, TStoredRecord record);
+  // textures. The image keeps the stream for a fill until DropLoadedRecord.
+  bool LoadFromStream(TMemoryStream&& stream, TStoredRecord record);
+  // Frees the record data a load handed over; a first fill after this inflates the stored
+  // bytes again. The lists call it once the frame they loaded in has been drawn.
+  void DropLoadedRecord();
 
   bool BindTexture(std::uint32_t stage, std::int32_t index) override;
   bool LockTexture(std::int32_t index, std::int32_t mode, TLockInfo& info) override;
@@ -66,9 +69,11 @@ class TPxImage : public TPxMultiTexture {
   void ReleaseTextures() override;
 
  private:
-  // Pixels a load left in their record: where the rows begin in its data, and their format.
+  // Pixels a load left in their record: the record's data while the load's frame lasts,
+  // where the rows begin in that data, and their format.
   struct PendingPixels {
     TStoredRecord record;
+    TMemoryStream loaded;
     std::size_t rowsAt = 0;
     PixelFormat stored = PixelFormat::pfA8R8G8B8;
   };

@@ -68,7 +68,7 @@ bool TPxImages::LoadImageRecord(const std::string& key, TPxDb& archive, TPxQuali
   TStoredRecord stored;
   if (!archive.ReadStream(key, stream, stored)) return false;
   stream.Seek(0);
-  if (!image->LoadFromStream(stream, std::move(stored))) return false;
+  if (!image->LoadFromStream(std::move(stream), std::move(stored))) return false;
   images_.push_back(std::move(image));
   return true;
 }
@@ -87,6 +87,9 @@ bool TPxImages::HandleNotification(std::int32_t code) {
       for (const auto& image : images_) {
         if (image->State() == TextureState::Lost) image->SetState(TextureState::Active);
       }
+      break;
+    case NotifyEndScene:
+      for (const auto& image : images_) image->DropLoadedRecord();
       break;
     default:
       break;

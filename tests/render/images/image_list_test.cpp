@@ -112,14 +112,22 @@ TEST_F(ImageList, PixelsArriveAtTheFirstBindOrLockOnce) {
   TPxImage& bound = *images->Items(0);
   const std::vector<std::uint8_t> blank = api.TextureData(bound.Texture(1), 0);
 
-  ASSERT_TRUE(bound.BindTexture(0, 0));
+  ASSERT_TRUE(device->BeginFrame());
+  ASSERT_TRUE(bound.BindTexture(0, 0));  // from the record data the load handed over
+  ASSERT_TRUE(device->EndFrame());
   EXPECT_EQ(api.Count(Call::LockRect), 2u);  // every texture of the image
-  EXPECT_NE(api.TextureData(bound.Texture(1), 0), blank);
+  const std::vector<std::uint8_t> filled = api.TextureData(bound.Texture(1), 0);
+  EXPECT_NE(filled, blank);
   ASSERT_TRUE(bound.BindTexture(0, 1));
   EXPECT_EQ(api.Count(Call::LockRect), 2u);
+  // After the load's frame the record data is gone and the stored bytes inflate again.
+  TPxImage& later = *images->Items(1);
+  ASSERT_TRUE(later.BindTexture(0, 0));
+  EXPECT_EQ(api.TextureData(later.Texture(1), 0), filled);
 
   // A lock the device refuses then leaves that texture blank, the image still loaded.
-  TPxImage& locked = *images->Items(1);
+  ASSERT_TRUE(images->LoadImageRecord("a", archive, TPxQuality::pqHigh, TAlphaLevel::alFull));
+  TPxImage& locked = *images->Items(2);
   api.FailOnce(Call::LockRect);
   TLockInfo info;
   ASSERT_TRUE(locked.LockTexture(0, LockModeReadOnly, info));
