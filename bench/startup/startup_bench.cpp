@@ -180,14 +180,20 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
     while (!form.State().LevelRunning && Milliseconds() - begin < 10000) application->RunPass();
     const std::int64_t levelStart = Milliseconds();
     std::size_t mostSprites = 0;
+    double longestPass = 0;  // a picture shown for the first time fills its texture there
     while (Milliseconds() - levelStart < static_cast<std::int64_t>(levelSeconds) * 1000 &&
            !application->Terminated()) {
+      const auto before = std::chrono::steady_clock::now();
       application->RunPass();
+      longestPass = std::max(
+          longestPass,
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count());
       if (form.State().LevelRunning)
         mostSprites = std::max(mostSprites, static_cast<std::size_t>(form.Engine().Count()));
     }
-    std::printf(", after %d s of level %d (up to %zu sprites) +%.1f MB", levelSeconds,
-                form.State().Level, mostSprites, ResidentMegabytes() - bareMegabytes);
+    std::printf(", after %d s of level %d (up to %zu sprites) +%.1f MB; longest pass %.1f ms",
+                levelSeconds, form.State().Level, mostSprites, ResidentMegabytes() - bareMegabytes,
+                longestPass * 1e3);
   }
   std::printf("\n");
   return 0;
