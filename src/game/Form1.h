@@ -105,6 +105,7 @@ class TForm1 : public TForm {
   void IntroStep();
   void GameOverStep();
   void SetUpLevel();
+  void FillLevelPictures();
   void ReturnToTitle();
   void EndLevel();
   void ResetEffects();

@@ -116,6 +116,7 @@ void TForm1::SetUpLevel() {
   ConnectPlayField();
   state_.PlayerName.clear();
   CreatePlayerAndRoad();
+  FillLevelPictures();
   Timer1_->SetEnabled(true);
   state_.LevelRunning = true;
   GameTimer_->SetInterval(kFirstClockInterval);

@@ -134,6 +134,28 @@ void TForm1::DrawHud() {
   TextOut(font::Hud, "PTS " + std::to_string(s.Score), 530, 200, colour::White, colour::Orange);
 }
 
+// Pictures fill their textures at their first use. Those of the race and of the game-over
+// screen fill as a level is set up, behind its caption, rather than in the frame of a first
+// crash, pick-up or game over.
+void TForm1::FillLevelPictures() {
+  const auto fill = [this](const char* name) {
+    if (TPxImage* picture = Images_->FindImage(name)) picture->FillTextures();
+  };
+  for (const auto* cars : {&image::TrafficCars, &image::CrashedTrafficCars, &image::PlayerCars}) {
+    for (const char* name : *cars) fill(name);
+  }
+  for (const char* name : {image::LyingBarrel, image::UprightBarrel, image::ExplosiveBarrel,
+                           image::RepairPickUp, image::BoostPickUp, image::DizzyPickUp,
+                           image::Explosion, image::Smoke, image::FireJet, image::Stars,
+                           image::GameOverBackdrop}) {
+    fill(name);
+  }
+  for (const int index : {font::Hud, font::Prompt}) {
+    if (TPxFont* f = Fonts_->Items(index); f != nullptr && f->Image() != nullptr)
+      f->Image()->FillTextures();
+  }
+}
+
 void TForm1::DrawGameOverScreen() {
   DrawBackdrop(image::GameOverBackdrop);
   TextOut(font::Title, "GAME OVER", 80, 100, colour::White, colour::Red);

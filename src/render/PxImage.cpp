@@ -187,7 +187,7 @@ bool TPxImage::ReadPixels(Rows& rows, PixelFormat stored) {
   return true;
 }
 
-void TPxImage::FillPendingPixels() {
+void TPxImage::FillTextures() {
   if (!pending_) return;
   PendingPixels pending = std::move(*pending_);
   pending_.reset();  // the fill below locks textures too
@@ -207,18 +207,18 @@ void TPxImage::DropLoadedRecord() {
 }
 
 bool TPxImage::BindTexture(std::uint32_t stage, std::int32_t index) {
-  FillPendingPixels();
+  FillTextures();
   return TPxMultiTexture::BindTexture(stage, index);
 }
 
 bool TPxImage::LockTexture(std::int32_t index, std::int32_t mode, TLockInfo& info) {
-  FillPendingPixels();
+  FillTextures();
   return TPxMultiTexture::LockTexture(index, mode, info);
 }
 
 bool TPxImage::LockTextureRect(std::int32_t index, const gfx::Rect& rect, std::int32_t mode,
                                TLockInfo& info) {
-  FillPendingPixels();
+  FillTextures();
   return TPxMultiTexture::LockTextureRect(index, rect, mode, info);
 }
 

@@ -58,6 +58,9 @@ class TPxImage : public TPxMultiTexture {
   // Frees the record data a load handed over; a first fill after this inflates the stored
   // bytes again. The lists call it once the frame they loaded in has been drawn.
   void DropLoadedRecord();
+  // Fills the textures now if the load left them for their first use: for pictures whose
+  // first appearance should not cost its frame the fill.
+  void FillTextures();
 
   bool BindTexture(std::uint32_t stage, std::int32_t index) override;
   bool LockTexture(std::int32_t index, std::int32_t mode, TLockInfo& info) override;
@@ -83,7 +86,6 @@ class TPxImage : public TPxMultiTexture {
   bool ChooseFormat();
   template <class Rows>
   bool ReadPixels(Rows& rows, PixelFormat stored);
-  void FillPendingPixels();
 
   std::string name_ = "[unnamed]";
   TPxQuality quality_ = TPxQuality::pqHigh;
