@@ -75,7 +75,7 @@ class TPxDb : public TComponent {
   // Appends the record's uncompressed bytes at the stream's position; on failure the stream
   // is left untouched.
   bool ReadStream(const std::string& key, TMemoryStream& stream);
-  // The same read, also handing over the record's stored bytes (see InflateStored).
+  // The same read, also handing over the record's stored bytes (see TStoredRecordReader).
   bool ReadStream(const std::string& key, TMemoryStream& stream, TStoredRecord& stored);
 
   // Additions for tools: the table entry (nullptr outside 0..count-1; valid until the next

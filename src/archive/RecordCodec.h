@@ -1,5 +1,6 @@
 // The two transformations of a record's data: its MD5 digest and the inflation of its stored
-// zlib stream to exactly the size the record header announces.
+// zlib stream to exactly the size the record header announces; and the stored bytes kept to
+// be read back later.
 #pragma once
 
 #include <array>

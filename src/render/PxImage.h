@@ -3,7 +3,8 @@
 // centred in it. Patterns are numbered row by row within a texture, then texture by
 // texture. Prepare checks the geometry and picks the first texture format the device
 // accepts from a list steered by AlphaLevel and Quality; LoadFromStream parses an image
-// record into the textures, converting pixels only where the formats differ.
+// record into the textures, converting pixels only where the formats differ, at once or, given
+// the archive record's stored bytes, at the textures' first use.
 #pragma once
 
 #include <cstdint>
