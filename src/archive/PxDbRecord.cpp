@@ -60,7 +60,7 @@ bool TPxDb::ReadRecord(Select select, TMemoryStream& stream, TStoredRecord* keep
   }();
   if (lastReadStatus_ != TReadStatus::rsOk) return false;
   const std::size_t size = data.size();
-  if (keepStored != nullptr) *keepStored = {std::move(stored), static_cast<std::uint32_t>(size)};
+  if (keepStored != nullptr) keepStored->bytes = std::move(stored);
   if (stream.Write(std::move(data)) != size) {
     lastReadStatus_ = TReadStatus::rsWriteError;
   }

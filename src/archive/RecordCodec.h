@@ -33,7 +33,6 @@ TInflateResult InflateExact(const std::uint8_t* stored, std::size_t storedSize,
 // without holding it inflated meanwhile (a third or less of the size for pictures).
 struct TStoredRecord {
   std::vector<std::uint8_t> bytes;
-  std::uint32_t origSize = 0;
 };
 
 class TInflater;
