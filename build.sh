@@ -13,7 +13,7 @@ libmpg123-dev libvorbis-dev libopenmpt-dev libmd-dev libcairo2-dev libfreetype-d
 fonts-dejavu-core libmp3lame-dev libinih-dev"
 # What only the tests, benchmarks and package checks need.
 TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils \
-desktop-file-utils appstream lintian openbox clang libclang-rt-14-dev valgrind"
+desktop-file-utils appstream lintian openbox clang clang-format libclang-rt-14-dev valgrind"
 
 case "$mode" in
   run) wanted=$PACKAGES; testing=OFF ;;
@@ -41,6 +41,7 @@ case "$mode" in
     exec "$BUILD/bin/tarvex"
     ;;
   test)
+    tests/style/format_check.sh
     (cd "$BUILD" && ctest --output-on-failure -j "$(nproc)" --timeout 900)
     # The suite once more, built by clang with AddressSanitizer and UndefinedBehaviorSanitizer
     # stopping at the first error. The benchmarks are left out.

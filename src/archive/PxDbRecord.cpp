@@ -49,9 +49,8 @@ bool TPxDb::ReadRecord(Select select, TMemoryStream& stream, TStoredRecord* keep
     if (index < 0) return TReadStatus::rsKeyNotFound;
     const TRecordInfo& record = records_[static_cast<std::size_t>(index)];
     TReadStatus decoded = TReadStatus::rsOk;
-    if (prefetch_ != nullptr &&
-        prefetch_->TakeDecoded(index, record, *file, decoded, data,
-                               keepStored != nullptr ? &stored : nullptr)) {
+    if (prefetch_ != nullptr && prefetch_->TakeDecoded(index, record, *file, decoded, data,
+                                                       keepStored != nullptr ? &stored : nullptr)) {
       return decoded;
     }
     if (!ReadStoredBytes(*file, record, stored)) return TReadStatus::rsStoredBytesShort;

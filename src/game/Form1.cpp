@@ -1,8 +1,9 @@
 // The main window's life: creation, the start button, the device and timer callbacks,
 // focus changes and destruction.
+#include "game/Form1.h"
+
 #include "archive/PxDb.h"
 #include "game/LevelTable.h"
-#include "game/Form1.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
 #include "render/PxFonts.h"

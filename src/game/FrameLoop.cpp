@@ -3,9 +3,9 @@
 // select, first match wins: ranking, game over, title, level intro, playing.
 #include "archive/PxDb.h"
 #include "core/Random.h"
+#include "game/Form1.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "game/Form1.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
 #include "sound/SoundSystem.h"

@@ -1,9 +1,9 @@
 // Menu and state keys from the window's key-down events: ENTER, ESC, CTRL, letters and
 // space. Each event is one command, so auto-repeat repeats commands and letters. Keys only
 // change flags and play short sounds; the next frame acts on the flags.
+#include "game/Form1.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "game/Form1.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {

@@ -1,12 +1,12 @@
 // The play field inside the main window: the sprite engine's passes every frame and every
 // logic tick, the player car and the road of each level, and the effect sprites the car's
 // damage and pick-ups ask for.
+#include "game/Form1.h"
 #include "game/ImageNames.h"
 #include "game/LevelTable.h"
 #include "game/Player.h"
 #include "game/Road.h"
 #include "game/SpriteFX.h"
-#include "game/Form1.h"
 #include "sprites/SpriteEngine.h"
 #include "timing/PxKeyboard.h"
 

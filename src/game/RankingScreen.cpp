@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "game/Form1.h"
 #include "game/RankingFile.h"
 #include "game/RankingTable.h"
-#include "game/Form1.h"
 
 namespace tvx {
 

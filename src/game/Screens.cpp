@@ -2,9 +2,9 @@
 // black every frame. Every draw blends with EffectAlphaBlend and uses pattern 0.
 #include "core/Numeric.h"
 #include "core/Random.h"
+#include "game/Form1.h"
 #include "game/ImageNames.h"
 #include "game/RankingTable.h"
-#include "game/Form1.h"
 #include "render/PxCanvas.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
@@ -144,10 +144,10 @@ void TForm1::FillLevelPictures() {
   for (const auto* cars : {&image::TrafficCars, &image::CrashedTrafficCars, &image::PlayerCars}) {
     for (const char* name : *cars) fill(name);
   }
-  for (const char* name : {image::LyingBarrel, image::UprightBarrel, image::ExplosiveBarrel,
-                           image::RepairPickUp, image::BoostPickUp, image::DizzyPickUp,
-                           image::Explosion, image::Smoke, image::FireJet, image::Stars,
-                           image::GameOverBackdrop}) {
+  for (const char* name :
+       {image::LyingBarrel, image::UprightBarrel, image::ExplosiveBarrel, image::RepairPickUp,
+        image::BoostPickUp, image::DizzyPickUp, image::Explosion, image::Smoke, image::FireJet,
+        image::Stars, image::GameOverBackdrop}) {
     fill(name);
   }
   for (const int index : {font::Hud, font::Prompt}) {

@@ -1,8 +1,8 @@
 // The music and effect sounds started and stopped at the state machine's events.
 #include "core/Random.h"
+#include "game/Form1.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
-#include "game/Form1.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {

@@ -8,8 +8,8 @@
 #include "core/Numeric.h"
 #include "core/Random.h"
 #include "game/Barrier.h"
-#include "game/ImageNames.h"
 #include "game/Form1.h"
+#include "game/ImageNames.h"
 #include "sprites/SpriteEngine.h"
 
 namespace tvx {

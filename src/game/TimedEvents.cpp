@@ -1,8 +1,8 @@
 // The window timers of a level: the level clock, the fire jet's and the dizzy stars' five
 // seconds, and the player car's blink while the jet runs.
+#include "game/Form1.h"
 #include "game/LevelTable.h"
 #include "game/SoundNames.h"
-#include "game/Form1.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {

@@ -49,9 +49,8 @@ class IAudioLibrary {
   virtual std::uint32_t Audio_MusicLoad(bool memory, const void* file, std::uint64_t offset,
                                         std::uint32_t length, std::uint32_t flags,
                                         std::uint32_t frequency) = 0;
-  virtual std::uint32_t Audio_StreamCreateFile(bool memory, const void* file,
-                                               std::uint64_t offset, std::uint64_t length,
-                                               std::uint32_t flags) = 0;
+  virtual std::uint32_t Audio_StreamCreateFile(bool memory, const void* file, std::uint64_t offset,
+                                               std::uint64_t length, std::uint32_t flags) = 0;
   virtual std::uint32_t Audio_SampleLoad(bool memory, const void* file, std::uint64_t offset,
                                          std::uint32_t length, std::uint32_t maxPlaybacks,
                                          std::uint32_t flags) = 0;

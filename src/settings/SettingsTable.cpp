@@ -110,9 +110,7 @@ constexpr std::array kRows{
                  if (SameWord(text, "integer")) return s.scale = ScaleMode::Integer, true;
                  return false;
                },
-               [](const Settings& s) {
-                 return std::string(ScaleModeName(s.scale));
-               }},
+               [](const Settings& s) { return std::string(ScaleModeName(s.scale)); }},
     BoolRow<&Settings::pauseOnFocusLoss>("display", "pause_on_focus_loss"),
     VolumeRow<&Settings::masterVolume>("master_volume"),
     VolumeRow<&Settings::musicVolume>("music_volume"),

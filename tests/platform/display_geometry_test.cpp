@@ -1,8 +1,8 @@
 // The picture's place on a screen or window for both scale modes, the window's whole
 // multiple, and the scale mode's spelling.
-#include "platform/DisplayGeometry.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/DisplayGeometry.h"
 
 namespace tvx {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/doubles/FakeApplication.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "platform/doubles/FakeApplication.h"
 
 namespace tvx {
 namespace {

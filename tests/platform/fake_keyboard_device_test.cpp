@@ -1,8 +1,8 @@
-#include "platform/doubles/FakeKeyboardDevice.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
+
+#include "platform/doubles/FakeKeyboardDevice.h"
 
 namespace tvx {
 namespace {

@@ -1,13 +1,12 @@
 // The input router: extra keys and pad buttons become the game's own keys and slots; a pad
 // enters names arcade style; F10 mutes and never reaches the game.
-#include "platform/input/InputRouter.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
 
 #include "platform/Application.h"
+#include "platform/input/InputRouter.h"
 
 namespace tvx {
 namespace {

@@ -1,10 +1,9 @@
-#include "platform/sdl/LauncherView.h"
-
 #include <gtest/gtest.h>
 
 #include <string_view>
 
 #include "platform/sdl/LauncherFont.h"
+#include "platform/sdl/LauncherView.h"
 
 namespace tvx {
 namespace {

@@ -1,11 +1,10 @@
-#include "platform/rules/MessageLoop.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/doubles/VirtualClock.h"
+#include "platform/rules/MessageLoop.h"
 
 namespace tvx {
 namespace {

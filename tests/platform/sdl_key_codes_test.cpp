@@ -1,9 +1,9 @@
-#include "platform/sdl/SdlKeyCodes.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 #include <string>
+
+#include "platform/sdl/SdlKeyCodes.h"
 
 namespace tvx {
 namespace {

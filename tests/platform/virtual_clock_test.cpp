@@ -1,6 +1,6 @@
-#include "platform/doubles/VirtualClock.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/doubles/VirtualClock.h"
 
 namespace tvx {
 namespace {

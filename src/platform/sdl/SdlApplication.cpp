@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "platform/rules/LauncherKeys.h"
 #include "platform/sdl/LauncherView.h"
 #include "platform/sdl/SdlKeyCodes.h"
-#include "platform/rules/LauncherKeys.h"
 
 namespace tvx {
 

@@ -26,9 +26,9 @@
 #include "platform/Clock.h"
 #include "platform/DisplayOptions.h"
 #include "platform/input/InputRouter.h"
+#include "platform/rules/MessageLoop.h"
 #include "platform/sdl/SdlGamepads.h"
 #include "platform/sdl/SdlHandles.h"
-#include "platform/rules/MessageLoop.h"
 
 namespace tvx {
 
