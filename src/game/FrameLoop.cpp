@@ -6,6 +6,7 @@
 #include "game/Form1.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
+#include "game/SpriteFX.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
 #include "sound/SoundSystem.h"
@@ -46,6 +47,16 @@ void TForm1::DeviceRender() {
     if (!state_.LevelRunning) SetUpLevel();
     DrawHud();
   }
+}
+
+// What a paused level's frame still does: the state changes DeviceRender applies, the score
+// it copies and the effects it spawns.
+bool TForm1::PausedFrameChangesNothing() const {
+  const TGameState& s = state_;
+  return !s.ResetRequest && !s.LevelDone && s.FinalScore == s.Score &&
+         !(s.JetRequest && !s.JetActive) && !(s.StarsRequest && !s.StarsActive) &&
+         !(!s.SmokeShown && s.DamageBar.size() >= kSmokeDamage) &&
+         s.DamageBar.size() < kDamageLimit;
 }
 
 bool TForm1::LoadResources() {
