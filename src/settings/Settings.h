@@ -10,13 +10,9 @@
 #include <vector>
 
 #include "platform/DisplayOptions.h"
+#include "platform/input/BoundKeys.h"
 
 namespace tvx {
-
-// The game's inputs that can be given extra keys: the four steering slots and the three
-// command keys. The extra keys add to the original ones, which always work.
-enum class BoundInput { Up, Down, Left, Right, Enter, Escape, Control };
-constexpr std::size_t kBoundInputs = 7;
 
 struct Settings {
   bool fullscreen = true;
