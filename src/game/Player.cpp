@@ -8,18 +8,13 @@
 #include "game/ImageNames.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
+#include "platform/KeyboardDevice.h"
 #include "sound/SoundSystem.h"
 #include "timing/PxKeyboard.h"
 
 namespace tvx {
 
 namespace {
-
-// DirectInput codes of the arrow keys.
-constexpr std::uint8_t kKeyUp = 200;
-constexpr std::uint8_t kKeyDown = 208;
-constexpr std::uint8_t kKeyLeft = 203;
-constexpr std::uint8_t kKeyRight = 205;
 
 // The road's edges for the car's position.
 constexpr float kLeftEdge = 104.0f;
@@ -74,12 +69,12 @@ void TPlayer::Steer() {
   const bool canTurn = state.ScrollSpeed >= 1.0;
 
   // There is no top clamp: the car just stops climbing once it is above the screen.
-  if (Y >= 0.0f && keys.KeyPressed(kKeyUp)) {
+  if (Y >= 0.0f && keys.KeyPressed(dik::Up)) {
     SetY(static_cast<float>(Y - step));
     SilenceEngine();
     Squeal(sound::SquealUp, 30);
   }
-  if (Y <= kBottomEdge && keys.KeyPressed(kKeyDown)) {
+  if (Y <= kBottomEdge && keys.KeyPressed(dik::Down)) {
     SetY(static_cast<float>(Y + step));
     SilenceEngine();
     Squeal(sound::SquealDown, 15);
@@ -87,12 +82,12 @@ void TPlayer::Steer() {
   // The side clamps come before the sideways step on purpose: a car held against an edge
   // ends each tick half a step beyond it.
   if (X <= kLeftEdge) SetX(kLeftEdge);
-  if (X >= kLeftEdge && keys.KeyPressed(kKeyLeft)) {
+  if (X >= kLeftEdge && keys.KeyPressed(dik::Left)) {
     if (canTurn) SetX(static_cast<float>(X - step));
     Squeal(sound::SquealSide, 30);
   }
   if (X >= kRightEdge) SetX(kRightEdge);
-  if (X <= kRightEdge && canTurn && keys.KeyPressed(kKeyRight)) {
+  if (X <= kRightEdge && canTurn && keys.KeyPressed(dik::Right)) {
     SetX(static_cast<float>(X + step));
     Squeal(sound::SquealSide, 30);
   }
