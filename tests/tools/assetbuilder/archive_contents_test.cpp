@@ -11,11 +11,9 @@
 #include "core/Component.h"
 #include "core/MemoryStream.h"
 #include "game/SoundNames.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "platform/doubles/SilentAudioLibrary.h"
-#include "render/PxDevices.h"
-#include "render/PxFonts.h"
-#include "render/PxImages.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {
@@ -47,12 +45,10 @@ TEST_F(ShippedArchive, EveryRecordInflatesAndMatchesItsDigest) {
 }
 
 TEST_F(ShippedArchive, FontsAndImagesLoadWithTheGameLoaders) {
-  auto* device = CreateComponent<TPxDevice>(&root, api);
-  auto* fonts = CreateComponent<TPxFonts>(&root);
-  auto* images = CreateComponent<TPxImages>(&root);
-  fonts->SetPublisher(device);
-  images->SetPublisher(device);
-  ASSERT_TRUE(device->Initialize());
+  testing::RenderRig rig(api, {.images = true, .fonts = true});
+  ASSERT_TRUE(rig.device->Initialize());
+  TPxFonts* fonts = rig.fonts;
+  TPxImages* images = rig.images;
 
   ASSERT_TRUE(fonts->LoadFromPxDb(*archive));
   ASSERT_EQ(fonts->Count(), 5);
