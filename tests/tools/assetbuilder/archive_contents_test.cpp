@@ -10,6 +10,7 @@
 #include "archive/PxDb.h"
 #include "core/Component.h"
 #include "core/MemoryStream.h"
+#include "game/PlayFieldKinds.h"
 #include "game/SoundNames.h"
 #include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
@@ -73,6 +74,12 @@ TEST_F(ShippedArchive, FontsAndImagesLoadWithTheGameLoaders) {
     EXPECT_EQ(image->Name(), key);
     EXPECT_EQ(image->PatternCount(), patterns) << key;
     EXPECT_EQ(image->State(), TextureState::Active) << key;
+  }
+  // The builder paints every kind of the play field with the pattern count the game animates.
+  for (const FieldKind& kind : kFieldKinds) {
+    const TPxImage* image = images->FindImage(kind.image);
+    ASSERT_NE(image, nullptr) << kind.image;
+    EXPECT_EQ(image->PatternCount(), kind.patterns) << kind.image;
   }
   const TPxImage* smoke = images->FindImage("fogflow");
   ASSERT_NE(smoke, nullptr);
