@@ -40,7 +40,17 @@ inline const std::vector<std::string> NamedSounds = {
 
 constexpr int MusicSlots = 7;
 constexpr int ChosenMusicSlots = 6;  // slot 6 is stopped with the others but never chosen
+// The volumes (0..100) the game sets before playing; every other sound plays at the sound
+// system's load volume.
 constexpr int LevelMusicVolume = 20;
 constexpr int BeepVolume = 20;
+constexpr int EngineVolume = 20;
+constexpr int SquealUpVolume = 30;
+constexpr int SquealDownVolume = 15;
+constexpr int SquealSideVolume = 30;
+constexpr int WhooshVolume = 25;
+constexpr int ExplodeVolume = 20;
+constexpr int CrashVolume = 75;
+constexpr int HotIdleVolume = 15;
 
 }  // namespace tvx::sound
