@@ -39,22 +39,7 @@ double DcOffset(const std::vector<float>& stereo) {
 
 int InGameVolume(int index, const std::string& key) {
   if (index < sound::MusicSlots) return sound::LevelMusicVolume;
-  const std::pair<const std::string*, int> kSet[] = {
-      {&sound::Beep, sound::BeepVolume},
-      {&sound::DoubleBeep, sound::BeepVolume},
-      {&sound::Engine, sound::EngineVolume},
-      {&sound::SquealUp, sound::SquealUpVolume},
-      {&sound::SquealDown, sound::SquealDownVolume},
-      {&sound::SquealSide, sound::SquealSideVolume},
-      {&sound::Whoosh, sound::WhooshVolume},
-      {&sound::Explode, sound::ExplodeVolume},
-      {&sound::Crash, sound::CrashVolume},
-      {&sound::HotIdle, sound::HotIdleVolume},
-  };
-  for (const auto& [name, volume] : kSet) {
-    if (key == *name) return volume;
-  }
-  return TSoundSystem::LoadVolume;
+  return sound::PlayVolume(key, TSoundSystem::LoadVolume);
 }
 
 bool MeasureLoudness(const std::vector<float>& stereo, double& lufs, double& truePeakDb) {
