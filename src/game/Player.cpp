@@ -38,10 +38,10 @@ void TPlayer::Move(float) {
   if (state.StarsActive) {
     // Deliberately lopsided: a dizzy car drifts right 39 ticks in 50.
     SetX(Random(50) > 10 ? X + 1.0f : X - 1.0f);
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::Engine, 20);
+  sounds.SetVolume(sound::Engine, sound::EngineVolume);
   if (!sounds.IsPlaying(sound::SquealUp) && !sounds.IsPlaying(sound::SquealDown) &&
       !sounds.IsPlaying(sound::Engine)) {
     sounds.Play(sound::Engine, false);
@@ -58,24 +58,24 @@ void TPlayer::Steer() {
   if (Y >= 0.0f && keys.KeyPressed(dik::Up)) {
     SetY(static_cast<float>(Y - step));
     SilenceEngine();
-    Squeal(sound::SquealUp, 30);
+    Squeal(sound::SquealUp, sound::SquealUpVolume);
   }
   if (Y <= kBottomEdge && keys.KeyPressed(dik::Down)) {
     SetY(static_cast<float>(Y + step));
     SilenceEngine();
-    Squeal(sound::SquealDown, 15);
+    Squeal(sound::SquealDown, sound::SquealDownVolume);
   }
   // The side clamps come before the sideways step on purpose: a car held against an edge
   // ends each tick half a step beyond it.
   if (X <= kLeftEdge) SetX(kLeftEdge);
   if (X >= kLeftEdge && keys.KeyPressed(dik::Left)) {
     if (canTurn) SetX(static_cast<float>(X - step));
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   if (X >= kRightEdge) SetX(kRightEdge);
   if (X <= kRightEdge && canTurn && keys.KeyPressed(dik::Right)) {
     SetX(static_cast<float>(X + step));
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   if (Y >= kBottomEdge) SetY(kBottomEdge);
 }
@@ -174,7 +174,7 @@ void TPlayer::Bump(TBarrier& obstacle, const FieldKind& kind) {
     }
     if (obstacle.Hits <= 0) {
       TSoundSystem& sounds = play_.sounds;
-      sounds.SetVolume(sound::Crash, 75);
+      sounds.SetVolume(sound::Crash, sound::CrashVolume);
       sounds.Play(sound::Crash, false);
       if (kind.wreck != nullptr) obstacle.SetImageName(kind.wreck);
     }
@@ -186,7 +186,7 @@ void TPlayer::Bump(TBarrier& obstacle, const FieldKind& kind) {
 
 void TPlayer::ExplosionSound() {
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::Explode, 20);
+  sounds.SetVolume(sound::Explode, sound::ExplodeVolume);
   sounds.Play(sound::Explode, false);
 }
 

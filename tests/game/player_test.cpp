@@ -4,6 +4,7 @@
 
 #include "core/Random.h"
 #include "game/Barrier.h"
+#include "game/PlayFieldKinds.h"
 #include "game/SoundNames.h"
 #include "game_fixture.h"
 #include "platform/KeyboardDevice.h"
@@ -24,9 +25,9 @@ class PlayerCar : public GameTest {
     player->SetImageName("pcar0");
     player->SetX(320.0f);
     player->SetY(380.0f);
-    player->SetZ(4);
+    player->SetZ(depth::Car);
     player->CanCollide = true;
-    player->CollideMode = 1;
+    player->CollideMode = kFieldCollideMode;
   }
 
   void Hold(std::uint8_t key) {
@@ -169,7 +170,7 @@ class Contact : public PlayerCar {
     obstacle->SetX(x);
     obstacle->SetY(300.0f);
     obstacle->CanCollide = true;
-    obstacle->CollideMode = 1;
+    obstacle->CollideMode = kFieldCollideMode;
     obstacle->Hits = hits;
     State().PlayerX = 320.0f;
     return obstacle;
