@@ -33,6 +33,7 @@ constexpr double kMusicGameLufs = -23.0;
 constexpr float kCeilingDb = -2.5f;
 constexpr float kDrivenCeilingDb = -3.0f;
 constexpr float kDrivenHighPassHz = 30.0f;
+constexpr float kDrivenFadeMs = 5.0f;
 constexpr double kLoudnessSlack = 0.15;  // LU
 
 // The loudness a sound needs in its file to be heard at `gameLufs` at the game's volume.
@@ -46,13 +47,15 @@ SoundAsset EncodeLevelled(
     std::string key, StereoBuffer buffer, double fileLufs, bool loop,
     const std::function<std::vector<std::uint8_t>(const StereoBuffer&)>& encode,
     float ceilingDb = kCeilingDb) {
-  if (loop) RemoveMean(buffer);
   LevelTo(buffer, fileLufs, ceilingDb, loop);
+  // The limiter's gain rides on any asymmetry, so a loop's mean goes after it.
+  if (loop) RemoveMean(buffer);
   std::vector<std::uint8_t> file = encode(buffer);
   std::vector<float> heard = DecodeSoundFile(key, file.data(), file.size());
   const double miss = fileLufs - IntegratedLoudness(FromInterleaved(heard));
   if (std::fabs(miss) > kLoudnessSlack) {
     LevelTo(buffer, IntegratedLoudness(buffer) + miss, ceilingDb, loop);
+    if (loop) RemoveMean(buffer);
     file = encode(buffer);
     heard = DecodeSoundFile(key, file.data(), file.size());
   }
@@ -178,6 +181,12 @@ std::vector<SoundAsset> BuildSoundAssets() {
       if (effect.driveDb > 0.0f) {
         Saturate(buffer, effect.driveDb);
         HighPass(buffer, kDrivenHighPassHz);
+        // Saturation lifts the quiet edges too; they fade again, and 10 ms of silence ahead
+        // keep the codec's spread of the attack off the first sample.
+        FadeEdges(buffer, kDrivenFadeMs, kDrivenFadeMs);
+        const std::size_t lead = SecondsToFrames(0.01);
+        buffer.left.insert(buffer.left.begin(), lead, 0.0f);
+        buffer.right.insert(buffer.right.begin(), lead, 0.0f);
       }
       if (IsWavKey(*effect.key)) return EncodeLevelled(*effect.key, buffer, lufs, loop, MonoWav);
       // A saturated sound is dense up high, where the codec overshoots most.
