@@ -50,7 +50,7 @@ Tune NeonHighwaySection(const Section& s) {
        .mix = {.gain = 0.45f, .pan = -0.2f, .reverbSend = 0.2f, .delaySend = 0.4f}},
       {.patch = SawLead(),
        .notes = s.lead,
-       .mix = {.gain = 1.0f, .pan = 0.1f, .reverbSend = 0.3f, .delaySend = 0.3f},
+       .mix = {.gain = 3.2f, .pan = 0.1f, .reverbSend = 0.3f, .delaySend = 0.3f},
        .ducked = false},
   };
   return tune;
@@ -89,7 +89,7 @@ Tune OverdriveSection(const Section& s) {
        .mix = {.gain = 0.5f, .pan = 0.4f, .reverbSend = 0.1f}},
       {.patch = SawLead(),
        .notes = s.lead,
-       .mix = {.gain = 1.0f, .reverbSend = 0.3f, .delaySend = 0.25f}},
+       .mix = {.gain = 3.5f, .reverbSend = 0.3f, .delaySend = 0.25f}},
   };
   return tune;
 }
@@ -141,7 +141,7 @@ Tune AcidFactorySection(const Section& s, const char* acidBar, const float (&cut
   tune.synths.push_back(
       {.patch = SquareLead(),
        .notes = s.lead,
-       .mix = {.gain = 0.9f, .pan = -0.1f, .reverbSend = 0.3f, .delaySend = 0.35f},
+       .mix = {.gain = 2.8f, .pan = -0.1f, .reverbSend = 0.3f, .delaySend = 0.35f},
        .ducked = false});
   return tune;
 }

@@ -71,7 +71,7 @@ Tune MonolithTitleTune() {
        .mix = {.gain = 0.5f, .pan = 0.25f, .reverbSend = 0.3f, .delaySend = 0.45f}},
       {.patch = BrassSwell(),
        .notes = theme,
-       .mix = {.gain = 1.0f, .pan = -0.05f, .reverbSend = 0.45f, .delaySend = 0.15f},
+       .mix = {.gain = 2.6f, .pan = -0.05f, .reverbSend = 0.45f, .delaySend = 0.15f},
        .ducked = false},
       {.patch = BellLead(),
        .notes = Transposed(theme, 12.0),
@@ -168,7 +168,7 @@ Tune AftermathTune() {
        .mix = {.gain = 0.55f, .reverbSend = 0.4f}},
       {.patch = BellLead(),
        .notes = melody,
-       .mix = {.gain = 1.0f, .pan = 0.15f, .reverbSend = 0.5f, .delaySend = 0.35f}},
+       .mix = {.gain = 2.0f, .pan = 0.15f, .reverbSend = 0.5f, .delaySend = 0.35f}},
   };
   return tune;
 }
@@ -233,7 +233,7 @@ Tune FrequencyTune() {
       {.patch = WarmPad(), .notes = pad, .mix = {.gain = 0.4f, .reverbSend = 0.3f}},
       {.patch = SquareLead(),
        .notes = lead,
-       .mix = {.gain = 1.0f, .pan = 0.2f, .reverbSend = 0.3f, .delaySend = 0.35f},
+       .mix = {.gain = 2.0f, .pan = 0.2f, .reverbSend = 0.3f, .delaySend = 0.35f},
        .ducked = false},
   };
   return tune;
