@@ -32,6 +32,7 @@
 #include "app/LauncherArtLoader.h"
 #include "game/Form1.h"
 #include "platform/Application.h"
+#include "platform/ProgramMemory.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/doubles/FakeApplication.h"
 #include "platform/doubles/FakeKeyboardDevice.h"
@@ -39,10 +40,9 @@
 #include "platform/doubles/VirtualClock.h"
 #include "platform/gl/GlGraphicsApi.h"
 #include "platform/probes/BareGlWindow.h"
-#include "platform/probes/EnterKeyPress.h"
+#include "platform/probes/KeyPress.h"
 #include "platform/probes/SdlVideo.h"
 #include "platform/sdl/ProgramFolder.h"
-#include "platform/sdl/ProgramMemory.h"
 #include "platform/sdl/SdlApplication.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlKeyboardDevice.h"
@@ -173,7 +173,7 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
   while (Milliseconds() - shown < launcherMs) application->RunPass();
 
   times.Begin();
-  probes::QueueEnterKeyPress();
+  probes::QueueKeyPress(vk::Return);
   while (!form.State().DeviceReady && !application->Terminated()) application->RunPass();
   times.End();
   if (!form.State().DeviceReady) {
@@ -187,7 +187,7 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
               title - bareMegabytes);
   std::fflush(stdout);
   if (levelSeconds > 0) {
-    probes::QueueEnterKeyPress();
+    probes::QueueKeyPress(vk::Return);
     const std::int64_t begin = Milliseconds();
     while (!form.State().LevelRunning && Milliseconds() - begin < 10000) application->RunPass();
     const std::int64_t levelStart = Milliseconds();

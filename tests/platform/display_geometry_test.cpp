@@ -62,6 +62,7 @@ TEST(DisplayOptions, ScaleModesAreSpelledFitAndIntegerOnly) {
   EXPECT_TRUE(defaults.fullscreen);
   EXPECT_EQ(defaults.scale, ScaleMode::Fit);
   EXPECT_TRUE(defaults.pauseOnFocusLoss);
+  EXPECT_TRUE(defaults.smoothMotion);
 }
 
 }  // namespace

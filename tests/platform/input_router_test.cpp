@@ -7,6 +7,7 @@
 
 #include "platform/Application.h"
 #include "platform/input/InputRouter.h"
+#include "settings/KeyNames.h"
 
 namespace tvx {
 namespace {

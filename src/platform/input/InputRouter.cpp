@@ -15,16 +15,6 @@ bool IsNameKey(std::uint16_t key) { return (key >= vk::A && key <= vk::Z) || key
 
 }  // namespace
 
-BoundKeys BoundKeysOf(const Settings& settings) {
-  BoundKeys keys;
-  for (std::size_t input = 0; input < kBoundInputs; ++input) {
-    for (const std::string& name : settings.extraKeys[input]) {
-      if (const std::optional<KeyCodes> codes = FindKeyName(name)) keys[input].push_back(*codes);
-    }
-  }
-  return keys;
-}
-
 std::uint16_t InputRouter::KeyDown(std::uint16_t virtualKey, bool repeat) {
   if (virtualKey == kMuteKey) {
     if (!repeat && onToggleMute_) onToggleMute_();
