@@ -60,9 +60,9 @@ struct SetVolume {
   int volume;
 };
 inline const SetVolume SetVolumes[] = {
-    {&Beep, BeepVolume},          {&DoubleBeep, BeepVolume},     {&Engine, EngineVolume},
-    {&SquealUp, SquealUpVolume},  {&SquealDown, SquealDownVolume}, {&SquealSide, SquealSideVolume},
-    {&Whoosh, WhooshVolume},      {&Explode, ExplodeVolume},     {&Crash, CrashVolume},
+    {&Beep, BeepVolume},         {&DoubleBeep, BeepVolume},       {&Engine, EngineVolume},
+    {&SquealUp, SquealUpVolume}, {&SquealDown, SquealDownVolume}, {&SquealSide, SquealSideVolume},
+    {&Whoosh, WhooshVolume},     {&Explode, ExplodeVolume},       {&Crash, CrashVolume},
     {&HotIdle, HotIdleVolume},
 };
 

@@ -1,7 +1,7 @@
 // The player's remembered settings: display, sound and extra key bindings. Plain values with
 // the defaults of a first run (today's behaviour: full screen, fit scaling, smooth motion, full
-// volume, only the original keys); SettingsText reads and writes them as INI, SettingsFile keeps them in
-// $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing here knows SDL or the game.
+// volume, only the original keys); SettingsText reads and writes them as INI, SettingsFile keeps
+// them in $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing here knows SDL or the game.
 #pragma once
 
 #include <array>
