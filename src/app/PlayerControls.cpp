@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "game/SoundGroups.h"
+#include "settings/KeyNames.h"
 #include "sound/SoundData.h"
 #include "sound/SoundSystem.h"
 
