@@ -106,6 +106,10 @@ TEST_F(RestingLoopTest, OnlyAQuietPassAsksAndARestLeavesTheIdleHandlerOut) {
   EXPECT_TRUE(Pass(0)) << "a quiet pass that may rest waits";
   EXPECT_EQ(steps, (std::vector<std::string>{"asked"}));
   EXPECT_TRUE(loop.Resting());
+  EXPECT_EQ(loop.WaitTimeout(), 10u) << "until the timer is due";
+  clock.Advance(5);
+  timer->SetEnabled(false);
+  EXPECT_EQ(loop.WaitTimeout(), MessageLoop::kRestingWaitLimitMs);
   rest = false;
   steps.clear();
   loop.SetHidden(true);

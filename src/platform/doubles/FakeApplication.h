@@ -6,7 +6,8 @@
 // ENTER and SPACE press the start button while the launcher shows, as in the real one. A
 // pass whose idle handler leaves done set waits like the real loop: the virtual clock moves
 // on to the next due timer, at most MessageLoop::kWaitLimitMs; so does a pass the game rests
-// in (the window counts as hidden while minimised or not visible). Every run stops once
+// in (at most kRestingWaitLimitMs; the window counts as hidden while minimised or not
+// visible). Every run stops once
 // terminated. Calls the game makes on the window are recorded for tests to check.
 #pragma once
 

@@ -6,8 +6,9 @@
 namespace tvx {
 
 std::uint32_t MessageLoop::WaitTimeout() const {
+  const std::uint32_t limit = resting_ ? kRestingWaitLimitMs : kWaitLimitMs;
   const std::optional<std::uint32_t> untilDue = timers_.MillisecondsUntilNextDue();
-  return untilDue ? std::min(*untilDue, kWaitLimitMs) : kWaitLimitMs;
+  return untilDue ? std::min(*untilDue, limit) : limit;
 }
 
 bool MessageLoop::TimerDue() const {

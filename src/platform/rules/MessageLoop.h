@@ -74,8 +74,10 @@ class MessageLoop {
   }
 
   // How long a waiting loop may block: until the next timer is due, at most the limit below,
-  // so that a missed wake-up costs no more than that.
+  // so that a missed wake-up costs no more than that; a resting loop, which every event
+  // wakes anyway, the longer one, so that it hardly wakes at all.
   static constexpr std::uint32_t kWaitLimitMs = 10;
+  static constexpr std::uint32_t kRestingWaitLimitMs = 100;
   std::uint32_t WaitTimeout() const;
 
  private:
