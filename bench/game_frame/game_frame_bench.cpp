@@ -3,12 +3,17 @@
 // graphics double only records. Prints CPU time and heap allocations per frame, the figures
 // the frame loop is kept small by.
 //
-//   game_frame_bench [virtual seconds]
+//   game_frame_bench [virtual seconds] [original]
+//
+// Frames follow a 60 Hz display, one tick each; with `original` they come as the game
+// timer's original rule and a MaxFPS of 150 make them on the doubles (about 330 a second,
+// a tick every fifth or sixth), as before frames were paced, for figures from then.
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <new>
+#include <string>
 
 #include "core/TempFolder.h"
 #include "harness/GameHarness.h"
@@ -16,6 +21,7 @@
 #include "platform/KeyboardDevice.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "sprites/SpriteEngine.h"
+#include "timing/PxTimers.h"
 
 namespace {
 
@@ -40,6 +46,7 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 int main(int argc, char** argv) {
   using namespace tvx;
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+  const bool originalPace = argc > 2 && std::string(argv[2]) == "original";
   TempFolder folder;
   std::error_code error;
   if (!std::filesystem::copy_file(TARVEX_ARCHIVE, folder.Path() + "resources.tvx", error)) {
@@ -49,6 +56,10 @@ int main(int argc, char** argv) {
   gfx::RecordingGraphicsApi graphics;
   graphics.SetLogging(false);
   testing::GameHarness game(graphics, folder.Path());
+  if (originalPace) {
+    game.Form().Timer().SetPaceRate(0);
+    game.Form().Timer().SetMaxFPS(150);
+  }
   game.audio.SetLogging(false);  // the doubles' own logs would be counted as the game's
   game.Start();
   game.StartLevel();
