@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/GameLocations.h"
 #include "app/GameRun.h"
+#include "app/OptionsScreen.h"
 #include "app/PlayerControls.h"
 #include "game/Form1.h"
 #include "platform/audio/SdlAudioLibrary.h"
@@ -75,12 +76,19 @@ int main(int argc, char** argv) {
   tvx::ConnectInputs(*application, keyboard, settings);
   tvx::SdlAudioLibrary audio;
   audio.SetMixLevels(tvx::LevelsOf(settings));
-  tvx::ConnectMuteToggle(*application, audio, settingsFile, settings);
+  tvx::OptionsScreen options(*application, graphics, audio, clock, settingsFile, settings);
+  tvx::ConnectMuteToggle(*application, audio, settingsFile, settings,
+                         [&options] { options.MuteToggled(); });
   tvx::ConnectDisplayMemory(*application, settingsFile);
   if (!audio.DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
-  const tvx::FormHooks hooks{
-      [&](tvx::TForm1& form) { tvx::ConnectForm(*application, form, &audio); },
-      [&] { tvx::DisconnectForm(*application); }};
+  const tvx::FormHooks hooks{[&](tvx::TForm1& form) {
+                               tvx::ConnectForm(*application, form, &audio);
+                               options.Connect(form);
+                             },
+                             [&] {
+                               options.Disconnect();
+                               tvx::DisconnectForm(*application);
+                             }};
   return tvx::RunGame({clock, *application, graphics, keyboard, audio, *archive,
                        tvx::RankingPathFor(programFolder, *archive, environment), display},
                       command.options, hooks);

@@ -173,7 +173,8 @@ void SdlApplication::HandleKeyDown(const SDL_KeyboardEvent& event) {
   }
   // Bound keys act as the key they stand for, on the launcher as well.
   const std::uint16_t virtualKey =
-      router_.KeyDown(VirtualKeyFromKeycode(event.keysym.sym), event.repeat != 0);
+      router_.KeyDown(VirtualKeyFromKeycode(event.keysym.sym),
+                      DirectInputKeyCode(event.keysym.scancode), event.repeat != 0);
   if (virtualKey == 0) return;
   if (launcher_ && IsLauncherStartKey(virtualKey)) {
     if (event.repeat == 0) PressStart();

@@ -50,6 +50,9 @@ class SdlApplication : public IApplication {
   }
   // What Alt+Enter and F11 do.
   void ToggleFullScreen();
+  // Full screen or a window as the player chose elsewhere; the handler is not called.
+  void SetFullScreen(bool fullscreen);
+  void SetScale(ScaleMode scale) { display_.scale = scale; }
 
   void SetEvents(ApplicationEvents events) override { events_ = std::move(events); }
   void SetIdleHandler(std::function<void(bool& done)> handler) override;
@@ -73,7 +76,7 @@ class SdlApplication : public IApplication {
   int PadCount() const { return pads_.Count(); }
   // Adds the steering that bound keys and pads hold to a 256-slot keyboard state.
   void AddHeldInputs(std::uint8_t* state) const {
-    router_.AddHeldSlots(state, pads_.HeldDirections());
+    router_.AddHeldSlots(state, pads_.HeldButtons());
   }
 
  private:

@@ -12,17 +12,15 @@ bool SdlApplication::IsFullScreenToggle(const SDL_Keysym& key) const {
 
 void SdlApplication::ToggleFullScreen() {
   // The launcher keeps its own fixed layout; the choice applies when the game surface opens.
-  if (!launcher_ && display_.fullscreen) {
-    display_.fullscreen = false;
-    ApplyWindowMode();
-  } else if (!launcher_) {
-    RememberWindowedSize();
-    display_.fullscreen = true;
-    ApplyWindowMode();
-  } else {
-    display_.fullscreen = !display_.fullscreen;
-  }
+  SetFullScreen(!display_.fullscreen);
   if (onDisplayChanged_) onDisplayChanged_(display_);
+}
+
+void SdlApplication::SetFullScreen(bool fullscreen) {
+  if (fullscreen == display_.fullscreen) return;
+  if (!launcher_ && fullscreen) RememberWindowedSize();
+  display_.fullscreen = fullscreen;
+  if (!launcher_) ApplyWindowMode();
 }
 
 void SdlApplication::ApplyWindowMode() {
