@@ -42,7 +42,10 @@ OptionsScreen::OptionsScreen(SdlApplication& application, GlGraphicsApi& graphic
   application_.Input().SetTaker(this);
 }
 
-OptionsScreen::~OptionsScreen() { application_.Input().SetTaker(nullptr); }
+OptionsScreen::~OptionsScreen() {
+  Disconnect();
+  application_.Input().SetTaker(nullptr);
+}
 
 void OptionsScreen::Connect(TForm1& form) {
   form_ = &form;
