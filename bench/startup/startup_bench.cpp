@@ -31,6 +31,7 @@
 
 #include "game/Form1.h"
 #include "platform/Application.h"
+#include "platform/ProgramMemory.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/doubles/FakeApplication.h"
 #include "platform/doubles/FakeKeyboardDevice.h"
@@ -41,7 +42,6 @@
 #include "platform/probes/EnterKeyPress.h"
 #include "platform/probes/SdlVideo.h"
 #include "platform/sdl/ProgramFolder.h"
-#include "platform/sdl/ProgramMemory.h"
 #include "platform/sdl/SdlApplication.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlKeyboardDevice.h"

@@ -8,6 +8,7 @@
 #include "options/OptionsView.h"
 #include "render/PxImages.h"
 #include "settings/KeyNames.h"
+#include "settings/PadNames.h"
 #include "settings/SettingsTable.h"
 #include "sound/SoundSystem.h"
 

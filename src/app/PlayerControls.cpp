@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "game/SoundGroups.h"
+#include "settings/KeyNames.h"
+#include "settings/PadNames.h"
 #include "sound/SoundData.h"
 #include "sound/SoundSystem.h"
 

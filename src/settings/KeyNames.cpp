@@ -149,4 +149,14 @@ std::string CanonicalKeyName(std::string_view name) {
   return key != nullptr ? std::string(key->name) : std::string();
 }
 
+BoundKeys BoundKeysOf(const Settings& settings) {
+  BoundKeys keys;
+  for (std::size_t input = 0; input < kBoundInputs; ++input) {
+    for (const std::string& name : settings.extraKeys[input]) {
+      if (const std::optional<KeyCodes> codes = FindKeyName(name)) keys[input].push_back(*codes);
+    }
+  }
+  return keys;
+}
+
 }  // namespace tvx

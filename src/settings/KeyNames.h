@@ -4,17 +4,14 @@
 // key-down events.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace tvx {
+#include "platform/input/BoundKeys.h"
+#include "settings/Settings.h"
 
-struct KeyCodes {
-  std::uint8_t slot;         // DirectInput key code
-  std::uint16_t virtualKey;  // Windows virtual-key code
-};
+namespace tvx {
 
 std::optional<KeyCodes> FindKeyName(std::string_view name);
 // The table's spelling of a known name ("left ctrl" -> "Left Ctrl"); empty when unknown.
@@ -23,5 +20,8 @@ std::string CanonicalKeyName(std::string_view name);
 std::string_view KeyNameOfSlot(std::uint8_t slot);
 // Names compared as the settings file does: letter case does not matter.
 bool SameKeyName(std::string_view a, std::string_view b);
+
+// The key codes of the settings' extra keys (names the settings file accepted).
+BoundKeys BoundKeysOf(const Settings& settings);
 
 }  // namespace tvx

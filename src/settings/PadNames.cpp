@@ -32,4 +32,14 @@ std::string CanonicalPadName(std::string_view name) {
   return button ? std::string(PadButtonName(*button)) : std::string();
 }
 
+PadBindings PadBindingsOf(const Settings& settings) {
+  PadBindings pads{};
+  for (std::size_t input = 0; input < kBoundInputs; ++input) {
+    for (const std::string& name : settings.padButtons[input]) {
+      if (const std::optional<PadButton> button = FindPadName(name)) pads[input] |= PadBit(*button);
+    }
+  }
+  return pads;
+}
+
 }  // namespace tvx

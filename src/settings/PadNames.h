@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/input/PadButton.h"
+#include "platform/input/BoundKeys.h"
+#include "settings/Settings.h"
 
 namespace tvx {
 
@@ -14,5 +15,8 @@ std::optional<PadButton> FindPadName(std::string_view name);
 std::string_view PadButtonName(PadButton button);
 // The table's spelling of a known name ("dpad up" -> "DPad Up"); empty when unknown.
 std::string CanonicalPadName(std::string_view name);
+
+// The buttons of the settings' pad bindings (names the settings file accepted).
+PadBindings PadBindingsOf(const Settings& settings);
 
 }  // namespace tvx

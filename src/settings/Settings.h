@@ -10,15 +10,12 @@
 #include <vector>
 
 #include "platform/DisplayOptions.h"
+#include "platform/input/BoundKeys.h"
 
 namespace tvx {
 
-// The game's inputs that can be given extra keys and pad buttons: the four steering slots and
-// the three command keys. The extra keys add to the original ones, which always work; the pad
-// buttons are all a pad has for the input (the left stick counts as the d-pad).
-enum class BoundInput { Up, Down, Left, Right, Enter, Escape, Control };
-constexpr std::size_t kBoundInputs = 7;
-
+// The inputs' pad buttons are all a pad has for the input (the left stick counts as the
+// d-pad); by name, per BoundInput.
 using Bindings = std::array<std::vector<std::string>, kBoundInputs>;
 
 // The pad as it has always been: d-pad steers, A and Start are ENTER, B and Back ESC, X and Y

@@ -9,6 +9,8 @@
 
 #include "platform/Application.h"
 #include "platform/input/InputRouter.h"
+#include "settings/KeyNames.h"
+#include "settings/PadNames.h"
 
 namespace tvx {
 namespace {
@@ -22,6 +24,7 @@ class InputRouterTest : public ::testing::Test {
     settings.extraKeys[static_cast<std::size_t>(BoundInput::Enter)] = {"Space", "E"};
     settings.extraKeys[static_cast<std::size_t>(BoundInput::Control)] = {"Tab"};
     router.SetBoundKeys(BoundKeysOf(settings));
+    router.SetPadBindings(PadBindingsOf(settings));
     router.SetNameEntryQuery([this] { return naming; });
     router.SetOnToggleMute([this] { ++muteToggles; });
   }

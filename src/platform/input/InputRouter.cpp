@@ -1,7 +1,6 @@
 #include "platform/input/InputRouter.h"
 
 #include "platform/Application.h"
-#include "settings/PadNames.h"
 
 namespace tvx {
 
@@ -16,28 +15,6 @@ constexpr std::uint8_t kDown = 0x80;
 bool IsNameKey(std::uint16_t key) { return (key >= vk::A && key <= vk::Z) || key == vk::Space; }
 
 }  // namespace
-
-BoundKeys BoundKeysOf(const Settings& settings) {
-  BoundKeys keys;
-  for (std::size_t input = 0; input < kBoundInputs; ++input) {
-    for (const std::string& name : settings.extraKeys[input]) {
-      if (const std::optional<KeyCodes> codes = FindKeyName(name)) keys[input].push_back(*codes);
-    }
-  }
-  return keys;
-}
-
-PadBindings PadBindingsOf(const Settings& settings) {
-  PadBindings pads{};
-  for (std::size_t input = 0; input < kBoundInputs; ++input) {
-    for (const std::string& name : settings.padButtons[input]) {
-      if (const std::optional<PadButton> button = FindPadName(name)) pads[input] |= PadBit(*button);
-    }
-  }
-  return pads;
-}
-
-InputRouter::InputRouter() : pads_(PadBindingsOf(Settings{})) {}
 
 std::uint16_t InputRouter::KeyDown(std::uint16_t virtualKey, std::uint8_t slot, bool repeat) {
   if (virtualKey == kMuteKey) {

@@ -1,9 +1,9 @@
 // InputRouter: everything the player can press beside the original keys, turned into the keys
 // and keyboard slots the game already reads, so the game's rules never see a new input.
-//  - Extra keys from the settings: a steering key fills its direction's slot in the keyboard
-//    state; a key bound to ENTER, ESC or CTRL arrives as that key's key-down. While the
+//  - Extra keys (the settings name them): a steering key fills its direction's slot in the
+//    keyboard state; a key bound to ENTER, ESC or CTRL arrives as that key's key-down. While the
 //    ranking screen takes a name, letters and space type themselves whatever they are bound to.
-//  - Pads, as the settings bind their buttons (by default A and Start are ENTER, B and Back
+//  - Pads, as their buttons are bound (the settings' defaults: A and Start are ENTER, B and Back
 //    ESC, X and Y CTRL, the d-pad steers; the left stick counts as the d-pad): held steering
 //    buttons fill the steering slots. While a name is taken, pads enter it arcade style: up
 //    and down turn the letter at the cursor (A-Z, then space, round), right or A types it,
@@ -19,21 +19,10 @@
 #include <functional>
 #include <vector>
 
+#include "platform/input/BoundKeys.h"
 #include "platform/input/PadButton.h"
-#include "settings/KeyNames.h"
-#include "settings/Settings.h"
 
 namespace tvx {
-
-using BoundKeys = std::array<std::vector<KeyCodes>, kBoundInputs>;
-// Per input, the pad buttons bound to it, one bit per PadButton.
-using PadBindings = std::array<std::uint32_t, kBoundInputs>;
-
-constexpr std::uint32_t PadBit(PadButton button) { return 1u << static_cast<unsigned>(button); }
-
-// The key codes of the settings' extra keys (names the settings file accepted).
-BoundKeys BoundKeysOf(const Settings& settings);
-PadBindings PadBindingsOf(const Settings& settings);
 
 // Takes presses before the game sees them, while it is shown.
 class InputTaker {
@@ -47,8 +36,6 @@ class InputTaker {
 class InputRouter {
  public:
   static constexpr std::uint16_t kMuteKey = 121;  // F10
-
-  InputRouter();
 
   void SetBoundKeys(BoundKeys keys) { bound_ = std::move(keys); }
   void SetPadBindings(const PadBindings& pads) { pads_ = pads; }
@@ -73,7 +60,7 @@ class InputRouter {
   bool WaitsForName() const { return waitsForName_ && waitsForName_(); }
 
   BoundKeys bound_;
-  PadBindings pads_;
+  PadBindings pads_{};  // none until set
   std::function<bool()> waitsForName_;
   std::function<void()> onToggleMute_;
   InputTaker* taker_ = nullptr;
