@@ -5,6 +5,7 @@
 #include "platform/rules/LauncherKeys.h"
 #include "platform/sdl/LauncherView.h"
 #include "platform/sdl/SdlKeyCodes.h"
+#include "tvx_version.h"
 
 namespace tvx {
 
@@ -32,6 +33,10 @@ bool DrawsNowhereUnasked(const char* driver) {
 // A display that is named but refuses the first connection (a server still starting, a busy
 // one) is tried a few times before the program gives up on it.
 std::unique_ptr<SdlSubsystem> StartVideo() {
+  // The desktop ties the window to its menu entry and icon by the X11 class or the Wayland app
+  // id, which SDL otherwise takes from the program's file name. A value the player set wins.
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", kDesktopId, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kDesktopId, 0);
   constexpr int kAttempts = 4;
   constexpr Uint32 kPauseMs = 250;
   const bool displayNamed =
@@ -101,7 +106,9 @@ void SdlApplication::Run() {
 }
 
 void SdlApplication::RunPass() {
-  if (loop_.RunPass([this] { DeliverPendingEvents(); })) {
+  const bool idle = loop_.RunPass([this] { DeliverPendingEvents(); });
+  if (!launcher_) ApplyCursor();
+  if (idle) {
     SDL_WaitEventTimeout(nullptr, static_cast<int>(loop_.WaitTimeout()));
   }
 }
@@ -195,7 +202,8 @@ void SdlApplication::HandlePad(const SDL_Event& event) {
 }
 
 void SdlApplication::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
-  if (!launcher_) return;
+  pointerMovedAt_ = SDL_GetTicks();
+  if (!launcher_) return ApplyCursor();
   const bool over = StartButtonContains(event.x, event.y);
   if (over == buttonHighlighted_) return;
   buttonHighlighted_ = over;

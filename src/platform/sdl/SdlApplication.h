@@ -3,8 +3,10 @@
 // resizable window of the largest whole multiple of 640 x 480 that fits the desktop. Alt+Enter
 // and F11 switch between the two at any moment (in the launcher they switch the choice the
 // game surface opens with); those key presses never reach the game. The pointer is hidden
-// only in full screen. The window is created for OpenGL; once the splash is presented the
-// renderer is destroyed and the graphics backend creates its own context on Window().
+// over the game in full screen, and in a window once it has not moved for two seconds. A
+// window is never smaller than the game surface. The window is created for OpenGL; once the splash
+// is presented the renderer is destroyed and the graphics backend creates its own context on
+// Window().
 //
 // Run() repeats the message-loop pass: every pending SDL event, then the due window timers,
 // then the idle handler; when the idle handler is done it waits for an event, no longer
@@ -116,7 +118,10 @@ class SdlApplication : public IApplication {
 
   DisplayOptions display_;
   std::function<void(const DisplayOptions&)> onDisplayChanged_;
+  static constexpr Uint32 kPointerRestMs = 2000;
   bool cursorHideRequested_ = false;
+  bool cursorHidden_ = false;
+  Uint32 pointerMovedAt_ = 0;
   int windowedWidth_ = 0;  // the window's size before it went full screen; 0 before that
   int windowedHeight_ = 0;
 };

@@ -38,14 +38,21 @@ void SdlApplication::ApplyWindowMode() {
     SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowBordered(window, SDL_TRUE);
     SDL_SetWindowResizable(window, SDL_TRUE);
+    // Smaller, the picture's text would be too small to read.
+    SDL_SetWindowMinimumSize(window, kGameSurfaceWidth, kGameSurfaceHeight);
     SDL_SetWindowSize(window, width, height);
     SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
   ApplyCursor();
 }
 
+// Full screen hides the pointer over the game; a window hides it once it has rested a while,
+// and shows it again as soon as it moves.
 void SdlApplication::ApplyCursor() {
-  const bool hidden = cursorHideRequested_ && display_.fullscreen && !launcher_;
+  const bool resting = SDL_GetTicks() - pointerMovedAt_ >= kPointerRestMs;
+  const bool hidden = cursorHideRequested_ && !launcher_ && (display_.fullscreen || resting);
+  if (hidden == cursorHidden_) return;
+  cursorHidden_ = hidden;
   SDL_ShowCursor(hidden ? SDL_DISABLE : SDL_ENABLE);
 }
 
