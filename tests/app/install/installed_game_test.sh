@@ -14,6 +14,9 @@ rm -rf "$scratch"
 mkdir -p "$scratch"
 listing > "$scratch/before"
 entry=$(ls "$prefix"/share/applications/*.desktop)
+# The desktop ties the running window to this entry by its class, the entry's own id.
+grep -qx "StartupWMClass=$(basename "$entry" .desktop)" "$entry" ||
+  { echo "FAIL: $entry has no StartupWMClass naming its id" >&2; exit 1; }
 program=$(sed -n 's/^Exec=//p' "$entry")
 case $program in
   /*) ;;
