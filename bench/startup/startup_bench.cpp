@@ -39,7 +39,7 @@
 #include "platform/doubles/VirtualClock.h"
 #include "platform/gl/GlGraphicsApi.h"
 #include "platform/probes/BareGlWindow.h"
-#include "platform/probes/EnterKeyPress.h"
+#include "platform/probes/KeyPress.h"
 #include "platform/probes/SdlVideo.h"
 #include "platform/sdl/ProgramFolder.h"
 #include "platform/sdl/SdlApplication.h"
@@ -161,7 +161,7 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
   while (Milliseconds() - shown < launcherMs) application->RunPass();
 
   times.Begin();
-  probes::QueueEnterKeyPress();
+  probes::QueueKeyPress(vk::Return);
   while (!form.State().DeviceReady && !application->Terminated()) application->RunPass();
   times.End();
   if (!form.State().DeviceReady) {
@@ -175,7 +175,7 @@ int RunOnOpenGl(double bareMegabytes, int levelSeconds, int launcherMs) {
               title - bareMegabytes);
   std::fflush(stdout);
   if (levelSeconds > 0) {
-    probes::QueueEnterKeyPress();
+    probes::QueueKeyPress(vk::Return);
     const std::int64_t begin = Milliseconds();
     while (!form.State().LevelRunning && Milliseconds() - begin < 10000) application->RunPass();
     const std::int64_t levelStart = Milliseconds();

@@ -185,8 +185,14 @@ void OptionsScreen::Apply() {
   if (louder || now.musicVolume != settings_.musicVolume || now.mute != settings_.mute)
     audio_.SetMixLevels(LevelsOf(now));
   if (louder && form_ != nullptr) form_->SoundSystem1().Play(sound::Beep, false);
-  if (now.pauseOnFocusLoss != settings_.pauseOnFocusLoss && form_ != nullptr)
-    form_->SetPauseOnFocusLoss(now.pauseOnFocusLoss);
+  const bool choices = now.pauseOnFocusLoss != settings_.pauseOnFocusLoss ||
+                       now.smoothMotion != settings_.smoothMotion;
+  if (choices && form_ != nullptr) {
+    DisplayOptions display = application_.Display();
+    display.pauseOnFocusLoss = now.pauseOnFocusLoss;
+    display.smoothMotion = now.smoothMotion;
+    form_->SetDisplay(display);
+  }
   if (now.extraKeys != settings_.extraKeys) application_.Input().SetBoundKeys(BoundKeysOf(now));
   if (now.padButtons != settings_.padButtons)
     application_.Input().SetPadBindings(PadBindingsOf(now));

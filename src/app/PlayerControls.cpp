@@ -70,6 +70,7 @@ DisplayOptions DisplayOf(const Settings& settings, const LaunchOptions& options)
   display.fullscreen = options.fullscreen.value_or(settings.fullscreen);
   display.scale = options.scale.value_or(settings.scale);
   display.pauseOnFocusLoss = settings.pauseOnFocusLoss;
+  display.smoothMotion = settings.smoothMotion;
   return display;
 }
 

@@ -100,7 +100,7 @@ void TBarrier::PassingSound() {
   const TGameState& state = play_.state;
   if (!(state.PlayerY + 10.0f < Y && Y < state.PlayerY + 60.0f)) return;
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::Whoosh, 25);
+  sounds.SetVolume(sound::Whoosh, sound::WhooshVolume);
   if (state.PlayerX - 70.0f < X && X < state.PlayerX + 100.0f)
     PlayIfSilent(sounds, sound::Whoosh, false);
 }
@@ -118,7 +118,7 @@ void TBarrier::HandleCollision(TSprite& other) {
     if (0.0f < obstacle->Y && obstacle->Y < 480.0f) {
       TSoundSystem& sounds = play_.sounds;
       if (obstacle->ImageName == image::ExplosiveBarrel) {
-        sounds.SetVolume(sound::Explode, 20);
+        sounds.SetVolume(sound::Explode, sound::ExplodeVolume);
         PlayIfSilent(sounds, sound::Explode, false);
       } else {
         PlayIfSilent(sounds, sound::BarrelDrop, false);

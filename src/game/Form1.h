@@ -94,8 +94,8 @@ class TForm1 : public TForm {
   std::function<void()> OnScreenDrawn;
   // True while the title screen shows, waiting for ENTER.
   bool ShowsTitle() const;
-  // Whether losing the focus pauses a running level, as the player has just chosen.
-  void SetPauseOnFocusLoss(bool pause) { parts_.display.pauseOnFocusLoss = pause; }
+  // The player's display and focus choices, as just changed.
+  void SetDisplay(const DisplayOptions& display) { parts_.display = display; }
 
   // Called after each part of the first frame's load ("fonts", "images", "sounds",
   // "engine"), so that start-up can be timed part by part.

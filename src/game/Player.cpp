@@ -57,10 +57,10 @@ void TPlayer::Move(float) {
   if (state.StarsActive) {
     // Deliberately lopsided: a dizzy car drifts right 39 ticks in 50.
     SetX(Random(50) > 10 ? X + 1.0f : X - 1.0f);
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::Engine, 20);
+  sounds.SetVolume(sound::Engine, sound::EngineVolume);
   if (!sounds.IsPlaying(sound::SquealUp) && !sounds.IsPlaying(sound::SquealDown) &&
       !sounds.IsPlaying(sound::Engine)) {
     sounds.Play(sound::Engine, false);
@@ -77,24 +77,24 @@ void TPlayer::Steer() {
   if (Y >= 0.0f && keys.KeyPressed(kKeyUp)) {
     SetY(static_cast<float>(Y - step));
     SilenceEngine();
-    Squeal(sound::SquealUp, 30);
+    Squeal(sound::SquealUp, sound::SquealUpVolume);
   }
   if (Y <= kBottomEdge && keys.KeyPressed(kKeyDown)) {
     SetY(static_cast<float>(Y + step));
     SilenceEngine();
-    Squeal(sound::SquealDown, 15);
+    Squeal(sound::SquealDown, sound::SquealDownVolume);
   }
   // The side clamps come before the sideways step on purpose: a car held against an edge
   // ends each tick half a step beyond it.
   if (X <= kLeftEdge) SetX(kLeftEdge);
   if (X >= kLeftEdge && keys.KeyPressed(kKeyLeft)) {
     if (canTurn) SetX(static_cast<float>(X - step));
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   if (X >= kRightEdge) SetX(kRightEdge);
   if (X <= kRightEdge && canTurn && keys.KeyPressed(kKeyRight)) {
     SetX(static_cast<float>(X + step));
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   if (Y >= kBottomEdge) SetY(kBottomEdge);
 }
@@ -186,7 +186,7 @@ void TPlayer::Bump(TBarrier& obstacle) {
     }
     if (obstacle.Hits <= 0) {
       TSoundSystem& sounds = play_.sounds;
-      sounds.SetVolume(sound::Crash, 75);
+      sounds.SetVolume(sound::Crash, sound::CrashVolume);
       sounds.Play(sound::Crash, false);
       if (const auto car = TrafficCarIndex(obstacle.ImageName)) {
         obstacle.SetImageName(image::CrashedTrafficCars[*car]);
@@ -198,7 +198,7 @@ void TPlayer::Bump(TBarrier& obstacle) {
 
 void TPlayer::ExplosionSound() {
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::Explode, 20);
+  sounds.SetVolume(sound::Explode, sound::ExplodeVolume);
   sounds.Play(sound::Explode, false);
 }
 

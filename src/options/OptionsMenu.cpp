@@ -66,9 +66,10 @@ std::string_view InputName(BoundInput input) {
 }
 
 OptionsMenu::OptionsMenu(const Settings& settings) : values_(settings) {
-  for (OptionKind kind : {OptionKind::Fullscreen, OptionKind::Scale, OptionKind::MasterVolume,
-                          OptionKind::MusicVolume, OptionKind::EffectsVolume, OptionKind::Mute,
-                          OptionKind::PauseOnFocusLoss}) {
+  for (OptionKind kind :
+       {OptionKind::Fullscreen, OptionKind::Scale, OptionKind::SmoothMotion,
+        OptionKind::MasterVolume, OptionKind::MusicVolume, OptionKind::EffectsVolume,
+        OptionKind::Mute, OptionKind::PauseOnFocusLoss}) {
     rows_.push_back({kind});
   }
   for (std::size_t input = 0; input < kBoundInputs; ++input) {
@@ -127,6 +128,9 @@ void OptionsMenu::Change(const OptionRow& row, int direction) {
       break;
     case OptionKind::Scale:
       values_.scale = values_.scale == ScaleMode::Fit ? ScaleMode::Integer : ScaleMode::Fit;
+      break;
+    case OptionKind::SmoothMotion:
+      values_.smoothMotion = !values_.smoothMotion;
       break;
     case OptionKind::MasterVolume:
       volume(values_.masterVolume);
@@ -201,6 +205,8 @@ std::string OptionsMenu::Label(std::size_t row) const {
       return "Display";
     case OptionKind::Scale:
       return "Scaling";
+    case OptionKind::SmoothMotion:
+      return "Smooth motion";
     case OptionKind::MasterVolume:
       return "Master volume";
     case OptionKind::MusicVolume:
@@ -232,6 +238,8 @@ std::string OptionsMenu::Value(std::size_t row) const {
       return values_.fullscreen ? "Full screen" : "Window";
     case OptionKind::Scale:
       return values_.scale == ScaleMode::Fit ? "Fit" : "Integer (sharp)";
+    case OptionKind::SmoothMotion:
+      return OnOff(values_.smoothMotion);
     case OptionKind::MasterVolume:
       return volume(values_.masterVolume);
     case OptionKind::MusicVolume:

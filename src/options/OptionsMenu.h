@@ -1,6 +1,6 @@
 // The options screen's rows and what each press does to them, on a copy of the settings:
-// display mode and scaling, the three volumes, mute, pause on focus loss, then a key and a
-// pad button for each of the game's inputs, "back to defaults" and "leave". Up and down move
+// display mode, scaling and smooth motion, the three volumes, mute, pause on focus loss, then a key
+// and a pad button for each of the game's inputs, "back to defaults" and "leave". Up and down move
 // between rows, left and right change a value, accept toggles a value or starts waiting for
 // the new key or button of a binding row; back (or accept on "leave") ends the screen.
 //
@@ -27,6 +27,7 @@ enum class MenuCommand { Up, Down, Left, Right, Accept, Back };
 enum class OptionKind {
   Fullscreen,
   Scale,
+  SmoothMotion,
   MasterVolume,
   MusicVolume,
   EffectsVolume,

@@ -1,7 +1,8 @@
 // The player's remembered settings: display, sound, extra key bindings and pad bindings. Plain
-// values with the defaults of a first run (today's behaviour: full screen, fit scaling, full
-// volume, only the original keys); SettingsText reads and writes them as INI, SettingsFile keeps
-// them in $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing here knows SDL or the game.
+// values with the defaults of a first run (today's behaviour: full screen, fit scaling, smooth
+// motion, full volume, only the original keys, the pad as it always was); SettingsText reads
+// and writes them as INI, SettingsFile keeps them in $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing
+// here knows SDL or the game.
 #pragma once
 
 #include <array>
@@ -34,6 +35,7 @@ struct Settings {
   bool fullscreen = true;
   ScaleMode scale = ScaleMode::Fit;
   bool pauseOnFocusLoss = true;  // false: the original behaviour, the run goes on unseen
+  bool smoothMotion = true;      // false: the original's one picture per logic tick
   int masterVolume = 100;        // 0..100 each
   int musicVolume = 100;
   int effectsVolume = 100;

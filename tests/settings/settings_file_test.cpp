@@ -50,6 +50,7 @@ Settings EverySettingChanged() {
   s.fullscreen = false;
   s.scale = ScaleMode::Integer;
   s.pauseOnFocusLoss = false;
+  s.smoothMotion = false;
   s.masterVolume = 0;
   s.musicVolume = 37;
   s.effectsVolume = 99;
@@ -97,10 +98,11 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
       "left = a, bogus\n"                // 10: one unknown key name
       "[display]\n"                      // 11
       "scale = integer\n"                // 12
-      "[pad]\n"                          // 13
-      "enter = start, Turbo\n"           // 14: one unknown button name
-      "escape = Turbo\n"                 // 15: no button left: the default stays
-      "control =\n"s;                    // 16: none at all: the default stays
+      "smooth_motion = sometimes\n"      // 13: not a boolean
+      "[pad]\n"                          // 14
+      "enter = start, Turbo\n"           // 15: one unknown button name
+      "escape = Turbo\n"                 // 16: no button left: the default stays
+      "control =\n"s;                    // 17: none at all: the default stays
   WriteFile(damaged);
   SettingsFile file(path);
   std::vector<std::string> warnings;
@@ -108,16 +110,17 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
 
   std::string all;
   for (const std::string& w : warnings) all += w + "\n";
-  for (int line : {3, 4, 6, 7, 8, 10, 14, 15, 16}) {
+  for (int line : {3, 4, 6, 7, 8, 10, 13, 15, 16, 17}) {
     EXPECT_NE(all.find(path + ":" + std::to_string(line) + ": "), std::string::npos)
         << "no warning for line " << line << " in\n"
         << all;
   }
-  EXPECT_EQ(warnings.size(), 9u) << all;
+  EXPECT_EQ(warnings.size(), 10u) << all;
   EXPECT_EQ(loaded.masterVolume, 100);
   EXPECT_EQ(loaded.musicVolume, 100);
   EXPECT_EQ(loaded.effectsVolume, 40);
   EXPECT_EQ(loaded.scale, ScaleMode::Integer);
+  EXPECT_TRUE(loaded.smoothMotion);  // the default stays
   EXPECT_EQ(loaded.extraKeys[static_cast<std::size_t>(BoundInput::Left)],
             std::vector<std::string>{"A"});
   EXPECT_EQ(loaded.padButtons[static_cast<std::size_t>(BoundInput::Enter)],

@@ -35,8 +35,8 @@ read -r _ _ _ r g b <<< "$(screen "$out/options.xwd" stats $((X + 20)) $((Y + 12
 read -r _ _ _ r g b <<< "$(screen "$out/options.xwd" stats $((X + 250)) $((Y + 100)) 40 300)"
 [ "$r" -lt 40 ] && [ "$g" -lt 40 ] || fail "the title shows where the options should be ($r $g $b)"
 
-# Display, scaling, three volumes, mute, pause, up, down: left is the tenth row.
-press Down Down Down Down Down Down Down Down Down Return j
+# Up from the first row goes round to the last: leave, defaults, CTRL, ESC, ENTER, right, left.
+press Up Up Up Up Up Up Up Return j
 shot bound
 press Escape
 sleep 0.5

@@ -202,11 +202,11 @@ TEST_F(GamepadGame, OptionsScreenBindsAButtonThatThenSteersAndIsSaved) {
   RunFor(300);
   if (SDL_GetKeyboardFocus() != app->Window()) GTEST_SKIP() << "the window did not get the focus";
 
-  // RB on the title opens the options; the d-pad goes down to "Steer left" (the tenth row),
-  // A waits for its button, Y is taken, B leaves and saves.
+  // RB on the title opens the options; up from the first row goes round to the last and on
+  // to "Steer left", seven rows up; A waits for its button, Y is taken, B leaves and saves.
   Press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
   ASSERT_TRUE(options.Open());
-  for (int row = 0; row < 9; ++row) Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  for (int row = 0; row < 7; ++row) Press(SDL_CONTROLLER_BUTTON_DPAD_UP);
   Press(SDL_CONTROLLER_BUTTON_A);
   Press(SDL_CONTROLLER_BUTTON_Y);
   EXPECT_FALSE(State().InGame);  // nothing reached the game meanwhile

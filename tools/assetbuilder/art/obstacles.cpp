@@ -180,10 +180,11 @@ void DizzyPickup(cairo_t* cr, int frame) {
     SetColor(cr, Hex(0x141414));
     cairo_stroke(cr);
   }
+  // A pale rim: the black arms would otherwise merge with dark asphalt.
   cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
-  SetColor(cr, Black, 0.8);
-  cairo_set_line_width(cr, 1.2);
+  cairo_arc(cr, cx, cy, radius - 0.4, 0, 2 * M_PI);
+  SetColor(cr, Hex(0xfff4b0));
+  cairo_set_line_width(cr, 2.6);
   cairo_stroke(cr);
   Glow(cr, cx - 4, cy - 4, 4, White, 0.6);
 }

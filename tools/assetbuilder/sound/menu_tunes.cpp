@@ -65,24 +65,26 @@ Tune MonolithTitleTune() {
 }
 
 Tune NextLevelSting() {
-  // A rising run, two pushes (Bb, C) and a held D major with a cymbal: "get ready".
+  // A rising run, two pushes (Bb, C) and a D major with a cymbal that fades out before the
+  // level intro ends and stops it: "get ready".
   Tune tune;
-  tune.bpm = 120.0;
-  tune.steps = 24;
+  tune.bpm = 150.0;
+  tune.steps = 12;
   tune.loop = false;
-  tune.tailSeconds = 0.5f;
-  tune.reverbSeconds = 1.8f;
-  tune.reverbReturn = 0.4f;
+  tune.tailSeconds = 0.1f;
+  tune.fadeOutSeconds = 0.35f;
+  tune.reverbSeconds = 1.2f;
+  tune.reverbReturn = 0.35f;
   const Progression pushes = MakeProgression("Bb C D", 4);
   std::vector<NoteEvent> brass = StabNotes(pushes, 4, "X--.");
   for (NoteEvent& e : brass) {
-    if (e.step == 8) e.length = 14;
+    if (e.step == 8) e.length = 4;
   }
   tune.drums = {
       {.kind = DrumKind::kSnare,
        .hits = Hits("oxoxxxxX"),
        .mix = {.gain = 0.6f, .reverbSend = 0.3f}},
-      {.kind = DrumKind::kKick, .hits = Hits("X...X...X......."), .mix = {.gain = 1.0f}},
+      {.kind = DrumKind::kKick, .hits = Hits("X...X...X..."), .mix = {.gain = 1.0f}},
       {.kind = DrumKind::kCrash,
        .hits = Hits("........X"),
        .mix = {.gain = 0.5f, .reverbSend = 0.3f}},
@@ -91,13 +93,11 @@ Tune NextLevelSting() {
   tune.synths = {
       {.patch = BrassSwell(), .notes = brass, .mix = {.gain = 1.0f, .reverbSend = 0.4f}},
       {.patch = PluckArp(),
-       .notes = Melody("Bb4 D5 F5 Bb5 C5 E5 G5 C6 D6 - - - - - - - - - - - -"),
+       .notes = Melody("Bb4 D5 F5 Bb5 C5 E5 G5 C6 D6 - - -"),
        .mix = {.gain = 0.6f, .pan = 0.2f, .reverbSend = 0.3f, .delaySend = 0.4f}},
-      {.patch = SawBass(),
-       .notes = Melody("Bb1 - - . C2 - - . D2 - - - - - - - - - - - - -"),
-       .mix = {.gain = 0.9f}},
+      {.patch = SawBass(), .notes = Melody("Bb1 - - . C2 - - . D2 - - -"), .mix = {.gain = 0.9f}},
       {.patch = SawLead(),
-       .notes = Melody("D5 - - . E5 - - . F#5 - - - - - - - - - - - - -"),
+       .notes = Melody("D5 - - . E5 - - . F#5 - - -"),
        .mix = {.gain = 0.7f, .reverbSend = 0.3f, .delaySend = 0.2f}},
   };
   return tune;

@@ -1,12 +1,8 @@
-// Module arranging, writing and our own playback, on small hand-made songs.
+// Module arranging and writing, on small hand-made songs.
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
 
 #include "assetbuilder/sound/mod_writer.h"
 #include "assetbuilder/sound/module_arranger.h"
-#include "assetbuilder/sound/tracker_renderer.h"
 #include "assetbuilder/sound/xm_writer.h"
 
 namespace tvx {
@@ -97,30 +93,6 @@ TEST(ModuleWriterTest, SongsThatDoNotFitTheFormatGiveNoFile) {
   EXPECT_TRUE(WriteFastTrackerModule(song).empty());
   song.order.clear();
   EXPECT_TRUE(WriteFastTrackerModule(song).empty());
-}
-
-TEST(TrackerRendererTest, PlaysForTheSongLengthAtTheNotesPitch) {
-  for (TrackerFormat format : {TrackerFormat::kFastTracker, TrackerFormat::kProTracker}) {
-    ModuleTune tune = SmallTune(format, 150);
-    // A4 held over the first bar.
-    tune.channels.push_back(ModuleNotes(tune, 1, {{0, 16, 69.0, 1.0f}}));
-    tune.channels.resize(4);
-    const StereoBuffer out = RenderTrackerSong(ArrangeModule(tune));
-    // 128 rows of 6 ticks at 2.5 / 150 s.
-    EXPECT_NEAR(static_cast<double>(out.Frames()), 128 * 6 * 2.5 / 150 * 44100, 2.0);
-    // Count rising zero crossings over 0.5 s from 0.1 s: about 220 for A4.
-    const std::vector<float>& channel = out.left;  // channel 0 is hard left in ProTracker
-    int crossings = 0;
-    for (std::size_t i = 4410; i < 4410 + 22050; ++i) {
-      crossings += channel[i - 1] < 0.0f && channel[i] >= 0.0f ? 1 : 0;
-    }
-    EXPECT_NEAR(crossings, 220, 5);
-    // Silent after the key off.
-    float late = 0.0f;
-    for (std::size_t i = out.Frames() / 2; i < out.Frames(); ++i)
-      late = std::max(late, std::fabs(channel[i]));
-    EXPECT_EQ(late, 0.0f);
-  }
 }
 
 }  // namespace
