@@ -33,6 +33,9 @@ inline constexpr const char* NextLevel = "nextlevel";
 inline constexpr const char* GameOverBackdrop = "gameovercar";
 inline constexpr const char* RankingBackdrop = "rankingcar";
 
+// Not drawn by the game: the program gives it to its window as the window's icon.
+inline constexpr const char* WindowIcon = "icon";
+
 constexpr bool IsBarrel(std::string_view name) {
   return name == LyingBarrel || name == UprightBarrel || name == ExplosiveBarrel;
 }

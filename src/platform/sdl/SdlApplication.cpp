@@ -51,6 +51,19 @@ std::unique_ptr<SdlSubsystem> StartVideo() {
   }
 }
 
+// The desktop shows this beside the window's title and in the task switcher; on X11 SDL gives
+// the window one size of it, which the desktop scales to what it needs.
+void SetWindowIcon(SDL_Window* window, const LauncherPicture& icon) {
+  if (icon.Empty() || icon.argb.size() != static_cast<std::size_t>(icon.width) * icon.height)
+    return;
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.argb.data()), icon.width,
+                                         icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (surface == nullptr) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
+}
+
 }  // namespace
 
 std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::string& error,
@@ -81,6 +94,7 @@ std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::strin
     error = std::string("SDL could not open the window (") + SDL_GetError() + ")";
     return nullptr;
   }
+  SetWindowIcon(window.get(), art.windowIcon);
   // Without a renderer the launcher stays blank but still starts with ENTER or SPACE.
   SdlRendererPtr renderer = CreateLauncherRenderer(window.get());
   return std::unique_ptr<SdlApplication>(new SdlApplication(
