@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <string_view>
 
 namespace tvx::image {
 
@@ -35,9 +34,5 @@ inline constexpr const char* RankingBackdrop = "rankingcar";
 
 // Not drawn by the game: the program gives it to its window as the window's icon.
 inline constexpr const char* WindowIcon = "icon";
-
-constexpr bool IsBarrel(std::string_view name) {
-  return name == LyingBarrel || name == UprightBarrel || name == ExplosiveBarrel;
-}
 
 }  // namespace tvx::image

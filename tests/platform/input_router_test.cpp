@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/Application.h"
+#include "platform/KeyboardDevice.h"
 #include "platform/input/InputRouter.h"
 #include "settings/KeyNames.h"
 #include "settings/PadNames.h"
@@ -44,11 +45,11 @@ TEST_F(InputRouterTest, BoundKeysFillTheSteeringSlotsAndActAsCommands) {
   std::array<std::uint8_t, 256> state{};
   state[0x4B] = 0x80;  // Keypad 4
   router.AddHeldSlots(state.data(), 0);
-  EXPECT_EQ(state[0xCB], 0x80);  // left
-  EXPECT_EQ(state[0xC8] | state[0xD0] | state[0xCD], 0);
+  EXPECT_EQ(state[dik::Left], 0x80);  // left
+  EXPECT_EQ(state[dik::Up] | state[dik::Down] | state[dik::Right], 0);
   router.AddHeldSlots(state.data(), PadBit(PadButton::Down) | PadBit(PadButton::Right));
-  EXPECT_EQ(state[0xD0], 0x80);
-  EXPECT_EQ(state[0xCD], 0x80);
+  EXPECT_EQ(state[dik::Down], 0x80);
+  EXPECT_EQ(state[dik::Right], 0x80);
 
   EXPECT_EQ(router.KeyDown(vk::Space, 0x39, false), vk::Return);
   EXPECT_EQ(router.KeyDown('E', 0x12, true), vk::Return);
@@ -78,7 +79,7 @@ TEST_F(InputRouterTest, ReboundPadButtonsActAndSteerAsBound) {
   EXPECT_EQ(router.PadDown(PadButton::LeftShoulder), 0);
   std::array<std::uint8_t, 256> state{};
   router.AddHeldSlots(state.data(), PadBit(PadButton::LeftShoulder));
-  EXPECT_EQ(state[0xCB], 0x80);
+  EXPECT_EQ(state[dik::Left], 0x80);
 }
 
 class Taker : public InputTaker {
