@@ -1,13 +1,14 @@
 #include "platform/input/InputRouter.h"
 
 #include "platform/Application.h"
+#include "platform/KeyboardDevice.h"
 
 namespace tvx {
 
 namespace {
 
 constexpr int kCandidates = 27;  // A-Z and space
-constexpr std::array<std::uint8_t, 4> kSteeringSlots{0xC8, 0xD0, 0xCB, 0xCD};
+constexpr std::array<std::uint8_t, 4> kSteeringSlots{dik::Up, dik::Down, dik::Left, dik::Right};
 constexpr std::array<std::uint16_t, 3> kCommandKeys{vk::Return, vk::Escape, vk::Control};
 constexpr std::uint8_t kDown = 0x80;
 

@@ -12,6 +12,7 @@
 #include "archive/PxDb.h"
 #include "core/Component.h"
 #include "game/ImageNames.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxDevices.h"
 #include "render/PxFonts.h"
@@ -59,14 +60,12 @@ class PictureContrast : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     state = new State;
-    state->archive = CreateComponent<TPxDb>(&state->root);
+    state->archive = CreateComponent<TPxDb>(&state->rig.root);
     state->archive->SetFileName(TVX_RESOURCES_FILE);
     state->archive->OpenMode = TOpenModes::opReadOnly;
-    state->device = CreateComponent<TPxDevice>(&state->root, state->api);
-    state->images = CreateComponent<TPxImages>(&state->root);
-    state->fonts = CreateComponent<TPxFonts>(&state->root);
-    state->images->SetPublisher(state->device);
-    state->fonts->SetPublisher(state->device);
+    state->device = state->rig.device;
+    state->images = state->rig.images;
+    state->fonts = state->rig.fonts;
     ASSERT_TRUE(state->device->Initialize());
     ASSERT_TRUE(state->images->LoadFromPxDb(*state->archive));
     ASSERT_TRUE(state->fonts->LoadFromPxDb(*state->archive));
@@ -130,9 +129,8 @@ class PictureContrast : public ::testing::Test {
   }
 
   struct State {
-    // Declared before the root so that the components go first.
-    gfx::RecordingGraphicsApi api;
-    TComponent root{nullptr};
+    gfx::RecordingGraphicsApi api;  // outlives the rig's components
+    testing::RenderRig rig{api, {.images = true, .fonts = true}};
     TPxDb* archive = nullptr;
     TPxDevice* device = nullptr;
     TPxImages* images = nullptr;

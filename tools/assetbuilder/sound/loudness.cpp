@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
 #include <numbers>
 
 namespace tvx {
@@ -106,18 +107,18 @@ std::vector<float> FramePeaks(const StereoBuffer& buffer, bool loop) {
 std::vector<float> LimiterGain(const std::vector<float>& peaks, float ceiling, bool loop) {
   const std::size_t n = peaks.size();
   const std::size_t ahead = std::max<std::size_t>(1, SecondsToFrames(kLookAheadSeconds));
-  const auto wrap = [&](std::size_t i) { return loop ? i % n : std::min(i, n - 1); };
   std::vector<float> needed(n);
   for (std::size_t i = 0; i < n; ++i) needed[i] = peaks[i] > ceiling ? ceiling / peaks[i] : 1.0f;
-  // The lowest need within the look-ahead, as a running minimum from the end.
+  // The lowest need within the look-ahead: a sliding minimum, run from the end (round past it
+  // for a loop).
   std::vector<float> held(n, 1.0f);
-  for (std::size_t i = 0; i < n; ++i) {
-    float lowest = 1.0f;
-    for (std::size_t j = 0; j <= ahead; ++j) {
-      if (!loop && i + j >= n) break;
-      lowest = std::min(lowest, needed[wrap(i + j)]);
-    }
-    held[i] = lowest;
+  std::deque<std::size_t> window;  // positions whose needs rise from front to back
+  for (std::size_t k = loop ? n + ahead : n; k-- > 0;) {
+    const float need = needed[k % n];
+    while (!window.empty() && needed[window.back() % n] >= need) window.pop_back();
+    window.push_back(k);
+    while (window.front() > k + ahead) window.pop_front();
+    if (k < n) held[k] = needed[window.front() % n];
   }
   const float release = 1.0f - std::exp(-1.0f / static_cast<float>(kReleaseSeconds * kSampleRate));
   std::vector<float> released(n);

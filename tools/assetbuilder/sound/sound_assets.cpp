@@ -33,7 +33,11 @@ constexpr double kMusicGameLufs = -23.0;
 constexpr float kCeilingDb = -2.5f;
 constexpr float kDrivenCeilingDb = -3.0f;
 constexpr float kDrivenHighPassHz = 30.0f;
+constexpr float kDrivenFadeMs = 5.0f;
 constexpr double kLoudnessSlack = 0.15;  // LU
+// The decoder's output of a module cannot be limited, so its peaks keep a margin of their own.
+constexpr float kModuleCeilingDb = -1.4f;
+constexpr int kModulePasses = 3;
 
 // The loudness a sound needs in its file to be heard at `gameLufs` at the game's volume.
 double FileLufs(double gameLufs, int volume) {
@@ -46,13 +50,15 @@ SoundAsset EncodeLevelled(
     std::string key, StereoBuffer buffer, double fileLufs, bool loop,
     const std::function<std::vector<std::uint8_t>(const StereoBuffer&)>& encode,
     float ceilingDb = kCeilingDb) {
-  if (loop) RemoveMean(buffer);
   LevelTo(buffer, fileLufs, ceilingDb, loop);
+  // The limiter's gain rides on any asymmetry, so a loop's mean goes after it.
+  if (loop) RemoveMean(buffer);
   std::vector<std::uint8_t> file = encode(buffer);
   std::vector<float> heard = DecodeSoundFile(key, file.data(), file.size());
   const double miss = fileLufs - IntegratedLoudness(FromInterleaved(heard));
   if (std::fabs(miss) > kLoudnessSlack) {
     LevelTo(buffer, IntegratedLoudness(buffer) + miss, ceilingDb, loop);
+    if (loop) RemoveMean(buffer);
     file = encode(buffer);
     heard = DecodeSoundFile(key, file.data(), file.size());
   }
@@ -81,13 +87,30 @@ std::vector<std::uint8_t> MonoWav(const StereoBuffer& buffer) {
   return EncodeWav(channel, 1, kSampleRate);
 }
 
-SoundAsset ModuleAsset(std::string key, const ModuleTune& tune) {
-  const TrackerSong song = ArrangeModule(tune);
-  std::vector<std::uint8_t> file = tune.format == TrackerFormat::kProTracker
-                                       ? WriteProTrackerModule(song)
-                                       : WriteFastTrackerModule(song);
-  const std::vector<float> heard = DecodeSoundFile(key, file.data(), file.size());
-  return {std::move(key), std::move(file), ToInterleavedPcm16(FromInterleaved(heard))};
+// A module plays as the decoder mixes it, so it is levelled by its volumes: scaled towards the
+// file loudness as far as the peak ceiling and the full volume of 64 allow. The loudest take
+// under the ceiling is kept.
+SoundAsset ModuleAsset(std::string key, const ModuleTune& composed, double fileLufs) {
+  SoundAsset best{key, {}, {}};
+  float gain = 1.0f;
+  for (int pass = 0; pass < kModulePasses; ++pass) {
+    const TrackerSong song = ArrangeModule(WithVolumes(composed, gain));
+    std::vector<std::uint8_t> file = composed.format == TrackerFormat::kProTracker
+                                         ? WriteProTrackerModule(song)
+                                         : WriteFastTrackerModule(song);
+    const StereoBuffer heard = FromInterleaved(DecodeSoundFile(key, file.data(), file.size()));
+    const float peak = OversampledPeak(heard);
+    if (peak <= 0.0f) break;
+    const double peakRoom = kModuleCeilingDb - 20.0 * std::log10(peak);
+    const double room = std::min(fileLufs - IntegratedLoudness(heard), peakRoom);
+    if (peakRoom >= 0.0 || best.file.empty()) {
+      best.file = std::move(file);
+      best.reviewPcm = ToInterleavedPcm16(heard);
+    }
+    if (std::fabs(room) < kLoudnessSlack) break;
+    gain *= static_cast<float>(std::pow(10.0, room / 20.0));
+  }
+  return best;
 }
 
 struct TuneEntry {
@@ -155,7 +178,10 @@ std::vector<SoundAsset> BuildSoundAssets() {
   std::vector<std::function<SoundAsset()>> jobs;
   for (const SlotEntry& slot : kMusicSlots) {
     jobs.push_back([&slot] {
-      if (slot.composeModule != nullptr) return ModuleAsset(slot.key, slot.composeModule());
+      if (slot.composeModule != nullptr) {
+        return ModuleAsset(slot.key, slot.composeModule(),
+                           FileLufs(kMusicGameLufs, sound::LevelMusicVolume));
+      }
       return OggAsset(slot.key, RenderTune(slot.composeStream()),
                       FileLufs(kMusicGameLufs, sound::LevelMusicVolume));
     });
@@ -178,6 +204,12 @@ std::vector<SoundAsset> BuildSoundAssets() {
       if (effect.driveDb > 0.0f) {
         Saturate(buffer, effect.driveDb);
         HighPass(buffer, kDrivenHighPassHz);
+        // Saturation lifts the quiet edges too; they fade again, and 10 ms of silence ahead
+        // keep the codec's spread of the attack off the first sample.
+        FadeEdges(buffer, kDrivenFadeMs, kDrivenFadeMs);
+        const std::size_t lead = SecondsToFrames(0.01);
+        buffer.left.insert(buffer.left.begin(), lead, 0.0f);
+        buffer.right.insert(buffer.right.begin(), lead, 0.0f);
       }
       if (IsWavKey(*effect.key)) return EncodeLevelled(*effect.key, buffer, lufs, loop, MonoWav);
       // A saturated sound is dense up high, where the codec overshoots most.

@@ -103,7 +103,8 @@ TEST_F(BuiltSounds, EffectsStandOutOfTheLevelMusicByTheirRank) {
 
 TEST_F(BuiltSounds, LoopsCarryNoDcOffsetAndTheStingEndsWithinTheLevelIntro) {
   for (const SoundLevels& s : sounds_) {
-    if (s.looped) {
+    // Modules are mixed by the decoder, out of the builder's reach.
+    if (s.looped && !IsModule(s)) {
       EXPECT_LE(s.dcOffset, 0.002) << s.key;
     }
   }

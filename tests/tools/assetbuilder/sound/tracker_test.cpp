@@ -36,11 +36,25 @@ TEST(ModuleArrangerTest, NotesGetKeyOffsDrumsRingAndRepeatsReusePatterns) {
   EXPECT_EQ(CellAt(song, 4, 0).note, kNoteKeyOff);
   EXPECT_EQ(CellAt(song, 0, 1).note, kDrumNote);
   EXPECT_EQ(CellAt(song, 1, 1).note, kNoteNone);
-  // The second block differs only by the cut on the last row, so it is a pattern of its own.
-  EXPECT_EQ(CellAt(song, 127, 0).effect, kEffectExtended);
-  EXPECT_EQ(CellAt(song, 127, 0).parameter, kExtendedNoteCut | 5);
-  EXPECT_EQ(CellAt(song, 63, 0).effect, 0);
-  EXPECT_NE(song.order[0], song.order[1]);
+  // The last row rings on into the next loop like any other: both blocks are one pattern.
+  EXPECT_EQ(CellAt(song, 127, 0).effect, 0);
+  EXPECT_EQ(song.order[0], song.order[1]);
+}
+
+TEST(ModuleArrangerTest, SectionsFollowEachOtherAndVolumesScaleUpToFull) {
+  ModuleTune tune = SmallTune(TrackerFormat::kFastTracker, 120);
+  tune.steps = 64;
+  tune.channels.push_back(ModuleNotes(tune, 1, {{0, 4, 60.0, 0.5f}}));
+  ModuleTune section = tune;
+  section.channels[0][0].note = kNoteMiddle + 7;
+  AppendModuleSection(tune, section);
+  EXPECT_EQ(tune.steps, 128);
+  ASSERT_EQ(tune.channels[0].size(), 2u);
+  EXPECT_EQ(tune.channels[0][1].step, 64);
+  EXPECT_EQ(CellAt(ArrangeModule(tune), 64, 0).note, kNoteMiddle + 7);
+  const ModuleTune louder = WithVolumes(tune, 1.5f);
+  EXPECT_EQ(louder.channels[0][0].volume, 48);
+  EXPECT_EQ(louder.instruments[0].sample.volume, 64);
 }
 
 TEST(ModuleArrangerTest, IdenticalBlocksShareOnePatternAndChannelsPairUp) {
