@@ -16,10 +16,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Component.h"
 #include "game/GameState.h"
 #include "game/PlayContext.h"
+#include "game/RankingStore.h"
 #include "platform/PlatformParts.h"
 
 namespace tvx {
@@ -154,6 +156,7 @@ class TForm1 : public TForm {
   int exitCode_ = 0;
   std::string savedRanking_;   // the table text the ranking file was last given
   std::string failedRanking_;  // the table text whose save failed; retried once it changes
+  std::vector<RankingEntry> unsavedEntries_;  // this run's entries the file does not hold yet
 
   TPxDevice* Device_ = nullptr;
   TPxTimer* Timer_ = nullptr;
