@@ -77,10 +77,16 @@ int main(int argc, char** argv) {
   audio.SetMixLevels(tvx::LevelsOf(settings));
   tvx::ConnectMuteToggle(*application, audio, settingsFile, settings);
   tvx::ConnectDisplayMemory(*application, settingsFile);
-  if (!audio.DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
-  const tvx::FormHooks hooks{
-      [&](tvx::TForm1& form) { tvx::ConnectForm(*application, form, &audio); },
-      [&] { tvx::DisconnectForm(*application); }};
+  const tvx::FormHooks hooks{[&](tvx::TForm1& form) {
+                               tvx::ConnectForm(*application, form, &audio);
+                               settingsFile.SetFailureNotice([&form](const std::string& error) {
+                                 form.ShowNotice("Settings not saved: " + error);
+                               });
+                             },
+                             [&] {
+                               settingsFile.SetFailureNotice({});
+                               tvx::DisconnectForm(*application);
+                             }};
   return tvx::RunGame({clock, *application, graphics, keyboard, audio, *archive,
                        tvx::RankingPathFor(programFolder, *archive, environment), display},
                       command.options, hooks);

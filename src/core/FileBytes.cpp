@@ -152,7 +152,10 @@ bool ReplaceFileDurably(const std::string& path, const std::string& temporary,
                         std::string_view bytes, std::string& reason) {
   // O_NOFOLLOW and O_NONBLOCK: a link or a FIFO left under the temporary name is not written
   // through; it is removed and the file made anew.
-  unlink(temporary.c_str());
+  if (unlink(temporary.c_str()) != 0 && errno != ENOENT) {
+    reason = std::strerror(errno);
+    return false;
+  }
   Descriptor file(open(temporary.c_str(),
                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
   bool ok = file.Get() >= 0 && WriteAll(file.Get(), bytes) && fsync(file.Get()) == 0;
@@ -166,6 +169,15 @@ bool ReplaceFileDurably(const std::string& path, const std::string& temporary,
   // The rename is only durable once the folder is; the new file is in place either way.
   SyncFolderOf(path);
   return true;
+}
+
+std::string DamagedFileName(const std::string& fileName) {
+  std::string candidate = fileName + ".damaged";
+  std::error_code error;
+  for (int n = 1; std::filesystem::exists(candidate, error); ++n) {
+    candidate = fileName + ".damaged." + std::to_string(n);
+  }
+  return candidate;
 }
 
 }  // namespace tvx

@@ -38,4 +38,8 @@ bool WriteFileBytes(const std::filesystem::path& path, const std::uint8_t* data,
 // the folder is synced. On failure `reason` is the system's reason and `temporary` is gone.
 bool ReplaceFileDurably(const std::string& path, const std::string& temporary,
                         std::string_view bytes, std::string& reason);
+// Where a damaged file is set aside: `fileName`.damaged, or .damaged.1, .damaged.2, ... when
+// earlier ones exist, so that no damaged file replaces another.
+std::string DamagedFileName(const std::string& fileName);
+
 }  // namespace tvx

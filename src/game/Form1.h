@@ -48,6 +48,8 @@ class TForm1 : public TForm {
   void FormKeyDown(std::uint16_t key);
   // True while the ranking screen takes letters for the name, as FormKeyDown does.
   bool WaitsForName() const;
+  // One line shown at the top of every screen for a few seconds.
+  void ShowNotice(const std::string& text);
   // The letter an arcade-style name entry (a pad) offers at the cursor, shown blinking after
   // the name while one is typed; unset or 0 for none. Only drawn: letters still arrive as keys.
   std::function<char()> NameCandidate;
@@ -133,6 +135,7 @@ class TForm1 : public TForm {
   void DrawIntroScreen();
   void DrawSetUpFrame();
   void DrawPauseText();
+  void DrawNotice();
   void DrawHud();
   void DrawGameOverScreen();
   void DrawRankingScreen();

@@ -46,6 +46,7 @@ void TForm1::DeviceRender() {
     if (!state_.LevelRunning) SetUpLevel();
     DrawHud();
   }
+  DrawNotice();
 }
 
 bool TForm1::LoadResources() {

@@ -3,7 +3,6 @@
 #define ZLIB_CONST
 #include <zlib.h>
 
-#include <filesystem>
 #include <vector>
 
 #include "core/FileBytes.h"
@@ -85,14 +84,5 @@ bool SaveRankingFile(const std::string& text, const std::string& fileName, std::
 }
 
 std::string TemporaryRankingName(const std::string& fileName) { return fileName + ".new"; }
-
-std::string DamagedFileName(const std::string& fileName) {
-  std::string candidate = fileName + ".damaged";
-  std::error_code error;
-  for (int n = 1; std::filesystem::exists(candidate, error); ++n) {
-    candidate = fileName + ".damaged." + std::to_string(n);
-  }
-  return candidate;
-}
 
 }  // namespace tvx

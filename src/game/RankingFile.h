@@ -33,10 +33,6 @@ std::optional<std::string> LoadRankingFile(const std::string& fileName);
 bool SaveRankingFile(const std::string& text, const std::string& fileName,
                      std::string* reason = nullptr);
 
-// Where a damaged file is set aside: `fileName`.damaged, or .damaged.1, .damaged.2, ... when
-// earlier ones exist, so that no damaged table replaces another.
-std::string DamagedFileName(const std::string& fileName);
-
 // Where a save writes before it replaces the file; one left by a crash is removed later.
 std::string TemporaryRankingName(const std::string& fileName);
 
