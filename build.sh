@@ -13,7 +13,8 @@ libmpg123-dev libvorbis-dev libopenmpt-dev libmd-dev libcairo2-dev libfreetype-d
 fonts-dejavu-core libmp3lame-dev libinih-dev"
 # What only the tests, benchmarks and package checks need.
 TEST_PACKAGES="libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-apps x11-utils \
-desktop-file-utils appstream lintian openbox clang clang-format libclang-rt-14-dev valgrind"
+desktop-file-utils appstream lintian openbox clang clang-format libclang-rt-14-dev valgrind \
+libebur128-dev"
 
 case "$mode" in
   run) wanted=$PACKAGES; testing=OFF ;;

@@ -20,5 +20,7 @@ find_library(MP3LAME_LIBRARY mp3lame REQUIRED)
 
 if(BUILD_TESTING)
   find_package(GTest REQUIRED)
+  # Loudness (EBU R128) and true peak of the built sounds.
+  pkg_check_modules(EBUR128 REQUIRED IMPORTED_TARGET libebur128)
   include(GoogleTest)
 endif()

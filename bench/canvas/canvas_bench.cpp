@@ -23,6 +23,7 @@
 #include "core/MemoryStream.h"
 #include "counting_graphics_api.h"
 #include "harness/ImageRecordBuilder.h"
+#include "harness/RenderRig.h"
 #include "platform/gl/GlGraphicsApi.h"
 #include "platform/probes/SdlRendererProbe.h"
 #include "platform/probes/SdlVideo.h"
@@ -107,10 +108,9 @@ bool MeasureCanvas(const std::vector<Sprite>& sprites, int frames, Figures& figu
     return false;
   }
   CountingGraphicsApi counting(*gl);
-  TComponent root(nullptr);
-  auto* device = CreateComponent<TPxDevice>(&root, counting);
-  auto* canvas = CreateComponent<TPxCanvas>(&root);
-  canvas->SetPublisher(device);
+  testing::RenderRig rig(counting, {.canvas = true});
+  TPxDevice* device = rig.device;
+  TPxCanvas* canvas = rig.canvas;
   device->SetVSync(false);
   if (!device->Initialize()) return false;
 

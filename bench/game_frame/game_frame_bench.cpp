@@ -13,6 +13,7 @@
 #include "core/TempFolder.h"
 #include "harness/GameHarness.h"
 #include "harness/TestArchive.h"
+#include "platform/KeyboardDevice.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "sprites/SpriteEngine.h"
 
@@ -55,8 +56,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "game_frame_bench: the level did not start\n");
     return 1;
   }
-  game.keyboard.SetKeyDown(200, true);  // up, so that the car meets the traffic
-  game.RunFor(2000);                    // the first traffic on the road
+  game.keyboard.SetKeyDown(dik::Up, true);  // so that the car meets the traffic
+  game.RunFor(2000);                        // the first traffic on the road
 
   const std::uint64_t presentsBefore = graphics.Count(gfx::Call::Present);
   const std::uint64_t drawsBefore = graphics.DrawCalls();
@@ -65,8 +66,8 @@ int main(int argc, char** argv) {
   std::uint64_t samples = 0;
   const double start = CpuSeconds();
   for (int tenth = 0; tenth < seconds * 10 && game.State().LevelRunning; ++tenth) {
-    game.keyboard.SetKeyDown(203, tenth % 20 < 10);  // left, then right
-    game.keyboard.SetKeyDown(205, tenth % 20 >= 10);
+    game.keyboard.SetKeyDown(dik::Left, tenth % 20 < 10);  // left, then right
+    game.keyboard.SetKeyDown(dik::Right, tenth % 20 >= 10);
     game.RunFor(100);
     spriteSum += static_cast<std::uint64_t>(game.Form().Engine().Count());
     ++samples;

@@ -25,11 +25,12 @@
 #include "app/PlayerControls.h"
 #include "core/TempFolder.h"
 #include "game/Form1.h"
+#include "platform/KeyboardDevice.h"
+#include "platform/ProgramMemory.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/GlGraphicsApi.h"
 #include "platform/probes/KeyPress.h"
 #include "platform/sdl/ProgramFolder.h"
-#include "platform/sdl/ProgramMemory.h"
 #include "platform/sdl/SdlApplication.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlKeyboardDevice.h"
@@ -40,9 +41,6 @@
 namespace tvx::bench {
 namespace {
 
-constexpr std::uint8_t kDown = 0xD0;
-constexpr std::uint8_t kLeft = 0xCB;
-constexpr std::uint8_t kRight = 0xCD;
 constexpr char kName[] = "BENCH";
 
 double ResidentMegabytes() {
@@ -114,7 +112,7 @@ class Autopilot {
   }
 
   void Hold(std::uint8_t* state) const {
-    for (const std::uint8_t key : {kDown, kLeft, kRight}) {
+    for (const std::uint8_t key : {dik::Down, dik::Left, dik::Right}) {
       if (held_[key]) state[key] = 0x80;
     }
   }
@@ -175,9 +173,9 @@ class Autopilot {
         bestX = x;
       }
     }
-    held_[kLeft] = bestX < s.PlayerX - 4.0f;
-    held_[kRight] = bestX > s.PlayerX + 4.0f;
-    held_[kDown] = s.PlayerY < 390.0f;
+    held_[dik::Left] = bestX < s.PlayerX - 4.0f;
+    held_[dik::Right] = bestX > s.PlayerX + 4.0f;
+    held_[dik::Down] = s.PlayerY < 390.0f;
   }
 
   const TForm1& form_;

@@ -9,28 +9,21 @@
 
 #include "archive/PxDb.h"
 #include "archive_writer/pxdb_writer.h"
-#include "core/Component.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
-#include "render/PxCanvas.h"
-#include "render/PxDevices.h"
-#include "render/PxFonts.h"
 
 namespace {
 
 struct Scene {
   Scene() {
     api.SetLogging(false);
-    fonts = tvx::CreateComponent<tvx::TPxFonts>(&root);
-    device = tvx::CreateComponent<tvx::TPxDevice>(&root, api);  // the font list attaches to it
-    canvas = tvx::CreateComponent<tvx::TPxCanvas>(&root);       // and takes it as its canvas
-    canvas->SetPublisher(device);
     device->Initialize();
   }
   tvx::gfx::RecordingGraphicsApi api;
-  tvx::TComponent root{nullptr};
-  tvx::TPxFonts* fonts = nullptr;
-  tvx::TPxDevice* device = nullptr;
-  tvx::TPxCanvas* canvas = nullptr;
+  tvx::testing::RenderRig rig{api, {.fonts = true}};
+  tvx::TPxFonts* fonts = rig.fonts;
+  tvx::TPxDevice* device = rig.device;
+  tvx::TPxCanvas* canvas = rig.canvas;
 };
 
 // Built once: libFuzzer exits without running destructors.

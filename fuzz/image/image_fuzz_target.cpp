@@ -4,12 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "core/Component.h"
 #include "core/MemoryStream.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
-#include "render/PxCanvas.h"
-#include "render/PxDevices.h"
-#include "render/PxImages.h"
 
 namespace {
 
@@ -18,15 +15,12 @@ constexpr std::int32_t kPatternsDrawn = 8;
 struct Scene {
   Scene() {
     api.SetLogging(false);
-    device = tvx::CreateComponent<tvx::TPxDevice>(&root, api);
-    canvas = tvx::CreateComponent<tvx::TPxCanvas>(&root);
-    canvas->SetPublisher(device);
     device->Initialize();
   }
   tvx::gfx::RecordingGraphicsApi api;
-  tvx::TComponent root{nullptr};
-  tvx::TPxDevice* device = nullptr;
-  tvx::TPxCanvas* canvas = nullptr;
+  tvx::testing::RenderRig rig{api, {.canvas = true}};
+  tvx::TPxDevice* device = rig.device;
+  tvx::TPxCanvas* canvas = rig.canvas;
 };
 
 // Built once: libFuzzer exits without running destructors.

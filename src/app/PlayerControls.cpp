@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "game/SoundGroups.h"
+#include "settings/KeyNames.h"
 #include "sound/SoundData.h"
 #include "sound/SoundSystem.h"
 
@@ -68,6 +69,7 @@ DisplayOptions DisplayOf(const Settings& settings, const LaunchOptions& options)
   display.fullscreen = options.fullscreen.value_or(settings.fullscreen);
   display.scale = options.scale.value_or(settings.scale);
   display.pauseOnFocusLoss = settings.pauseOnFocusLoss;
+  display.smoothMotion = settings.smoothMotion;
   return display;
 }
 

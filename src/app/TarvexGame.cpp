@@ -3,7 +3,7 @@
 // SDL, OpenGL, the SDL keyboard and the audio mixer put together into the main window's
 // platform parts, with extra keys, pads, volumes and the F10 mute toggle connected around the
 // game; the launcher window opens and the message loop runs until the player leaves from the
-// title screen.
+// title screen. The launcher shows pictures and fonts of the archive.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -11,12 +11,13 @@
 #include "app/CommandLine.h"
 #include "app/GameLocations.h"
 #include "app/GameRun.h"
+#include "app/LauncherArtLoader.h"
 #include "app/PlayerControls.h"
 #include "game/Form1.h"
+#include "platform/ProgramMemory.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/GlGraphicsApi.h"
 #include "platform/sdl/ProgramFolder.h"
-#include "platform/sdl/ProgramMemory.h"
 #include "platform/sdl/SdlApplication.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlKeyboardDevice.h"
@@ -52,10 +53,18 @@ int main(int argc, char** argv) {
       tvx::ArchiveCandidates(programFolder, command.options.dataFolder, environment);
   const std::optional<std::string> archive = tvx::FirstExistingFile(candidates);
 
+  // The launcher draws with the game's own pictures and fonts.
+  tvx::LauncherArt launcherArt;
+  if (archive) {
+    std::string problem;
+    launcherArt = tvx::LoadLauncherArt(*archive, problem);
+    if (!problem.empty()) std::fprintf(stderr, "tarvex: %s\n", problem.c_str());
+  }
   tvx::SdlClock clock;
   std::string error;
   std::unique_ptr<tvx::SdlApplication> application =
-      tvx::SdlApplication::Create(clock, error, display);
+      tvx::SdlApplication::Create(clock, error, display, launcherArt);
+  launcherArt = {};  // the launcher holds them as textures now
   if (!application) {
     std::fprintf(stderr, "tarvex: cannot open the game window: %s\n", error.c_str());
     return 1;

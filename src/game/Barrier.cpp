@@ -1,63 +1,13 @@
 #include "game/Barrier.h"
 
-#include <array>
-#include <string_view>
-
 #include "core/Numeric.h"
 #include "core/Random.h"
-#include "game/ImageNames.h"
+#include "game/PlayFieldKinds.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {
-
-namespace {
-
-// How a kind falls each tick, in addition to the road's scroll.
-enum class Fall {
-  Car,    // one pixel faster than the road, before any swerve
-  Road,   // lies still on the road
-  Dizzy,  // with the road up to level 5, one pixel faster above
-};
-
-struct BarrierKind {
-  std::string_view name;
-  Fall fall;
-  bool followsRect;   // false: the rectangle is left as it was (explosions never collide)
-  gfx::Rect offsets;  // from the truncated position the tick begins with
-};
-
-constexpr gfx::Rect kCarRect{30, 12, 65, 70};
-constexpr gfx::Rect kPickUpRect{8, 8, 27, 22};
-
-constexpr std::array<BarrierKind, 15> kKinds{{
-    {image::TrafficCars[0], Fall::Car, true, kCarRect},
-    {image::TrafficCars[1], Fall::Car, true, kCarRect},
-    {image::TrafficCars[2], Fall::Car, true, kCarRect},
-    {image::TrafficCars[3], Fall::Car, true, kCarRect},
-    {image::CrashedTrafficCars[0], Fall::Car, true, kCarRect},
-    {image::CrashedTrafficCars[1], Fall::Car, true, kCarRect},
-    {image::CrashedTrafficCars[2], Fall::Car, true, kCarRect},
-    {image::CrashedTrafficCars[3], Fall::Car, true, kCarRect},
-    {image::LyingBarrel, Fall::Road, true, {15, 34, 75, 44}},
-    {image::UprightBarrel, Fall::Road, true, {16, 40, 48, 51}},
-    {image::ExplosiveBarrel, Fall::Road, true, {16, 40, 48, 51}},
-    {image::RepairPickUp, Fall::Road, true, kPickUpRect},
-    {image::BoostPickUp, Fall::Road, true, kPickUpRect},
-    {image::DizzyPickUp, Fall::Dizzy, true, kPickUpRect},
-    {image::Explosion, Fall::Road, false, {}},
-}};
-
-// nullptr for a name that is none of the kinds above.
-const BarrierKind* FindKind(const std::string& name) {
-  for (const BarrierKind& kind : kKinds) {
-    if (kind.name == name) return &kind;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 TBarrier::TBarrier(TSpriteEngine& engine, const TPlayContext& play)
     : TAnimatedSprite(engine), play_(play) {}
@@ -68,12 +18,12 @@ void TBarrier::Move(float moveCount) {
   const TGameState& state = play_.state;
   if (state.Paused) return;
 
-  const BarrierKind* kind = FindKind(ImageName);
+  const FieldKind* kind = FindFieldKind(ImageName);
   if (kind != nullptr && kind->followsRect) {
     const std::int32_t tx = Trunc(X);
     const std::int32_t ty = Trunc(Y);
-    CollideRect = {tx + kind->offsets.left, ty + kind->offsets.top, tx + kind->offsets.right,
-                   ty + kind->offsets.bottom};
+    CollideRect = {tx + kind->rect.left, ty + kind->rect.top, tx + kind->rect.right,
+                   ty + kind->rect.bottom};
   }
   if (kind != nullptr && kind->fall == Fall::Car) {
     SetY(static_cast<float>(Y + state.ScrollSpeed + 1.0));
@@ -100,7 +50,7 @@ void TBarrier::PassingSound() {
   const TGameState& state = play_.state;
   if (!(state.PlayerY + 10.0f < Y && Y < state.PlayerY + 60.0f)) return;
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::Whoosh, 25);
+  sounds.SetVolume(sound::Whoosh, sound::WhooshVolume);
   if (state.PlayerX - 70.0f < X && X < state.PlayerX + 100.0f)
     PlayIfSilent(sounds, sound::Whoosh, false);
 }
@@ -113,31 +63,35 @@ void TBarrier::HandleCollision(TSprite& other) {
 
   // Obstacles that meet while still far above the screen are taken away unseen.
   if (obstacle->Y <= -50.0f) obstacle->Kill();
-  if (image::IsBarrel(obstacle->ImageName)) {
+  const FieldKind* kind = FindFieldKind(obstacle->ImageName);
+  if (kind == nullptr) return;
+  const bool explodes = kind->contact == Contact::Explode;
+  if (IsBarrel(*kind)) {
     obstacle->SetY(obstacle->Y + 1.0f);
     if (0.0f < obstacle->Y && obstacle->Y < 480.0f) {
       TSoundSystem& sounds = play_.sounds;
-      if (obstacle->ImageName == image::ExplosiveBarrel) {
-        sounds.SetVolume(sound::Explode, 20);
+      if (explodes) {
+        sounds.SetVolume(sound::Explode, sound::ExplodeVolume);
         PlayIfSilent(sounds, sound::Explode, false);
       } else {
         PlayIfSilent(sounds, sound::BarrelDrop, false);
       }
     }
   }
-  if (obstacle->ImageName == image::ExplosiveBarrel) MakeExplosion(*obstacle, 1.2f);
+  if (explodes) MakeExplosion(*obstacle, 1.2f);
 }
 
 void MakeExplosion(TAnimatedSprite& sprite, float scale) {
+  constexpr const FieldKind* kExplosion = FindFieldKind(image::Explosion);
   sprite.DrawEffect = EffectAdditive;
-  sprite.SetImageName(image::Explosion);
+  sprite.SetImageName(kExplosion->image);
   sprite.SetAnimStart(0);
-  sprite.AnimCount = 32;
-  sprite.AnimSpeed = 0.7f;
+  sprite.AnimCount = kExplosion->patterns;
+  sprite.AnimSpeed = kExplosion->animSpeed;
   sprite.AnimLoop = false;
   sprite.CanCollide = false;
   sprite.Animating = true;
-  sprite.SetZ(5);
+  sprite.SetZ(depth::Effect);
   sprite.ScaleX = scale;
   sprite.ScaleY = scale;
 }

@@ -1,7 +1,5 @@
-// Everything the player meets on the road: traffic cars and their wrecks, three kinds of
-// barrel (one explosive), three pick-ups, and the explosions hit barrels turn into. The kind
-// is the image name, compared exactly; a car becomes its wreck and a barrel an explosion by
-// changing that name on the same sprite. Each tick a barrier animates, then (unless paused)
+// Everything the player meets on the road, of the kinds in PlayFieldKinds.h, told apart by
+// the image name. Each tick a barrier animates, then (unless paused)
 // refreshes its collision rectangle from the position the tick began with, falls with the
 // road (cars one pixel faster), may swerve, sounds as it passes the player, and dies below
 // the screen. Touching another obstacle acts only on that other one.

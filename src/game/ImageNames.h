@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <string_view>
 
 namespace tvx::image {
 
@@ -32,9 +31,5 @@ inline constexpr const char* Stars = "groggystars";
 inline constexpr const char* NextLevel = "nextlevel";
 inline constexpr const char* GameOverBackdrop = "gameovercar";
 inline constexpr const char* RankingBackdrop = "rankingcar";
-
-constexpr bool IsBarrel(std::string_view name) {
-  return name == LyingBarrel || name == UprightBarrel || name == ExplosiveBarrel;
-}
 
 }  // namespace tvx::image

@@ -4,6 +4,7 @@
 #include "game/Form1.h"
 #include "game/ImageNames.h"
 #include "game/LevelTable.h"
+#include "game/PlayFieldKinds.h"
 #include "game/Player.h"
 #include "game/Road.h"
 #include "game/SpriteFX.h"
@@ -13,11 +14,6 @@
 namespace tvx {
 
 namespace {
-
-constexpr std::int32_t kRoadDepth = 1;
-constexpr std::int32_t kCarDepth = 4;
-constexpr std::int32_t kEffectDepth = 5;
-constexpr std::uint8_t kRectangle = 1;
 
 void SpawnEffect(TForm1& form, const EffectKind& kind) {
   const TGameState& s = form.State();
@@ -32,7 +28,7 @@ void SpawnEffect(TForm1& form, const EffectKind& kind) {
   effect->Animating = true;
   effect->SetY(s.PlayerY + kind.createdDy);
   effect->SetX(s.PlayerX + kind.dx);
-  effect->SetZ(kEffectDepth);
+  effect->SetZ(depth::Effect);
   effect->ScaleX = kind.scaleX;
   effect->ScaleY = kind.scaleY;
 }
@@ -70,15 +66,15 @@ void TForm1::CreatePlayerAndRoad() {
   player->SetImageName(image::PlayerCars.at(state_.CarIndex));
   player->SetX(320.0f);
   player->SetY(380.0f);
-  player->SetZ(kCarDepth);
+  player->SetZ(depth::Car);
   player->CanCollide = true;
-  player->CollideMode = kRectangle;
+  player->CollideMode = kFieldCollideMode;
 
   TRoad* road = Engine_->Create<TRoad>(PlayContext());
   road->SetImageName(RoadImageName(state_.Level));
   road->SetX(0.0f);
   road->SetY(-480.0f);
-  road->SetZ(kRoadDepth);
+  road->SetZ(depth::Road);
   road->DrawBounds = {-480, -640, 640, 480};
 }
 

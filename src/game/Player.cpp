@@ -1,13 +1,12 @@
 #include "game/Player.h"
 
-#include <optional>
-
 #include "core/Numeric.h"
 #include "core/Random.h"
 #include "game/Barrier.h"
-#include "game/ImageNames.h"
+#include "game/PlayFieldKinds.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
+#include "platform/KeyboardDevice.h"
 #include "sound/SoundSystem.h"
 #include "timing/PxKeyboard.h"
 
@@ -15,28 +14,10 @@ namespace tvx {
 
 namespace {
 
-// DirectInput codes of the arrow keys.
-constexpr std::uint8_t kKeyUp = 200;
-constexpr std::uint8_t kKeyDown = 208;
-constexpr std::uint8_t kKeyLeft = 203;
-constexpr std::uint8_t kKeyRight = 205;
-
 // The road's edges for the car's position.
 constexpr float kLeftEdge = 104.0f;
 constexpr float kRightEdge = 440.0f;
 constexpr float kBottomEdge = 400.0f;
-
-bool IsPlainBarrel(const std::string& name) {
-  return name == image::LyingBarrel || name == image::UprightBarrel;
-}
-
-// The index of a traffic car that has not crashed yet, or none.
-std::optional<std::size_t> TrafficCarIndex(const std::string& name) {
-  for (std::size_t i = 0; i < image::TrafficCars.size(); ++i) {
-    if (name == image::TrafficCars[i]) return i;
-  }
-  return std::nullopt;
-}
 
 }  // namespace
 
@@ -57,10 +38,10 @@ void TPlayer::Move(float) {
   if (state.StarsActive) {
     // Deliberately lopsided: a dizzy car drifts right 39 ticks in 50.
     SetX(Random(50) > 10 ? X + 1.0f : X - 1.0f);
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::Engine, 20);
+  sounds.SetVolume(sound::Engine, sound::EngineVolume);
   if (!sounds.IsPlaying(sound::SquealUp) && !sounds.IsPlaying(sound::SquealDown) &&
       !sounds.IsPlaying(sound::Engine)) {
     sounds.Play(sound::Engine, false);
@@ -74,27 +55,27 @@ void TPlayer::Steer() {
   const bool canTurn = state.ScrollSpeed >= 1.0;
 
   // There is no top clamp: the car just stops climbing once it is above the screen.
-  if (Y >= 0.0f && keys.KeyPressed(kKeyUp)) {
+  if (Y >= 0.0f && keys.KeyPressed(dik::Up)) {
     SetY(static_cast<float>(Y - step));
     SilenceEngine();
-    Squeal(sound::SquealUp, 30);
+    Squeal(sound::SquealUp, sound::SquealUpVolume);
   }
-  if (Y <= kBottomEdge && keys.KeyPressed(kKeyDown)) {
+  if (Y <= kBottomEdge && keys.KeyPressed(dik::Down)) {
     SetY(static_cast<float>(Y + step));
     SilenceEngine();
-    Squeal(sound::SquealDown, 15);
+    Squeal(sound::SquealDown, sound::SquealDownVolume);
   }
   // The side clamps come before the sideways step on purpose: a car held against an edge
   // ends each tick half a step beyond it.
   if (X <= kLeftEdge) SetX(kLeftEdge);
-  if (X >= kLeftEdge && keys.KeyPressed(kKeyLeft)) {
+  if (X >= kLeftEdge && keys.KeyPressed(dik::Left)) {
     if (canTurn) SetX(static_cast<float>(X - step));
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   if (X >= kRightEdge) SetX(kRightEdge);
-  if (X <= kRightEdge && canTurn && keys.KeyPressed(kKeyRight)) {
+  if (X <= kRightEdge && canTurn && keys.KeyPressed(dik::Right)) {
     SetX(static_cast<float>(X + step));
-    Squeal(sound::SquealSide, 30);
+    Squeal(sound::SquealSide, sound::SquealSideVolume);
   }
   if (Y >= kBottomEdge) SetY(kBottomEdge);
 }
@@ -116,58 +97,65 @@ void TPlayer::HandleCollision(TSprite& other) {
   if (state.Paused) return;
   auto* obstacle = dynamic_cast<TBarrier*>(&other);
   if (obstacle == nullptr) return;
-  const std::string kind = obstacle->ImageName;  // the name may change below
+  // Looked up once: the name may change below. A name outside the table bumps like a wreck.
+  static constexpr FieldKind kUnknown = field::Wreck("");
+  const FieldKind* found = FindFieldKind(obstacle->ImageName);
+  const FieldKind& kind = found != nullptr ? *found : kUnknown;
 
   ContactSound(kind);
-  if (kind == image::ExplosiveBarrel) {
-    MakeExplosion(*obstacle, 1.2f);
-    if (!state.JetActive) {
-      state.Score = state.Score > 100 ? state.Score - 100 : 0;
-      state.DamageBar += "||||||||||";
-    }
-    ExplosionSound();
-  } else if (kind == image::DizzyPickUp) {
-    if (!state.StarsActive) state.StarsRequest = true;
-    obstacle->Kill();
-  } else if (kind == image::BoostPickUp) {
-    if (!state.JetActive) state.JetRequest = true;
-    obstacle->Kill();
-  } else if (kind == image::RepairPickUp) {
-    state.DamageBar.clear();  // repairs also while the jet runs
-    obstacle->Kill();
-  } else {
-    Bump(*obstacle);
+  switch (kind.contact) {
+    case Contact::Explode:
+      MakeExplosion(*obstacle, 1.2f);
+      if (!state.JetActive) {
+        state.Score = state.Score > kind.points ? state.Score - kind.points : 0;
+        state.DamageBar.append(static_cast<std::size_t>(kind.damage), '|');
+      }
+      ExplosionSound();
+      break;
+    case Contact::Dizzy:
+      if (!state.StarsActive) state.StarsRequest = true;
+      obstacle->Kill();
+      break;
+    case Contact::Boost:
+      if (!state.JetActive) state.JetRequest = true;
+      obstacle->Kill();
+      break;
+    case Contact::Repair:
+      state.DamageBar.clear();  // repairs also while the jet runs
+      obstacle->Kill();
+      break;
+    default:
+      Bump(*obstacle, kind);
+      break;
   }
 }
 
-void TPlayer::ContactSound(const std::string& kind) {
+void TPlayer::ContactSound(const FieldKind& kind) {
   TSoundSystem& sounds = play_.sounds;
-  if (kind == image::RepairPickUp) {
-    sounds.Play(sound::RepairPickUp, false);
-  } else if (kind == image::DizzyPickUp) {
-    sounds.Play(sound::DizzyPickUp, false);
-  } else if (kind != image::BoostPickUp) {
+  if (kind.spawn == Spawn::PickUp) {
+    if (kind.sound != nullptr) sounds.Play(*kind.sound, false);
+  } else {
     // Restarted rather than stacked.
     StopIfPlaying(sounds, sound::Bang);
     sounds.Play(sound::Bang, false);
   }
 }
 
-void TPlayer::Bump(TBarrier& obstacle) {
+void TPlayer::Bump(TBarrier& obstacle, const FieldKind& kind) {
   TGameState& state = play_.state;
   SetY(static_cast<float>(Y + state.ScrollSpeed));
   // The level table sets the speed again on the next rendered frame.
   state.ScrollSpeed -= 1.0;
-  if (!state.JetActive && state.Score > 0) --state.Score;
+  if (!state.JetActive && state.Score > 0) state.Score -= kind.points;
   // The obstacle is pushed up by the already lowered speed.
   obstacle.SetY(static_cast<float>(obstacle.Y - (state.ScrollSpeed + 1.0)));
 
-  if (IsPlainBarrel(obstacle.ImageName)) {
+  if (kind.contact == Contact::Barrel) {
     if (state.JetActive) {
       obstacle.Hits = 0;
     } else {
       --obstacle.Hits;
-      state.DamageBar += '|';
+      state.DamageBar.append(static_cast<std::size_t>(kind.damage), '|');
     }
     if (obstacle.Hits <= 0) {
       MakeExplosion(obstacle, 1.0f);
@@ -182,23 +170,23 @@ void TPlayer::Bump(TBarrier& obstacle) {
     } else {
       --obstacle.Hits;
       // The contact that wrecks the car adds no bar.
-      if (obstacle.Hits >= 1) state.DamageBar += '|';
+      if (obstacle.Hits >= 1) state.DamageBar.append(static_cast<std::size_t>(kind.damage), '|');
     }
     if (obstacle.Hits <= 0) {
       TSoundSystem& sounds = play_.sounds;
-      sounds.SetVolume(sound::Crash, 75);
+      sounds.SetVolume(sound::Crash, sound::CrashVolume);
       sounds.Play(sound::Crash, false);
-      if (const auto car = TrafficCarIndex(obstacle.ImageName)) {
-        obstacle.SetImageName(image::CrashedTrafficCars[*car]);
-      }
+      if (kind.wreck != nullptr) obstacle.SetImageName(kind.wreck);
     }
   }
-  if (image::IsBarrel(obstacle.ImageName)) PlayIfSilent(play_.sounds, sound::BarrelDrop, false);
+  // By the name as it is now: a barrel that exploded no longer drops.
+  if (const FieldKind* now = FindFieldKind(obstacle.ImageName); now != nullptr && IsBarrel(*now))
+    PlayIfSilent(play_.sounds, sound::BarrelDrop, false);
 }
 
 void TPlayer::ExplosionSound() {
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::Explode, 20);
+  sounds.SetVolume(sound::Explode, sound::ExplodeVolume);
   sounds.Play(sound::Explode, false);
 }
 

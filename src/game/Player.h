@@ -13,6 +13,7 @@
 namespace tvx {
 
 class TBarrier;
+struct FieldKind;
 
 class TPlayer : public TAnimatedSprite {
  public:
@@ -28,9 +29,9 @@ class TPlayer : public TAnimatedSprite {
   // A tyre squeal at its volume, started unless it is already playing.
   void Squeal(const std::string& name, int volume);
   // The sound of touching an obstacle of the given kind.
-  void ContactSound(const std::string& kind);
+  void ContactSound(const FieldKind& kind);
   // Running into a car, a wreck or a plain barrel: both are thrown apart and wear down.
-  void Bump(TBarrier& obstacle);
+  void Bump(TBarrier& obstacle, const FieldKind& kind);
   void ExplosionSound();
 
   TPlayContext play_;

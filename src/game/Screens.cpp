@@ -6,6 +6,7 @@
 #include "core/Random.h"
 #include "game/Form1.h"
 #include "game/ImageNames.h"
+#include "game/PlayFieldKinds.h"
 #include "game/RankingTable.h"
 #include "render/PxCanvas.h"
 #include "render/PxFonts.h"
@@ -143,13 +144,9 @@ void TForm1::FillLevelPictures() {
   const auto fill = [this](const char* name) {
     if (TPxImage* picture = Images_->FindImage(name)) picture->FillTextures();
   };
-  for (const auto* cars : {&image::TrafficCars, &image::CrashedTrafficCars, &image::PlayerCars}) {
-    for (const char* name : *cars) fill(name);
-  }
-  for (const char* name :
-       {image::LyingBarrel, image::UprightBarrel, image::ExplosiveBarrel, image::RepairPickUp,
-        image::BoostPickUp, image::DizzyPickUp, image::Explosion, image::Smoke, image::FireJet,
-        image::Stars, image::GameOverBackdrop}) {
+  for (const FieldKind& kind : kFieldKinds) fill(kind.image);
+  for (const char* name : image::PlayerCars) fill(name);
+  for (const char* name : {image::Smoke, image::FireJet, image::Stars, image::GameOverBackdrop}) {
     fill(name);
   }
   for (const int index : {font::Hud, font::Prompt}) {

@@ -40,7 +40,38 @@ inline const std::vector<std::string> NamedSounds = {
 
 constexpr int MusicSlots = 7;
 constexpr int ChosenMusicSlots = 6;  // slot 6 is stopped with the others but never chosen
+// The volumes (0..100) the game sets before playing; every other sound plays at the sound
+// system's load volume.
 constexpr int LevelMusicVolume = 20;
 constexpr int BeepVolume = 20;
+constexpr int EngineVolume = 20;
+constexpr int SquealUpVolume = 30;
+constexpr int SquealDownVolume = 15;
+constexpr int SquealSideVolume = 30;
+constexpr int WhooshVolume = 25;
+constexpr int ExplodeVolume = 20;
+constexpr int CrashVolume = 75;
+constexpr int HotIdleVolume = 15;
+
+// The named sounds whose cues set a volume, with it; the asset builder levels each sound for
+// the volume it is heard at, and the tests measure it so.
+struct SetVolume {
+  const std::string* name;
+  int volume;
+};
+inline const SetVolume SetVolumes[] = {
+    {&Beep, BeepVolume},         {&DoubleBeep, BeepVolume},       {&Engine, EngineVolume},
+    {&SquealUp, SquealUpVolume}, {&SquealDown, SquealDownVolume}, {&SquealSide, SquealSideVolume},
+    {&Whoosh, WhooshVolume},     {&Explode, ExplodeVolume},       {&Crash, CrashVolume},
+    {&HotIdle, HotIdleVolume},
+};
+
+// The volume the game plays a named sound at: its cue's, else the sound system's load volume.
+inline int PlayVolume(const std::string& name, int loadVolume) {
+  for (const SetVolume& set : SetVolumes) {
+    if (name == *set.name) return set.volume;
+  }
+  return loadVolume;
+}
 
 }  // namespace tvx::sound

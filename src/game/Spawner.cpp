@@ -2,14 +2,13 @@
 // pick-up and, from level 9, sometimes a pair of explosive barrels, unless the engine is
 // already fuller than the level allows; then it draws the wait until the next event. The
 // order of the random draws is part of the game's behaviour.
-#include <array>
-#include <string>
+#include <cstdint>
 
 #include "core/Numeric.h"
 #include "core/Random.h"
 #include "game/Barrier.h"
 #include "game/Form1.h"
-#include "game/ImageNames.h"
+#include "game/PlayFieldKinds.h"
 #include "sprites/SpriteEngine.h"
 
 namespace tvx {
@@ -19,13 +18,9 @@ namespace {
 constexpr float kSpawnY = -480.0f;
 // Traffic is drawn from far above the screen so that it is seen sliding in.
 constexpr gfx::Rect kTrafficBounds{-480, -640, 640, 480};
-constexpr float kBarrelScale = 0.7f;
 
-constexpr std::array<const char*, 7> kObstacleImages{
-    image::TrafficCars[0], image::TrafficCars[1], image::TrafficCars[2], image::TrafficCars[3],
-    image::LyingBarrel,    image::UprightBarrel,  image::ExplosiveBarrel};
-constexpr std::array<const char*, 3> kPickUpImages{image::RepairPickUp, image::BoostPickUp,
-                                                   image::DizzyPickUp};
+constexpr auto kObstacleKinds = SpawnedKinds<Spawn::Traffic>();
+constexpr auto kPickUpKinds = SpawnedKinds<Spawn::PickUp>();
 
 // More traffic is allowed on the early levels; the count includes every sprite.
 std::int32_t SpriteCap(int level) {
@@ -34,11 +29,11 @@ std::int32_t SpriteCap(int level) {
   return 12;
 }
 
-TBarrier& NewBarrier(TForm1& form, const std::string& image, float scale) {
+TBarrier& NewBarrier(TForm1& form, const FieldKind& kind) {
   TBarrier& barrier = *form.Engine().Create<TBarrier>(form.PlayContext());
-  barrier.SetImageName(image);
-  barrier.ScaleX = scale;
-  barrier.ScaleY = scale;
+  barrier.SetImageName(kind.image);
+  barrier.ScaleX = kind.scale;
+  barrier.ScaleY = kind.scale;
   return barrier;
 }
 
@@ -50,17 +45,17 @@ void PlaceOnRoad(TBarrier& barrier, std::int32_t lowest) {
 
 void EnterTraffic(TBarrier& barrier) {
   barrier.SetY(kSpawnY);
-  barrier.SetZ(4);
+  barrier.SetZ(depth::Car);
   barrier.DrawBounds = kTrafficBounds;
   barrier.CanCollide = true;
-  barrier.CollideMode = 1;
+  barrier.CollideMode = kFieldCollideMode;
 }
 
 // Two explosive barrels with no hits left; only the first gets a lane of its own, the
 // second keeps the sprite's default X.
 void SpawnBarrelPair(TForm1& form) {
   for (int i = 0; i < 2; ++i) {
-    TBarrier& barrel = NewBarrier(form, image::ExplosiveBarrel, kBarrelScale);
+    TBarrier& barrel = NewBarrier(form, *FindFieldKind(image::ExplosiveBarrel));
     // Deliberately one pixel further left than every other spawn.
     if (i == 0) PlaceOnRoad(barrel, 104);
     EnterTraffic(barrel);
@@ -68,28 +63,27 @@ void SpawnBarrelPair(TForm1& form) {
 }
 
 void SpawnObstacle(TForm1& form) {
-  const std::int32_t draw = Random(7);
-  TBarrier& obstacle = NewBarrier(form, kObstacleImages[draw], draw >= 4 ? kBarrelScale : 1.0f);
+  const FieldKind& kind = *kObstacleKinds[Random(static_cast<std::int32_t>(kObstacleKinds.size()))];
+  TBarrier& obstacle = NewBarrier(form, kind);
   PlaceOnRoad(obstacle, 105);
   EnterTraffic(obstacle);
-  obstacle.Hits = 10;
+  obstacle.Hits = kind.hits;
   if (Random(5) == 3) obstacle.Swerve = true;
 }
 
 void SpawnPickUp(TForm1& form) {
-  const std::string picture = kPickUpImages[Random(3)];
-  const bool repair = picture == image::RepairPickUp;
-  TBarrier& pickUp = NewBarrier(form, picture, repair ? kBarrelScale : 1.0f);
-  pickUp.SetZ(3);
+  const FieldKind& kind = *kPickUpKinds[Random(static_cast<std::int32_t>(kPickUpKinds.size()))];
+  TBarrier& pickUp = NewBarrier(form, kind);
+  pickUp.SetZ(depth::PickUp);
   pickUp.SetY(kSpawnY);
   PlaceOnRoad(pickUp, 105);
   pickUp.CanCollide = true;
-  pickUp.CollideMode = 1;
+  pickUp.CollideMode = kFieldCollideMode;
   // The default draw bounds are kept: a pick-up shows only from Y -200 on.
   pickUp.Animating = true;
   pickUp.SetAnimStart(0);
-  pickUp.AnimCount = repair ? 2 : 7;
-  pickUp.AnimSpeed = repair ? 0.1f : 0.7f;
+  pickUp.AnimCount = kind.patterns;
+  pickUp.AnimSpeed = kind.animSpeed;
 }
 
 }  // namespace

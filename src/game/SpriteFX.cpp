@@ -9,12 +9,6 @@
 
 namespace tvx {
 
-namespace {
-
-constexpr int kHotIdleVolume = 15;
-
-}  // namespace
-
 TSpriteFX::TSpriteFX(TSpriteEngine& engine, const TPlayContext& play)
     : TAnimatedSprite(engine), play_(play) {}
 
@@ -39,7 +33,7 @@ void TSpriteFX::FollowCar(const EffectKind& kind) {
 void TSpriteFX::MoveSmoke() {
   FollowCar(kSmokeEffect);
   TSoundSystem& sounds = play_.sounds;
-  sounds.SetVolume(sound::HotIdle, kHotIdleVolume);
+  sounds.SetVolume(sound::HotIdle, sound::HotIdleVolume);
   PlayIfSilent(sounds, sound::HotIdle, true);
   TGameState& state = play_.state;
   if (state.DamageBar.size() < kSmokeDamage) {

@@ -3,6 +3,7 @@
 #include "archive/RecordTypes.h"
 #include "archive_writer/pxdb_writer.h"
 #include "game/ImageNames.h"
+#include "game/PlayFieldKinds.h"
 #include "game/SoundNames.h"
 #include "harness/ImageRecordBuilder.h"
 #include "platform/doubles/FakeSoundFiles.h"
@@ -51,15 +52,13 @@ bool WriteTestArchive(const std::string& path, ArchiveContents contents) {
   for (int i = 0; i < 5; ++i) writer.Add("font" + std::to_string(i), FontRecordType, FontRecord());
   if (contents == ArchiveContents::FontsOnly) return writer.WriteFile(path, error);
   const std::pair<const char*, int> pictures[] = {
-      {image::NextLevel, 1},      {image::GameOverBackdrop, 1}, {image::RankingBackdrop, 1},
-      {image::RepairPickUp, 2},   {image::BoostPickUp, 7},      {image::DizzyPickUp, 7},
-      {image::Explosion, 32},     {image::Smoke, 22},           {image::FireJet, 4},
-      {image::Stars, 36},         {image::LyingBarrel, 1},      {image::UprightBarrel, 1},
-      {image::ExplosiveBarrel, 1}};
+      {image::NextLevel, 1}, {image::GameOverBackdrop, 1}, {image::RankingBackdrop, 1},
+      {image::Smoke, 22},    {image::FireJet, 4},          {image::Stars, 36}};
   for (const auto& [key, patterns] : pictures) writer.Add(key, ImageRecordType, Picture(patterns));
+  for (const FieldKind& kind : kFieldKinds)
+    writer.Add(kind.image, ImageRecordType, Picture(kind.patterns));
   for (const char* key : image::Roads) writer.Add(key, ImageRecordType, Picture(1));
-  for (const auto& cars :
-       {image::TrafficCars, image::PlayerCars, image::TitleCars, image::CrashedTrafficCars}) {
+  for (const auto& cars : {image::PlayerCars, image::TitleCars}) {
     for (const char* key : cars) writer.Add(key, ImageRecordType, Picture(1));
   }
   for (const std::string& key : TestSoundKeys())

@@ -1,6 +1,7 @@
 #include "platform/DisplayGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 namespace tvx {
@@ -16,6 +17,15 @@ PixelRect Centred(int width, int height, int areaWidth, int areaHeight) {
 int WholeMultipleThatFits(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight) {
   if (sourceWidth <= 0 || sourceHeight <= 0) return 1;
   return std::max(1, std::min(areaWidth / sourceWidth, areaHeight / sourceHeight));
+}
+
+double DesktopScale(int width, int height, int desktopWidth, int desktopHeight) {
+  constexpr double kSteps = 4.0;
+  if (width <= 0 || height <= 0 || desktopWidth <= 0 || desktopHeight <= 0) return 1.0;
+  const double grown = std::min(desktopWidth / 1920.0, desktopHeight / 1080.0);
+  const double fits = std::min(static_cast<double>(desktopWidth) / width,
+                               static_cast<double>(desktopHeight) / height);
+  return std::max(1.0, std::floor(std::min(grown, fits) * kSteps) / kSteps);
 }
 
 PixelRect PresentationRect(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight,

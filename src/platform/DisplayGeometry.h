@@ -24,4 +24,9 @@ PixelRect PresentationRect(int sourceWidth, int sourceHeight, int areaWidth, int
 // The largest whole multiple (at least 1) of the source that fits the area.
 int WholeMultipleThatFits(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight);
 
+// How much larger than its own pixels a window of `width` x `height` is shown on a desktop of
+// `desktopWidth` x `desktopHeight`: 1 up to full HD, then growing with the desktop in quarter
+// steps (2 at 3840 x 2160), never so large that the window leaves the desktop.
+double DesktopScale(int width, int height, int desktopWidth, int desktopHeight);
+
 }  // namespace tvx

@@ -1,11 +1,20 @@
-// The keyboard device: 256 key slots addressed by DirectInput key codes (0xC8 up, 0xD0 down,
-// 0xCB left, 0xCD right, and the whole main block), a down flag (bit 7) per slot. With the
+// The keyboard device: 256 key slots addressed by DirectInput key codes (the arrows in dik::
+// below, and the whole main block), a down flag (bit 7) per slot. With the
 // foreground cooperative level nothing is read while the window is in the background.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace tvx {
+
+// DirectInput codes of the arrow keys, the slots the game steers by.
+namespace dik {
+constexpr std::uint8_t Up = 0xC8;
+constexpr std::uint8_t Down = 0xD0;
+constexpr std::uint8_t Left = 0xCB;
+constexpr std::uint8_t Right = 0xCD;
+}  // namespace dik
 
 namespace input {
 constexpr std::int32_t Ok = 0;
@@ -17,6 +26,20 @@ constexpr std::uint32_t NonExclusive = 2;
 constexpr std::uint32_t Background = 8;
 constexpr std::uint32_t KeyboardDataSize = 256;
 }  // namespace input
+
+// The device's calls, as the doubles answer, record and replay them.
+enum class KeyboardCall : std::uint8_t {
+  HasInputObject,
+  CreateInputObject,
+  CreateDevice,
+  SetDataFormat,
+  SetCooperativeLevel,
+  Acquire,
+  Unacquire,
+  ReleaseDevice,
+  GetDeviceState,
+};
+constexpr std::size_t kKeyboardCalls = 9;
 
 class IKeyboardDevice {
  public:

@@ -1,9 +1,10 @@
 // Both the image list and the font list load every record of their type the same way: each
 // record is offered to the list's OnPxDbLoad handler, which may refuse it or change its
 // name, quality and alpha level, and the accepted ones are loaded in table order until one
-// fails.
+// fails. Loading one record by key starts the same way for both as well.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "archive/PxDb.h"
@@ -27,6 +28,18 @@ bool LoadRecordsOfType(TPxDb& archive, std::int32_t recordType, const Offer& off
         offer(key, accept, name, quality, alphaLevel);
         return !accept || load(key, name, quality, alphaLevel);
       });
+}
+
+// Reads the record `key` of type `recordType` into `stream` (at its start) and its stored
+// bytes into `stored`; false when the archive cannot be opened or has no such record.
+inline bool ReadRecordOfType(TPxDb& archive, const std::string& key, std::int32_t recordType,
+                             TMemoryStream& stream, TStoredRecord& stored) {
+  if (!archive.EnsureOpen()) return false;
+  const int index = archive.FindRecord(key);
+  if (index < 0 || archive.RecordType(index) != recordType) return false;
+  if (!archive.ReadStream(key, stream, stored)) return false;
+  stream.Seek(0);
+  return true;
 }
 
 }  // namespace tvx

@@ -7,6 +7,7 @@
 
 #include "archive/PxDb.h"
 #include "archive/RecordTypes.h"
+#include "render/PxDbRecordWalk.h"
 #include "render/PxFontRecord.h"
 
 namespace tvx {
@@ -16,13 +17,9 @@ TPxFont::TPxFont(TPxDevice* device, TPxFonts* owner) : device_(device), owner_(o
 bool TPxFont::LoadFontRecord(const std::string& key, TPxDb& archive, TPxQuality quality,
                              TAlphaLevel alphaLevel) {
   if (loaded_) return false;
-  if (!archive.EnsureOpen()) return false;
-  const int index = archive.FindRecord(key);
-  if (index < 0 || archive.RecordType(index) != FontRecordType) return false;
   TMemoryStream stream;
   TStoredRecord stored;
-  if (!archive.ReadStream(key, stream, stored)) return false;
-  stream.Seek(0);
+  if (!ReadRecordOfType(archive, key, FontRecordType, stream, stored)) return false;
 
   TFontRecordHeader header;
   if (!ReadFontRecordHeader(stream, header)) return false;

@@ -55,19 +55,15 @@ bool TPxImages::LoadFromPxDb(TPxDb& archive) {
 
 bool TPxImages::LoadImageRecord(const std::string& key, TPxDb& archive, TPxQuality quality,
                                 TAlphaLevel alphaLevel) {
-  if (!archive.EnsureOpen()) return false;
-  const int index = archive.FindRecord(key);
-  if (index < 0 || archive.RecordType(index) != ImageRecordType) return false;
+  TMemoryStream stream;
+  TStoredRecord stored;
+  if (!ReadRecordOfType(archive, key, ImageRecordType, stream, stored)) return false;
 
   auto image = std::make_unique<TPxImage>(Device());
   image->SetMipmapping(mipMappping_);
   image->SetName(key);
   image->SetQuality(quality);
   image->SetAlphaLevel(alphaLevel);
-  TMemoryStream stream;
-  TStoredRecord stored;
-  if (!archive.ReadStream(key, stream, stored)) return false;
-  stream.Seek(0);
   if (!image->LoadFromStream(std::move(stream), std::move(stored))) return false;
   images_.push_back(std::move(image));
   return true;

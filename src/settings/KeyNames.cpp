@@ -3,6 +3,8 @@
 #include <array>
 #include <cctype>
 
+#include "platform/KeyboardDevice.h"
+
 namespace tvx {
 
 namespace {
@@ -51,10 +53,10 @@ constexpr std::array kKeys{
     KeyName{"8", {0x09, '8'}},
     KeyName{"9", {0x0A, '9'}},
     KeyName{"0", {0x0B, '0'}},
-    KeyName{"Up", {0xC8, 38}},
-    KeyName{"Down", {0xD0, 40}},
-    KeyName{"Left", {0xCB, 37}},
-    KeyName{"Right", {0xCD, 39}},
+    KeyName{"Up", {dik::Up, 38}},
+    KeyName{"Down", {dik::Down, 40}},
+    KeyName{"Left", {dik::Left, 37}},
+    KeyName{"Right", {dik::Right, 39}},
     KeyName{"Return", {0x1C, 13}},
     KeyName{"Escape", {0x01, 27}},
     KeyName{"Space", {0x39, 32}},
@@ -140,6 +142,16 @@ std::optional<KeyCodes> FindKeyName(std::string_view name) {
 std::string CanonicalKeyName(std::string_view name) {
   const KeyName* key = Find(name);
   return key != nullptr ? std::string(key->name) : std::string();
+}
+
+BoundKeys BoundKeysOf(const Settings& settings) {
+  BoundKeys keys;
+  for (std::size_t input = 0; input < kBoundInputs; ++input) {
+    for (const std::string& name : settings.extraKeys[input]) {
+      if (const std::optional<KeyCodes> codes = FindKeyName(name)) keys[input].push_back(*codes);
+    }
+  }
+  return keys;
 }
 
 }  // namespace tvx

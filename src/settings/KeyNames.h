@@ -4,20 +4,20 @@
 // key-down events.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace tvx {
+#include "platform/input/BoundKeys.h"
+#include "settings/Settings.h"
 
-struct KeyCodes {
-  std::uint8_t slot;         // DirectInput key code
-  std::uint16_t virtualKey;  // Windows virtual-key code
-};
+namespace tvx {
 
 std::optional<KeyCodes> FindKeyName(std::string_view name);
 // The table's spelling of a known name ("left ctrl" -> "Left Ctrl"); empty when unknown.
 std::string CanonicalKeyName(std::string_view name);
+
+// The key codes of the settings' extra keys (names the settings file accepted).
+BoundKeys BoundKeysOf(const Settings& settings);
 
 }  // namespace tvx

@@ -1,7 +1,7 @@
 // The player's remembered settings: display, sound and extra key bindings. Plain values with
-// the defaults of a first run (today's behaviour: full screen, fit scaling, full volume, only
-// the original keys); SettingsText reads and writes them as INI, SettingsFile keeps them in
-// $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing here knows SDL or the game.
+// the defaults of a first run (today's behaviour: full screen, fit scaling, smooth motion, full
+// volume, only the original keys); SettingsText reads and writes them as INI, SettingsFile keeps
+// them in $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing here knows SDL or the game.
 #pragma once
 
 #include <array>
@@ -10,18 +10,15 @@
 #include <vector>
 
 #include "platform/DisplayOptions.h"
+#include "platform/input/BoundKeys.h"
 
 namespace tvx {
-
-// The game's inputs that can be given extra keys: the four steering slots and the three
-// command keys. The extra keys add to the original ones, which always work.
-enum class BoundInput { Up, Down, Left, Right, Enter, Escape, Control };
-constexpr std::size_t kBoundInputs = 7;
 
 struct Settings {
   bool fullscreen = true;
   ScaleMode scale = ScaleMode::Fit;
   bool pauseOnFocusLoss = true;  // false: the original behaviour, the run goes on unseen
+  bool smoothMotion = true;      // false: the original's one picture per logic tick
   int masterVolume = 100;        // 0..100 each
   int musicVolume = 100;
   int effectsVolume = 100;

@@ -112,6 +112,7 @@ constexpr std::array kRows{
                },
                [](const Settings& s) { return std::string(ScaleModeName(s.scale)); }},
     BoolRow<&Settings::pauseOnFocusLoss>("display", "pause_on_focus_loss"),
+    BoolRow<&Settings::smoothMotion>("display", "smooth_motion"),
     VolumeRow<&Settings::masterVolume>("master_volume"),
     VolumeRow<&Settings::musicVolume>("music_volume"),
     VolumeRow<&Settings::effectsVolume>("effects_volume"),

@@ -1,6 +1,7 @@
 // The settings as INI text, read with inih:
 //
-//   [display]   fullscreen = true|false, scale = fit|integer, pause_on_focus_loss = true|false
+//   [display]   fullscreen = true|false, scale = fit|integer, pause_on_focus_loss = true|false,
+//               smooth_motion = true|false
 //   [sound]     master_volume, music_volume, effects_volume = 0..100, mute = true|false
 //   [keys]      up, down, left, right, enter, escape, control = key names, comma separated
 //

@@ -13,7 +13,6 @@ namespace {
 constexpr int kDefaultDevice = -1;
 constexpr std::uint32_t kOutputFrequency = 44100;
 constexpr std::uint32_t kSamplePlaybacks = 3;
-constexpr int kLoadVolume = 100;
 
 }  // namespace
 
@@ -62,7 +61,7 @@ bool TSoundSystem::LoadSound(const std::string& key, TPxDb& archive) {
     if (handle == 0) return false;
     std::unique_ptr<TSoundData> sound;
     try {
-      sound = std::make_unique<TSoundData>(audio_, handle, kLoadVolume, kind, key, Count(),
+      sound = std::make_unique<TSoundData>(audio_, handle, LoadVolume, kind, key, Count(),
                                            std::move(stream));
     } catch (...) {
       FreeSoundHandle(audio_, kind, handle);

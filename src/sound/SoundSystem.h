@@ -27,6 +27,9 @@ using TErrorEvent = std::function<void(TComponent* sender, const std::string& er
 
 class TSoundSystem : public TComponent {
  public:
+  // Every sound is loaded at this volume (0..100) until the game sets another.
+  static constexpr int LoadVolume = 100;
+
   // Checks the library's version and opens the default output; both only report on failure,
   // through `onError` (the handler can only be assigned to OnError once creation is over).
   TSoundSystem(TComponent* owner, IAudioLibrary& audio, TErrorEvent onError = {});

@@ -1,6 +1,6 @@
 // The base sprite: a position, a depth, an image drawn through the engine's canvas in one of
 // five ways (DrawMode 0 tinted, 1 rotated, 2 corner colours, 3 and 4 mapped onto DrawQuad),
-// and one collision shape chosen by CollideMode (0 circle, 1 rectangle, 2 quadrilateral).
+// and one collision shape chosen by CollideMode (collide::Circle, Rectangle or Quadrilateral).
 // The shapes do not follow the sprite: whoever sets CollideMode keeps them up to date.
 //
 // A sprite belongs to the engine given to its constructor, which inserts it at depth 0. Z
@@ -14,6 +14,7 @@
 
 #include "platform/GraphicsApi.h"
 #include "render/PxDef.h"
+#include "sprites/CollideModes.h"
 
 namespace tvx {
 

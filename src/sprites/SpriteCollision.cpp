@@ -53,12 +53,12 @@ bool QuadsOverlap(const FloatQuad& caller, const FloatQuad& other) {
 
 bool TSprite::Hits(const TSprite& other) const {
   switch (CollideMode) {
-    case 0:
+    case collide::Circle:
       return CirclesOverlap(CollideCenterX, CollideCenterY, CollideRadius, other.CollideCenterX,
                             other.CollideCenterY, other.CollideRadius);
-    case 1:
+    case collide::Rectangle:
       return RectsOverlap(CollideRect, other.CollideRect);
-    case 2:
+    case collide::Quadrilateral:
       return QuadsOverlap(CollideQuad, other.CollideQuad);
     default:
       return false;

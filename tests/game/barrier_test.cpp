@@ -3,6 +3,7 @@
 #include "game/Barrier.h"
 
 #include "core/Random.h"
+#include "game/PlayFieldKinds.h"
 #include "game/Player.h"
 #include "game/SoundNames.h"
 #include "game_fixture.h"
@@ -27,7 +28,7 @@ class Obstacles : public GameTest {
     barrier->SetX(x);
     barrier->SetY(y);
     barrier->CanCollide = true;
-    barrier->CollideMode = 1;
+    barrier->CollideMode = kFieldCollideMode;
     return barrier;
   }
   // Moved once from (200.5, 100.7): the rectangle is taken from (200, 100).

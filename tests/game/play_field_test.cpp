@@ -7,6 +7,7 @@
 #include "game/Road.h"
 #include "game/SpriteFX.h"
 #include "game_fixture.h"
+#include "platform/KeyboardDevice.h"
 #include "sprites/SpriteEngine.h"
 
 namespace tvx::testing {
@@ -59,7 +60,7 @@ TEST_F(PlayField, TicksMoveTheSpritesAndPublishTheCar) {
   auto* road = dynamic_cast<TRoad*>(Engine().Items(0));
   ASSERT_NE(road, nullptr);
   const float roadY = road->Y;
-  harness->keyboard.SetKeyDown(203, true);  // left arrow
+  harness->keyboard.SetKeyDown(dik::Left, true);
   RunFor(500);
   EXPECT_NE(road->Y, roadY);
   EXPECT_LT(State().PlayerX, 320.0f);
@@ -133,11 +134,11 @@ TEST_F(PlayField, TheSpawnerFillsTheRoadWithinItsCap) {
 // through to its end on damage or the clock without any sprite misbehaving.
 TEST_F(PlayField, LevelsPlayedWithTrafficEndInGameOverOrTheNextLevel) {
   harness->StartLevel();
-  harness->keyboard.SetKeyDown(200, true);  // up
+  harness->keyboard.SetKeyDown(dik::Up, true);
   int levelsStarted = 1;
   for (int second = 0; second < 240 && !State().GameOver; ++second) {
-    harness->keyboard.SetKeyDown(203, second % 4 < 2);  // left, then right
-    harness->keyboard.SetKeyDown(205, second % 4 >= 2);
+    harness->keyboard.SetKeyDown(dik::Left, second % 4 < 2);  // left, then right
+    harness->keyboard.SetKeyDown(dik::Right, second % 4 >= 2);
     const bool wasRunning = State().LevelRunning;
     RunFor(1000);
     if (!wasRunning && State().LevelRunning) ++levelsStarted;

@@ -4,18 +4,15 @@
 
 #include "core/Random.h"
 #include "game/Barrier.h"
+#include "game/PlayFieldKinds.h"
 #include "game/SoundNames.h"
 #include "game_fixture.h"
+#include "platform/KeyboardDevice.h"
 #include "sprites/SpriteEngine.h"
 #include "timing/PxKeyboard.h"
 
 namespace tvx::testing {
 namespace {
-
-constexpr std::uint8_t kUp = 200;
-constexpr std::uint8_t kDown = 208;
-constexpr std::uint8_t kLeft = 203;
-constexpr std::uint8_t kRight = 205;
 
 class PlayerCar : public GameTest {
  protected:
@@ -28,9 +25,9 @@ class PlayerCar : public GameTest {
     player->SetImageName("pcar0");
     player->SetX(320.0f);
     player->SetY(380.0f);
-    player->SetZ(4);
+    player->SetZ(depth::Car);
     player->CanCollide = true;
-    player->CollideMode = 1;
+    player->CollideMode = kFieldCollideMode;
   }
 
   void Hold(std::uint8_t key) {
@@ -58,7 +55,7 @@ TEST_F(Steering, EachTickTakesTheRectangleBeforeTheStepAndPublishesTheCar) {
   State().PlayerAlpha = 75;
   player->SetX(320.7f);
   player->SetY(380.9f);
-  Hold(kUp);
+  Hold(dik::Up);
   Tick();
   EXPECT_EQ(player->CollideRect.left, 353);
   EXPECT_EQ(player->CollideRect.top, 392);
@@ -72,11 +69,11 @@ TEST_F(Steering, EachTickTakesTheRectangleBeforeTheStepAndPublishesTheCar) {
 
 TEST_F(Steering, BelowSpeedOneTheCarCannotTurnButLeftStillSqueals) {
   State().ScrollSpeed = 0.9;
-  Hold(kRight);
+  Hold(dik::Right);
   Tick();
   EXPECT_FLOAT_EQ(player->X, 320.0f);
   EXPECT_FALSE(harness->Playing(sound::SquealSide));
-  Hold(kLeft);
+  Hold(dik::Left);
   Tick();
   EXPECT_FLOAT_EQ(player->X, 320.0f);
   EXPECT_TRUE(harness->Playing(sound::SquealSide));
@@ -85,12 +82,12 @@ TEST_F(Steering, BelowSpeedOneTheCarCannotTurnButLeftStillSqueals) {
 
 TEST_F(Steering, HeldAgainstAnEdgeTheCarEndsEveryTickHalfAStepBeyondIt) {
   player->SetX(430.0f);
-  Hold(kRight);
+  Hold(dik::Right);
   for (int tick = 0; tick < 10; ++tick) Tick();
   EXPECT_FLOAT_EQ(player->X, 442.0f);
   harness->keyboard.ReleaseAllKeys();
   player->SetX(110.0f);
-  Hold(kLeft);
+  Hold(dik::Left);
   for (int tick = 0; tick < 10; ++tick) Tick();
   EXPECT_FLOAT_EQ(player->X, 102.0f);
   // Let go, and the next tick pulls it back onto the road.
@@ -102,7 +99,7 @@ TEST_F(Steering, HeldAgainstAnEdgeTheCarEndsEveryTickHalfAStepBeyondIt) {
 
 TEST_F(Steering, ClimbingStopsOnceAboveTheTopWithoutAClamp) {
   player->SetY(1.0f);
-  Hold(kUp);
+  Hold(dik::Up);
   Tick();
   EXPECT_FLOAT_EQ(player->Y, -1.0f);
   Tick();
@@ -111,7 +108,7 @@ TEST_F(Steering, ClimbingStopsOnceAboveTheTopWithoutAClamp) {
 
 TEST_F(Steering, TheBottomClampActsAfterTheStep) {
   player->SetY(399.0f);
-  Hold(kDown);
+  Hold(dik::Down);
   Tick();
   EXPECT_FLOAT_EQ(player->Y, 400.0f);
   EXPECT_TRUE(harness->Playing(sound::SquealDown));
@@ -119,8 +116,8 @@ TEST_F(Steering, TheBottomClampActsAfterTheStep) {
 }
 
 TEST_F(Steering, UpAndDownTogetherCancelOut) {
-  Hold(kUp);
-  Hold(kDown);
+  Hold(dik::Up);
+  Hold(dik::Down);
   Tick();
   EXPECT_FLOAT_EQ(player->Y, 380.0f);
   EXPECT_TRUE(harness->Playing(sound::SquealUp));
@@ -131,7 +128,7 @@ TEST_F(Steering, TheEngineDronesUnlessASquealRuns) {
   Tick();
   EXPECT_TRUE(harness->Playing(sound::Engine));
   EXPECT_EQ(VolumeOf(sound::Engine), 20);
-  Hold(kUp);
+  Hold(dik::Up);
   Tick();
   EXPECT_FALSE(harness->Playing(sound::Engine));
   EXPECT_TRUE(harness->Playing(sound::SquealUp));
@@ -154,7 +151,7 @@ TEST_F(Steering, ADizzyCarDriftsOnePixelByADrawOfFifty) {
 TEST_F(Steering, PausedTheCarDoesNothing) {
   State().Paused = true;
   State().StarsActive = true;
-  Hold(kLeft);
+  Hold(dik::Left);
   const std::uint32_t seed = RandSeed();
   Tick();
   EXPECT_FLOAT_EQ(player->X, 320.0f);
@@ -173,7 +170,7 @@ class Contact : public PlayerCar {
     obstacle->SetX(x);
     obstacle->SetY(300.0f);
     obstacle->CanCollide = true;
-    obstacle->CollideMode = 1;
+    obstacle->CollideMode = kFieldCollideMode;
     obstacle->Hits = hits;
     State().PlayerX = 320.0f;
     return obstacle;

@@ -1,6 +1,7 @@
 // The scrolling road: its step, its jump back to the top, and its stop while paused.
 #include "game/Road.h"
 
+#include "game/PlayFieldKinds.h"
 #include "game_fixture.h"
 #include "sprites/SpriteEngine.h"
 
@@ -16,7 +17,7 @@ class Road : public GameTest {
     road->SetImageName("road0");
     road->SetX(0.0f);
     road->SetY(-480.0f);
-    road->SetZ(1);
+    road->SetZ(depth::Road);
     road->DrawBounds = gfx::Rect{-480, -640, 640, 480};
   }
   void MoveTimes(int ticks) {

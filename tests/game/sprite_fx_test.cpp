@@ -1,5 +1,6 @@
 // The effect sprites following the car: smoke, fire jet and dizzy stars, their sounds and
 // timers, how each one ends, and what a pause keeps and holds back.
+#include "game/PlayFieldKinds.h"
 #include "game/SoundNames.h"
 #include "game/SpriteFX.h"
 #include "game_fixture.h"
@@ -30,7 +31,7 @@ class SpriteFX : public GameTest {
     effect->Animating = true;
     effect->SetY(State().PlayerY + dy);
     effect->SetX(State().PlayerX + dx);
-    effect->SetZ(5);
+    effect->SetZ(depth::Effect);
     effect->ScaleX = scaleX;
     effect->ScaleY = scaleY;
     return effect;

@@ -32,6 +32,17 @@ TEST(DisplayGeometry, IntegerInAnAreaSmallerThanThePictureFitsAndEmptyAreasShowN
             (PixelRect{0, 0, 100000, 75000}));
 }
 
+TEST(DisplayGeometry, TheLauncherGrowsWithLargeDesktopsButNeverLeavesThem) {
+  EXPECT_EQ(DesktopScale(759, 453, 1024, 768), 1.0);
+  EXPECT_EQ(DesktopScale(759, 453, 1920, 1080), 1.0);
+  EXPECT_EQ(DesktopScale(759, 453, 2560, 1440), 1.25);
+  EXPECT_EQ(DesktopScale(759, 453, 3840, 2160), 2.0);
+  EXPECT_EQ(DesktopScale(759, 453, 7680, 4320), 4.0);
+  EXPECT_EQ(DesktopScale(759, 453, 3840, 800), 1.0);  // a wide strip: the height decides
+  EXPECT_EQ(DesktopScale(759, 453, 640, 480), 1.0);   // smaller than the window: as it is
+  EXPECT_EQ(DesktopScale(759, 453, 0, 0), 1.0);
+}
+
 TEST(DisplayGeometry, TheWindowIsTheLargestWholeMultipleThatFitsAndAtLeastOne) {
   EXPECT_EQ(WholeMultipleThatFits(640, 480, 1920, 1080 - 30), 2);
   EXPECT_EQ(WholeMultipleThatFits(640, 480, 3840, 2160), 4);
@@ -51,6 +62,7 @@ TEST(DisplayOptions, ScaleModesAreSpelledFitAndIntegerOnly) {
   EXPECT_TRUE(defaults.fullscreen);
   EXPECT_EQ(defaults.scale, ScaleMode::Fit);
   EXPECT_TRUE(defaults.pauseOnFocusLoss);
+  EXPECT_TRUE(defaults.smoothMotion);
 }
 
 }  // namespace

@@ -30,16 +30,16 @@ TEST_F(FakeKeyboardDeviceTest, ReadsNeedAnAcquiredDeviceAndReportHeldKeysWithBit
   Configure();
   EXPECT_EQ(Read(), input::NotAcquired);
   ASSERT_EQ(device.Acquire(), input::Ok);
-  device.SetKeyDown(0xC8, true);
-  device.SetKeyDown(0xCB, true);
+  device.SetKeyDown(dik::Up, true);
+  device.SetKeyDown(dik::Left, true);
   state.fill(0x55);
   ASSERT_EQ(Read(), input::Ok);
-  EXPECT_EQ(state[0xC8], 0x80);
-  EXPECT_EQ(state[0xCB], 0x80);
-  EXPECT_EQ(state[0xD0], 0x00) << "every slot is written";
+  EXPECT_EQ(state[dik::Up], 0x80);
+  EXPECT_EQ(state[dik::Left], 0x80);
+  EXPECT_EQ(state[dik::Down], 0x00) << "every slot is written";
   device.ReleaseAllKeys();
   ASSERT_EQ(Read(), input::Ok);
-  EXPECT_EQ(state[0xC8], 0x00);
+  EXPECT_EQ(state[dik::Up], 0x00);
 }
 
 TEST_F(FakeKeyboardDeviceTest, TheDeviceNeedsTheInputObjectAndItsConfiguration) {
@@ -58,18 +58,18 @@ TEST_F(FakeKeyboardDeviceTest, TheDeviceNeedsTheInputObjectAndItsConfiguration) 
 TEST_F(FakeKeyboardDeviceTest, LosingTheFocusLosesTheInputUnderTheForegroundLevel) {
   Configure();
   ASSERT_EQ(device.Acquire(), input::Ok);
-  device.SetKeyDown(0xCD, true);
+  device.SetKeyDown(dik::Right, true);
   ASSERT_EQ(Read(), input::Ok);
   device.SetFocused(false);
   state.fill(0);
   EXPECT_EQ(Read(), input::InputLost);
-  EXPECT_EQ(state[0xCD], 0x00) << "nothing is read in the background";
+  EXPECT_EQ(state[dik::Right], 0x00) << "nothing is read in the background";
   EXPECT_EQ(device.Acquire(), input::Fail);
   EXPECT_EQ(Read(), input::NotAcquired);
   device.SetFocused(true);
   EXPECT_EQ(device.Acquire(), input::Ok);
   EXPECT_EQ(Read(), input::Ok);
-  EXPECT_EQ(state[0xCD], 0x80);
+  EXPECT_EQ(state[dik::Right], 0x80);
 }
 
 TEST_F(FakeKeyboardDeviceTest, TheBackgroundLevelReadsWithoutTheFocus) {

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "platform/Application.h"
+#include "platform/KeyboardDevice.h"
 #include "platform/input/InputRouter.h"
+#include "settings/KeyNames.h"
 
 namespace tvx {
 namespace {
@@ -39,11 +41,11 @@ TEST_F(InputRouterTest, BoundKeysFillTheSteeringSlotsAndActAsCommands) {
   std::array<std::uint8_t, 256> state{};
   state[0x4B] = 0x80;  // Keypad 4
   router.AddHeldSlots(state.data(), {});
-  EXPECT_EQ(state[0xCB], 0x80);  // left
-  EXPECT_EQ(state[0xC8] | state[0xD0] | state[0xCD], 0);
+  EXPECT_EQ(state[dik::Left], 0x80);  // left
+  EXPECT_EQ(state[dik::Up] | state[dik::Down] | state[dik::Right], 0);
   router.AddHeldSlots(state.data(), {.down = true, .right = true});
-  EXPECT_EQ(state[0xD0], 0x80);
-  EXPECT_EQ(state[0xCD], 0x80);
+  EXPECT_EQ(state[dik::Down], 0x80);
+  EXPECT_EQ(state[dik::Right], 0x80);
 
   EXPECT_EQ(router.KeyDown(vk::Space, false), vk::Return);
   EXPECT_EQ(router.KeyDown('E', true), vk::Return);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/KeyboardDevice.h"
 #include "platform/sdl/SdlApplication.h"
 #include "platform/sdl/SdlClock.h"
 #include "platform/sdl/SdlKeyboardDevice.h"
@@ -233,13 +234,13 @@ TEST_F(SdlApplicationWindowTest, RealKeysArriveAsVirtualKeysAndHeldKeysAsDirectI
   for (int i = 0; i < 200 && !read; ++i) {
     app->RunPass();
     SDL_Delay(5);
-    read = device.GetDeviceState(256, state) == input::Ok && state[0xC8] == 0x80 &&
+    read = device.GetDeviceState(256, state) == input::Ok && state[dik::Up] == 0x80 &&
            state[0x9D] == 0x80;
   }
   std::system("xdotool keyup Control_R keyup Up");
   DrainEvents();  // the wait at the end of a pass may have read the key without delivering it
   EXPECT_TRUE(read) << "up arrow and right CTRL held";
-  EXPECT_EQ(state[0xD0], 0);
+  EXPECT_EQ(state[dik::Down], 0);
   ASSERT_FALSE(keys.empty());
   EXPECT_EQ(keys.front(), 38) << "the up arrow's virtual key";
 }

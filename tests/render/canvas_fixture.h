@@ -8,11 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/Component.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
-#include "render/PxCanvas.h"
-#include "render/PxDevices.h"
-#include "render/PxImages.h"
 
 namespace tvx::testing {
 
@@ -27,9 +24,6 @@ struct DrawnBatch {
 class CanvasTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    device = CreateComponent<TPxDevice>(&root, api);
-    canvas = CreateComponent<TPxCanvas>(&root);
-    canvas->SetPublisher(device);
     api.SetDrawObserver([this](const gfx::CallRecord& draw) { Capture(draw); });
     ASSERT_TRUE(device->Initialize());
     ASSERT_TRUE(canvas->Initialized());
@@ -62,9 +56,9 @@ class CanvasTest : public ::testing::Test {
   }
 
   gfx::RecordingGraphicsApi api;
-  TComponent root{nullptr};
-  TPxDevice* device = nullptr;
-  TPxCanvas* canvas = nullptr;
+  RenderRig rig{api, {.canvas = true}};
+  TPxDevice* device = rig.device;
+  TPxCanvas* canvas = rig.canvas;
   std::vector<DrawnBatch> batches;
 
  private:

@@ -16,17 +16,13 @@
 #include "core/TempFolder.h"
 #include "harness/ReplaySession.h"
 #include "harness/TestArchive.h"
+#include "platform/KeyboardDevice.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
 
 namespace {
 
 using tvx::testing::RecordingSession;
-
-constexpr std::uint8_t kUp = 200;
-constexpr std::uint8_t kDown = 208;
-constexpr std::uint8_t kLeft = 203;
-constexpr std::uint8_t kRight = 205;
 
 // What the pilot drives toward; everything else on the road it keeps away from.
 struct Course {
@@ -113,10 +109,10 @@ void Steer(RecordingSession& game, const Course& course) {
       if (bestX > 440.0f || bestX < 104.0f) bestX = 2.0f * s.PlayerX - bestX;
     }
   }
-  game.keyboard.SetKeyDown(kLeft, bestX < s.PlayerX - 2.0f);
-  game.keyboard.SetKeyDown(kRight, bestX > s.PlayerX + 2.0f);
-  game.keyboard.SetKeyDown(kUp, false);
-  game.keyboard.SetKeyDown(kDown, s.PlayerY < 390.0f);
+  game.keyboard.SetKeyDown(tvx::dik::Left, bestX < s.PlayerX - 2.0f);
+  game.keyboard.SetKeyDown(tvx::dik::Right, bestX > s.PlayerX + 2.0f);
+  game.keyboard.SetKeyDown(tvx::dik::Up, false);
+  game.keyboard.SetKeyDown(tvx::dik::Down, s.PlayerY < 390.0f);
 }
 
 // Drives until `done` holds or the frames run out; false when they ran out.

@@ -10,6 +10,7 @@
 #include "core/TempFolder.h"
 #include "harness/ReplaySession.h"
 #include "harness/TestArchive.h"
+#include "platform/KeyboardDevice.h"
 #include "platform/replay/ReplayScript.h"
 
 namespace tvx::testing {
@@ -25,15 +26,15 @@ class RecordedGame : public ::testing::Test {
     game.Frames(20);
     game.Press(vk::Return);
     game.Frames(200);
-    game.keyboard.SetKeyDown(203, true);
+    game.keyboard.SetKeyDown(dik::Left, true);
     game.Frames(60);
     game.app.QueueDeactivate();
     game.app.QueueRestore();
     game.Press(vk::Return);  // pause
     game.Frames(40);
     game.Press(vk::Return);
-    game.keyboard.SetKeyDown(203, false);
-    game.keyboard.SetKeyDown(205, true);
+    game.keyboard.SetKeyDown(dik::Left, false);
+    game.keyboard.SetKeyDown(dik::Right, true);
     game.Frames(300);
     recordedFrames = game.app.Passes();
     game.Press(vk::Escape);

@@ -53,6 +53,7 @@ Settings EverySettingChanged() {
   s.fullscreen = false;
   s.scale = ScaleMode::Integer;
   s.pauseOnFocusLoss = false;
+  s.smoothMotion = false;
   s.masterVolume = 0;
   s.musicVolume = 37;
   s.effectsVolume = 99;
@@ -96,7 +97,8 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
       "[keys]\n"                         // 9
       "left = a, bogus\n"                // 10: one unknown key name
       "[display]\n"                      // 11
-      "scale = integer\n"s;              // 12
+      "scale = integer\n"                // 12
+      "smooth_motion = sometimes\n"s;    // 13: not a boolean
   WriteFile(damaged);
   SettingsFile file(path);
   std::vector<std::string> warnings;
@@ -104,16 +106,17 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
 
   std::string all;
   for (const std::string& w : warnings) all += w + "\n";
-  for (int line : {3, 4, 6, 7, 8, 10}) {
+  for (int line : {3, 4, 6, 7, 8, 10, 13}) {
     EXPECT_NE(all.find(path + ":" + std::to_string(line) + ": "), std::string::npos)
         << "no warning for line " << line << " in\n"
         << all;
   }
-  EXPECT_EQ(warnings.size(), 6u) << all;
+  EXPECT_EQ(warnings.size(), 7u) << all;
   EXPECT_EQ(loaded.masterVolume, 100);
   EXPECT_EQ(loaded.musicVolume, 100);
   EXPECT_EQ(loaded.effectsVolume, 40);
   EXPECT_EQ(loaded.scale, ScaleMode::Integer);
+  EXPECT_TRUE(loaded.smoothMotion);  // the default stays
   EXPECT_EQ(loaded.extraKeys[static_cast<std::size_t>(BoundInput::Left)],
             std::vector<std::string>{"A"});
 

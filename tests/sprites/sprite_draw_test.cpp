@@ -14,6 +14,7 @@
 #include "core/Component.h"
 #include "core/TempFolder.h"
 #include "harness/ImageRecordBuilder.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
@@ -39,11 +40,6 @@ std::vector<std::uint8_t> ImageRecord() {
 class SpriteDrawTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    device = CreateComponent<TPxDevice>(&root, api);
-    canvas = CreateComponent<TPxCanvas>(&root);
-    canvas->SetPublisher(device);
-    images = CreateComponent<TPxImages>(&root);
-    images->SetPublisher(device);
     ASSERT_TRUE(device->Initialize());
     LoadImages({"car", "boom3"});
     api.SetDrawObserver([this](const gfx::CallRecord& draw) { Capture(draw); });
@@ -80,10 +76,11 @@ class SpriteDrawTest : public ::testing::Test {
   }
 
   gfx::RecordingGraphicsApi api;
-  TComponent root{nullptr};
-  TPxDevice* device = nullptr;
-  TPxCanvas* canvas = nullptr;
-  TPxImages* images = nullptr;
+  RenderRig rig{api, {.canvas = true, .images = true}};
+  TComponent& root = rig.root;
+  TPxDevice* device = rig.device;
+  TPxCanvas* canvas = rig.canvas;
+  TPxImages* images = rig.images;
   TSpriteEngine engine;
   TSprite* sprite = nullptr;
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/KeyboardDevice.h"
 #include "platform/doubles/FakeKeyboardDevice.h"
 #include "timing/PxKeyboard.h"
 
@@ -13,9 +14,6 @@ class TestForm : public TForm {
   TestForm() : TForm(nullptr) {}
   std::uintptr_t WindowHandle() const override { return 42; }
 };
-
-constexpr std::uint8_t kUp = 0xC8;
-constexpr std::uint8_t kLeft = 0xCB;
 
 class Keyboard : public ::testing::Test {
  protected:
@@ -35,39 +33,39 @@ TEST_F(Keyboard, RefusesAnOwnerThatIsNotAForm) {
 }
 
 TEST_F(Keyboard, FirstUpdateInitialisesAcquiresAndReadsTheFreshState) {
-  device.SetKeyDown(kUp, true);
+  device.SetKeyDown(dik::Up, true);
   EXPECT_FALSE(keyboard->Initialized());
   ASSERT_TRUE(keyboard->Update());
   EXPECT_TRUE(keyboard->Initialized());
   EXPECT_TRUE(device.Acquired());
   EXPECT_EQ(device.CooperativeWindow(), 42u);
   EXPECT_TRUE(device.Foreground());
-  EXPECT_TRUE(keyboard->KeyPressed(kUp));
-  EXPECT_FALSE(keyboard->KeyPressed(kLeft));
+  EXPECT_TRUE(keyboard->KeyPressed(dik::Up));
+  EXPECT_FALSE(keyboard->KeyPressed(dik::Left));
   EXPECT_EQ(device.CallCount(Call::Acquire), 1);
   EXPECT_EQ(device.CallCount(Call::GetDeviceState), 2);
 }
 
 TEST_F(Keyboard, KeyPressedFollowsTheLastSuccessfulUpdate) {
-  device.SetKeyDown(kUp, true);
+  device.SetKeyDown(dik::Up, true);
   ASSERT_TRUE(keyboard->Update());
-  device.SetKeyDown(kUp, false);
-  EXPECT_TRUE(keyboard->KeyPressed(kUp));  // not read yet
+  device.SetKeyDown(dik::Up, false);
+  EXPECT_TRUE(keyboard->KeyPressed(dik::Up));  // not read yet
   ASSERT_TRUE(keyboard->Update());
-  EXPECT_FALSE(keyboard->KeyPressed(kUp));
+  EXPECT_FALSE(keyboard->KeyPressed(dik::Up));
 }
 
 TEST_F(Keyboard, NothingIsReadInTheBackgroundAndTheLastStateStays) {
-  device.SetKeyDown(kLeft, true);
+  device.SetKeyDown(dik::Left, true);
   ASSERT_TRUE(keyboard->Update());
   device.SetFocused(false);
-  device.SetKeyDown(kLeft, false);
+  device.SetKeyDown(dik::Left, false);
   EXPECT_FALSE(keyboard->Update());
   EXPECT_FALSE(keyboard->Update());
-  EXPECT_TRUE(keyboard->KeyPressed(kLeft));
+  EXPECT_TRUE(keyboard->KeyPressed(dik::Left));
   device.SetFocused(true);
   EXPECT_TRUE(keyboard->Update());
-  EXPECT_FALSE(keyboard->KeyPressed(kLeft));
+  EXPECT_FALSE(keyboard->KeyPressed(dik::Left));
 }
 
 TEST_F(Keyboard, InitialiseTwiceAnswersFalseAndChangesNothing) {

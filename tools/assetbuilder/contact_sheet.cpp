@@ -19,6 +19,16 @@ void DrawPixmap(cairo_t* cr, const Pixmap& pixmap, int x, int y) {
   cairo_surface_destroy(surface);
 }
 
+int LabelWidth(const FontAsset& font, const std::string& text) {
+  int width = 0;
+  for (const char c : text) {
+    const int code = static_cast<unsigned char>(c) - font.firstChar;
+    if (code >= 0 && code < static_cast<int>(font.advances.size()))
+      width += font.advances[code] + font.glyphSpacing;
+  }
+  return width;
+}
+
 void DrawLabel(cairo_t* cr, const FontAsset& font, const std::string& text, int x, int y) {
   for (const char c : text) {
     const int code = static_cast<unsigned char>(c) - font.firstChar;
@@ -37,19 +47,27 @@ bool WriteContactSheet(const std::vector<ImageAsset>& images, const FontAsset& l
   std::vector<std::pair<const ImageAsset*, std::pair<int, int>>> labels;
   int x = Margin, y = Margin, rowHeight = 0;
   for (const ImageAsset& image : images) {
+    int labelEnd = 0;  // a narrow picture's label must not run into the next one's
+    // A picture's patterns start a new row rather than break over two, where one row holds them.
+    const int strip = static_cast<int>(image.patterns.size()) * (image.drawWidth + 2);
+    const bool keepTogether = x + strip + Margin > SheetWidth && strip + 2 * Margin <= SheetWidth;
     for (std::size_t p = 0; p < image.patterns.size(); ++p) {
       const int blockHeight = labelHeight + LabelGap + image.drawHeight;
-      if (x + image.drawWidth + Margin > SheetWidth && x > Margin) {
+      const bool full = x + image.drawWidth + Margin > SheetWidth || (p == 0 && keepTogether);
+      if (full && x > Margin) {
         x = Margin;
         y += rowHeight + Margin;
         rowHeight = 0;
       }
-      if (p == 0) labels.push_back({&image, {x, y}});
+      if (p == 0) {
+        labels.push_back({&image, {x, y}});
+        labelEnd = x + LabelWidth(labelFont, image.key);
+      }
       placements.push_back({&image.patterns[p], x, y + labelHeight + LabelGap});
       x += image.drawWidth + 2;
       rowHeight = std::max(rowHeight, blockHeight);
     }
-    x += Margin * 2;
+    x = std::max(x, labelEnd) + Margin * 2;
   }
   const int height = y + rowHeight + Margin;
 

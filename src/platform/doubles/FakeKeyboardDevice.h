@@ -15,16 +15,7 @@ namespace tvx {
 
 class FakeKeyboardDevice : public IKeyboardDevice {
  public:
-  enum class Call {
-    CreateInputObject,
-    CreateDevice,
-    SetDataFormat,
-    SetCooperativeLevel,
-    Acquire,
-    Unacquire,
-    GetDeviceState,
-    ReleaseDevice,
-  };
+  using Call = KeyboardCall;
   struct Record {
     Call call;
     std::int32_t result;
@@ -78,7 +69,7 @@ class FakeKeyboardDevice : public IKeyboardDevice {
   std::array<bool, 256> held_{};
   bool focused_ = true;
   bool windowExists_ = true;
-  std::array<Failure, 8> failures_{};
+  std::array<Failure, kKeyboardCalls> failures_{};
   std::vector<Record> calls_;
 };
 

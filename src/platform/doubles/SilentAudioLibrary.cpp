@@ -155,7 +155,7 @@ void SilentAudioLibrary::Advance(std::uint64_t frames) {
 bool SilentAudioLibrary::IsLoaded(std::uint32_t handle) const {
   const Channel* channel = FindChannel(handle);
   return FindSample(handle) != nullptr ||
-         (channel != nullptr && channel->kind != SoundKind::kSample);
+         (channel != nullptr && channel->kind != ChannelKind::kSample);
 }
 
 int SilentAudioLibrary::Volume(std::uint32_t handle) const {

@@ -5,10 +5,10 @@
 #include <optional>
 
 #include "platform/DisplayGeometry.h"
+#include "platform/ProgramMemory.h"
 #include "platform/gl/GlGraphicsInternal.h"
 #include "platform/gl/GlStagePrograms.h"
 #include "platform/gl/PngWriter.h"
-#include "platform/sdl/ProgramMemory.h"
 
 namespace tvx {
 namespace {

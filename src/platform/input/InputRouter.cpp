@@ -1,29 +1,20 @@
 #include "platform/input/InputRouter.h"
 
 #include "platform/Application.h"
+#include "platform/KeyboardDevice.h"
 
 namespace tvx {
 
 namespace {
 
 constexpr int kCandidates = 27;  // A-Z and space
-constexpr std::array<std::uint8_t, 4> kSteeringSlots{0xC8, 0xD0, 0xCB, 0xCD};
+constexpr std::array<std::uint8_t, 4> kSteeringSlots{dik::Up, dik::Down, dik::Left, dik::Right};
 constexpr std::array<std::uint16_t, 3> kCommandKeys{vk::Return, vk::Escape, vk::Control};
 constexpr std::uint8_t kDown = 0x80;
 
 bool IsNameKey(std::uint16_t key) { return (key >= vk::A && key <= vk::Z) || key == vk::Space; }
 
 }  // namespace
-
-BoundKeys BoundKeysOf(const Settings& settings) {
-  BoundKeys keys;
-  for (std::size_t input = 0; input < kBoundInputs; ++input) {
-    for (const std::string& name : settings.extraKeys[input]) {
-      if (const std::optional<KeyCodes> codes = FindKeyName(name)) keys[input].push_back(*codes);
-    }
-  }
-  return keys;
-}
 
 std::uint16_t InputRouter::KeyDown(std::uint16_t virtualKey, bool repeat) {
   if (virtualKey == kMuteKey) {

@@ -1,6 +1,6 @@
 // InputRouter: everything the player can press beside the original keys, turned into the keys
 // and keyboard slots the game already reads, so the game's rules never see a new input.
-//  - Extra keys from the settings: a steering key fills its direction's slot in the keyboard
+//  - Extra keys (the settings name them): a steering key fills its direction's slot in the keyboard
 //    state; a key bound to ENTER, ESC or CTRL arrives as that key's key-down. While the
 //    ranking screen takes a name, letters and space type themselves whatever they are bound to.
 //  - Pads: A and Start are ENTER, B and Back ESC, X and Y CTRL; held directions fill the
@@ -15,16 +15,10 @@
 #include <functional>
 #include <vector>
 
+#include "platform/input/BoundKeys.h"
 #include "platform/input/PadButton.h"
-#include "settings/KeyNames.h"
-#include "settings/Settings.h"
 
 namespace tvx {
-
-using BoundKeys = std::array<std::vector<KeyCodes>, kBoundInputs>;
-
-// The key codes of the settings' extra keys (names the settings file accepted).
-BoundKeys BoundKeysOf(const Settings& settings);
 
 class InputRouter {
  public:

@@ -3,32 +3,32 @@
 namespace tvx::replay {
 
 bool RecordingKeyboardDevice::HasInputObject() const {
-  return Recorded(InputCall::HasInputObject, inner_.HasInputObject() ? 1 : 0) != 0;
+  return Recorded(KeyboardCall::HasInputObject, inner_.HasInputObject() ? 1 : 0) != 0;
 }
 
 std::int32_t RecordingKeyboardDevice::CreateInputObject() {
-  return Recorded(InputCall::CreateInputObject, inner_.CreateInputObject());
+  return Recorded(KeyboardCall::CreateInputObject, inner_.CreateInputObject());
 }
 
 std::int32_t RecordingKeyboardDevice::CreateDevice() {
-  return Recorded(InputCall::CreateDevice, inner_.CreateDevice());
+  return Recorded(KeyboardCall::CreateDevice, inner_.CreateDevice());
 }
 
 std::int32_t RecordingKeyboardDevice::SetDataFormat(std::uint32_t dataSize) {
-  return Recorded(InputCall::SetDataFormat, inner_.SetDataFormat(dataSize));
+  return Recorded(KeyboardCall::SetDataFormat, inner_.SetDataFormat(dataSize));
 }
 
 std::int32_t RecordingKeyboardDevice::SetCooperativeLevel(std::uintptr_t window,
                                                           std::uint32_t flags) {
-  return Recorded(InputCall::SetCooperativeLevel, inner_.SetCooperativeLevel(window, flags));
+  return Recorded(KeyboardCall::SetCooperativeLevel, inner_.SetCooperativeLevel(window, flags));
 }
 
 std::int32_t RecordingKeyboardDevice::Acquire() {
-  return Recorded(InputCall::Acquire, inner_.Acquire());
+  return Recorded(KeyboardCall::Acquire, inner_.Acquire());
 }
 
 std::int32_t RecordingKeyboardDevice::Unacquire() {
-  return Recorded(InputCall::Unacquire, inner_.Unacquire());
+  return Recorded(KeyboardCall::Unacquire, inner_.Unacquire());
 }
 
 std::int32_t RecordingKeyboardDevice::GetDeviceState(std::uint32_t size, std::uint8_t* state) {
@@ -45,10 +45,10 @@ std::int32_t RecordingKeyboardDevice::GetDeviceState(std::uint32_t size, std::ui
 
 void RecordingKeyboardDevice::ReleaseDevice() {
   inner_.ReleaseDevice();
-  Recorded(InputCall::ReleaseDevice, input::Ok);
+  Recorded(KeyboardCall::ReleaseDevice, input::Ok);
 }
 
-std::int32_t RecordingKeyboardDevice::Recorded(InputCall call, std::int32_t result) const {
+std::int32_t RecordingKeyboardDevice::Recorded(KeyboardCall call, std::int32_t result) const {
   writer_.Write(MakeEntry(Kind::Input, static_cast<std::int64_t>(call), result));
   return result;
 }

@@ -23,7 +23,7 @@ class RecordingKeyboardDevice : public IKeyboardDevice {
   void ReleaseDevice() override;
 
  private:
-  std::int32_t Recorded(InputCall call, std::int32_t result) const;
+  std::int32_t Recorded(KeyboardCall call, std::int32_t result) const;
 
   IKeyboardDevice& inner_;
   ReplayWriter& writer_;

@@ -40,6 +40,7 @@ constexpr std::array kKinds{
     KindRow{Kind::Repeat, "repeat", "a repetition", 1, 1, kMaxRepeat},
 };
 
+// The keyboard calls in KeyboardCall order; a read is written as the keys it found instead.
 constexpr std::array<std::string_view, 8> kInputCalls{"has",   "object",  "device",    "format",
                                                       "level", "acquire", "unacquire", "release"};
 

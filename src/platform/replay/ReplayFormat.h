@@ -68,17 +68,6 @@ bool IsAction(Kind kind);
 // What the entry is, for messages: "a key-down event", "the keyboard state"...
 std::string_view Describe(Kind kind);
 
-enum class InputCall : std::uint8_t {
-  HasInputObject,
-  CreateInputObject,
-  CreateDevice,
-  SetDataFormat,
-  SetCooperativeLevel,
-  Acquire,
-  Unacquire,
-  ReleaseDevice,
-};
-
 struct Entry {
   Kind kind = Kind::End;
   std::uint32_t line = 0;  // in the file, for messages

@@ -6,31 +6,31 @@
 namespace tvx::replay {
 
 bool ReplayKeyboardDevice::HasInputObject() const {
-  return Answer(InputCall::HasInputObject, "whether the input object exists") != 0;
+  return Answer(KeyboardCall::HasInputObject, "whether the input object exists") != 0;
 }
 
 std::int32_t ReplayKeyboardDevice::CreateInputObject() {
-  return Answer(InputCall::CreateInputObject, "the input object");
+  return Answer(KeyboardCall::CreateInputObject, "the input object");
 }
 
 std::int32_t ReplayKeyboardDevice::CreateDevice() {
-  return Answer(InputCall::CreateDevice, "the keyboard device");
+  return Answer(KeyboardCall::CreateDevice, "the keyboard device");
 }
 
 std::int32_t ReplayKeyboardDevice::SetDataFormat(std::uint32_t) {
-  return Answer(InputCall::SetDataFormat, "the keyboard data format");
+  return Answer(KeyboardCall::SetDataFormat, "the keyboard data format");
 }
 
 std::int32_t ReplayKeyboardDevice::SetCooperativeLevel(std::uintptr_t, std::uint32_t) {
-  return Answer(InputCall::SetCooperativeLevel, "the keyboard cooperative level");
+  return Answer(KeyboardCall::SetCooperativeLevel, "the keyboard cooperative level");
 }
 
 std::int32_t ReplayKeyboardDevice::Acquire() {
-  return Answer(InputCall::Acquire, "the keyboard acquired");
+  return Answer(KeyboardCall::Acquire, "the keyboard acquired");
 }
 
 std::int32_t ReplayKeyboardDevice::Unacquire() {
-  return Answer(InputCall::Unacquire, "the keyboard unacquired");
+  return Answer(KeyboardCall::Unacquire, "the keyboard unacquired");
 }
 
 std::int32_t ReplayKeyboardDevice::GetDeviceState(std::uint32_t size, std::uint8_t* state) {
@@ -49,10 +49,10 @@ std::int32_t ReplayKeyboardDevice::GetDeviceState(std::uint32_t size, std::uint8
 }
 
 void ReplayKeyboardDevice::ReleaseDevice() {
-  Answer(InputCall::ReleaseDevice, "the keyboard released");
+  Answer(KeyboardCall::ReleaseDevice, "the keyboard released");
 }
 
-std::int32_t ReplayKeyboardDevice::Answer(InputCall call, const char* asked) const {
+std::int32_t ReplayKeyboardDevice::Answer(KeyboardCall call, const char* asked) const {
   const Entry* entry = cursor_.Answer(Kind::Input, asked);
   if (entry == nullptr) return input::Ok;
   if (entry->a != static_cast<std::int64_t>(call)) {

@@ -22,7 +22,7 @@ class ReplayKeyboardDevice : public IKeyboardDevice {
   void ReleaseDevice() override;
 
  private:
-  std::int32_t Answer(InputCall call, const char* asked) const;
+  std::int32_t Answer(KeyboardCall call, const char* asked) const;
 
   ReplayCursor& cursor_;
 };

@@ -75,7 +75,7 @@ std::uint32_t ChannelRules::Load(bool memory, const void* file, std::uint64_t of
   }
 }
 
-std::uint32_t ChannelRules::AddChannel(SoundKind kind, std::unique_ptr<ChannelSource> source) {
+std::uint32_t ChannelRules::AddChannel(ChannelKind kind, std::unique_ptr<ChannelSource> source) {
   if (!source) return 0;
   auto channel = std::make_unique<Channel>();
   channel->kind = kind;
@@ -92,7 +92,7 @@ std::uint32_t ChannelRules::Audio_MusicLoad(bool memory, const void* file, std::
                                             std::uint32_t frequency) {
   Called("MusicLoad", {{"length", length}, {"flags", flags}, {"frequency", frequency}});
   return Load(memory, file, offset, length, [&](const std::uint8_t* data, std::size_t size) {
-    return AddChannel(SoundKind::kMusic, OpenMusic(data, size, flags));
+    return AddChannel(ChannelKind::kMusic, OpenMusic(data, size, flags));
   });
 }
 
@@ -101,7 +101,7 @@ std::uint32_t ChannelRules::Audio_StreamCreateFile(bool memory, const void* file
                                                    std::uint32_t flags) {
   Called("StreamCreateFile", {{"length", Arg(length)}, {"flags", flags}});
   return Load(memory, file, offset, length, [&](const std::uint8_t* data, std::size_t size) {
-    return AddChannel(SoundKind::kStream, OpenStream(data, size));
+    return AddChannel(ChannelKind::kStream, OpenStream(data, size));
   });
 }
 
@@ -124,7 +124,7 @@ std::uint32_t ChannelRules::Audio_SampleLoad(bool memory, const void* file, std:
               });
 }
 
-bool ChannelRules::FreeChannel(SoundKind kind, std::uint32_t handle) {
+bool ChannelRules::FreeChannel(ChannelKind kind, std::uint32_t handle) {
   if (!Ready()) return false;
   std::unique_ptr<Channel> freed;  // destroyed after the lock is released
   {
@@ -142,12 +142,12 @@ bool ChannelRules::FreeChannel(SoundKind kind, std::uint32_t handle) {
 
 bool ChannelRules::Audio_MusicFree(std::uint32_t handle) {
   Called("MusicFree", {{"handle", handle}});
-  return FreeChannel(SoundKind::kMusic, handle);
+  return FreeChannel(ChannelKind::kMusic, handle);
 }
 
 bool ChannelRules::Audio_StreamFree(std::uint32_t handle) {
   Called("StreamFree", {{"handle", handle}});
-  return FreeChannel(SoundKind::kStream, handle);
+  return FreeChannel(ChannelKind::kStream, handle);
 }
 
 bool ChannelRules::Audio_SampleFree(std::uint32_t handle) {
@@ -196,8 +196,9 @@ const ChannelRules::Sample* ChannelRules::FindSample(std::uint32_t handle) const
 }
 
 std::size_t ChannelRules::SoundCount() const {
-  const auto playbacks = std::count_if(channels_.begin(), channels_.end(),
-                                       [](const auto& c) { return c->kind == SoundKind::kSample; });
+  const auto playbacks = std::count_if(channels_.begin(), channels_.end(), [](const auto& c) {
+    return c->kind == ChannelKind::kSample;
+  });
   return samples_.size() + channels_.size() - static_cast<std::size_t>(playbacks);
 }
 
@@ -212,7 +213,7 @@ ChannelRules::Channel* ChannelRules::ChooseSamplePlayback(Sample& sample, bool o
   if (chosen == nullptr && sample.channels.size() < sample.maxPlaybacks) {
     auto channel = std::make_unique<Channel>();
     channel->handle = nextHandle_++;
-    channel->kind = SoundKind::kSample;
+    channel->kind = ChannelKind::kSample;
     channel->sample = sample.handle;
     channel->music = sample.music;
     channel->source = sample.source->NewPlayback();
@@ -412,7 +413,7 @@ bool ChannelRules::SetMusic(std::uint32_t handle) {
     return Succeed();
   }
   Channel* channel = FindChannel(handle);
-  if (channel == nullptr || channel->kind == SoundKind::kSample) return Fail(audio::ErrorHandle);
+  if (channel == nullptr || channel->kind == ChannelKind::kSample) return Fail(audio::ErrorHandle);
   channel->music = true;
   return Succeed();
 }
@@ -431,7 +432,8 @@ void ChannelRules::EndChannel(Channel& channel) {
   channel.ending = true;
   ++syncDepth_;
   CallSyncs(channel.syncs, channel.handle);
-  if (Sample* sample = channel.kind == SoundKind::kSample ? FindSample(channel.sample) : nullptr) {
+  if (Sample* sample =
+          channel.kind == ChannelKind::kSample ? FindSample(channel.sample) : nullptr) {
     CallSyncs(sample->syncs, channel.handle);
   }
   --syncDepth_;

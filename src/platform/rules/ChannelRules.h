@@ -46,7 +46,8 @@ class SampleSource {
   virtual std::unique_ptr<ChannelSource> NewPlayback() = 0;
 };
 
-enum class SoundKind { kMusic, kStream, kSample };
+// What a channel plays: tracker music, a decoded stream, or a playback of a sample.
+enum class ChannelKind { kMusic, kStream, kSample };
 enum class ChannelState { kStopped, kPlaying, kEnded };
 
 class ChannelRules : public IAudioLibrary {
@@ -58,7 +59,7 @@ class ChannelRules : public IAudioLibrary {
   };
   struct Channel {
     std::uint32_t handle = 0;
-    SoundKind kind = SoundKind::kStream;  // kSample: a playback of `sample`
+    ChannelKind kind = ChannelKind::kStream;  // kSample: a playback of `sample`
     std::uint32_t sample = 0;
     std::unique_ptr<ChannelSource> source;
     ChannelState state = ChannelState::kStopped;
@@ -155,8 +156,8 @@ class ChannelRules : public IAudioLibrary {
   template <class Open>
   std::uint32_t Load(bool memory, const void* file, std::uint64_t offset, std::uint64_t length,
                      Open open);
-  std::uint32_t AddChannel(SoundKind kind, std::unique_ptr<ChannelSource> source);
-  bool FreeChannel(SoundKind kind, std::uint32_t handle);
+  std::uint32_t AddChannel(ChannelKind kind, std::unique_ptr<ChannelSource> source);
+  bool FreeChannel(ChannelKind kind, std::uint32_t handle);
   Channel* ChooseSamplePlayback(Sample& sample, bool onlyNew);
   bool PrepareSource(std::uint32_t handle);
   void StopSampleChannels(Sample& sample);

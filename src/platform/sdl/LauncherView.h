@@ -1,12 +1,14 @@
-// What the window shows before the graphics backend owns it: the launcher (a dark page with
-// the title and the "Start Game" button) and the splash of the game surface (black with a
-// white "LOADING..." label). The layout is fixed in launcher pixels; the splash is drawn in
-// the 640 x 480 surface's pixels.
+// What the window shows before the graphics backend owns it: the launcher (the game's intro
+// backdrop, dimmed, with the game's name, the "Start Game" button and the version) and the
+// splash of the game surface (black with "LOADING..."). The pictures come from the game's
+// archive (see LauncherArt.h); the layout is fixed in launcher pixels, which the window shows
+// larger on a large desktop; the splash is drawn in the 640 x 480 surface's pixels.
 #pragma once
 
 #include <SDL.h>
 
-#include <string>
+#include "platform/LauncherArt.h"
+#include "platform/sdl/SdlHandles.h"
 
 namespace tvx {
 
@@ -15,16 +17,25 @@ constexpr int kLauncherHeight = 453;
 constexpr int kGameSurfaceWidth = 640;
 constexpr int kGameSurfaceHeight = 480;
 constexpr char kWindowTitle[] = "Tarvex";
-constexpr char kStartButtonCaption[] = "Start Game";
-constexpr char kSplashCaption[] = "LOADING...";
-
-// "v1.0.0": the program's version, drawn small in the launcher's lower right corner.
-std::string VersionCaption();
 
 SDL_Rect StartButtonRect();
 bool StartButtonContains(int x, int y);
 
-void DrawLauncher(SDL_Renderer* renderer, bool buttonHighlighted);
-void DrawSplash(SDL_Renderer* renderer);
+// The launcher's pictures as textures of one renderer; free them before it.
+class LauncherView {
+ public:
+  LauncherView(SDL_Renderer* renderer, const LauncherArt& art);
+  LauncherView(const LauncherView&) = delete;
+  LauncherView& operator=(const LauncherView&) = delete;
+
+  void DrawLauncher(bool buttonHighlighted);
+  void DrawSplash();
+
+ private:
+  void Place(SDL_Texture* texture, int x, int y);
+
+  SDL_Renderer* renderer_;
+  SdlTexturePtr backdrop_, logo_, buttonCaption_, version_, splashCaption_;
+};
 
 }  // namespace tvx

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/DisplayGeometry.h"
 #include "platform/rules/LauncherKeys.h"
 #include "platform/sdl/LauncherView.h"
 #include "platform/sdl/SdlKeyCodes.h"
@@ -48,7 +49,8 @@ std::unique_ptr<SdlSubsystem> StartVideo() {
 }  // namespace
 
 std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::string& error,
-                                                       const DisplayOptions& display) {
+                                                       const DisplayOptions& display,
+                                                       const LauncherArt& art) {
   std::unique_ptr<SdlSubsystem> video = StartVideo();
   if (!video->Started()) {
     error = std::string("no display: SDL could not start its video (") + SDL_GetError() + ")";
@@ -61,8 +63,14 @@ std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::strin
             (driver != nullptr ? driver : "none") + "\" video driver)";
     return nullptr;
   }
+  // The launcher keeps its layout; a large desktop shows it larger, as it does other windows.
+  SDL_DisplayMode desktop{};
+  const double scale = SDL_GetDesktopDisplayMode(0, &desktop) == 0
+                           ? DesktopScale(kLauncherWidth, kLauncherHeight, desktop.w, desktop.h)
+                           : 1.0;
   SdlWindowPtr window(SDL_CreateWindow(kWindowTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                       kLauncherWidth, kLauncherHeight,
+                                       static_cast<int>(kLauncherWidth * scale + 0.5),
+                                       static_cast<int>(kLauncherHeight * scale + 0.5),
                                        SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN));
   if (!window) {
     error = std::string("SDL could not open the window (") + SDL_GetError() + ")";
@@ -70,17 +78,18 @@ std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::strin
   }
   // Without a renderer the launcher stays blank but still starts with ENTER or SPACE.
   SdlRendererPtr renderer = CreateLauncherRenderer(window.get());
-  return std::unique_ptr<SdlApplication>(
-      new SdlApplication(clock, display, std::move(video), std::move(window), std::move(renderer)));
+  return std::unique_ptr<SdlApplication>(new SdlApplication(
+      clock, display, std::move(video), std::move(window), std::move(renderer), art));
 }
 
 SdlApplication::SdlApplication(IClock& clock, const DisplayOptions& display,
                                std::unique_ptr<SdlSubsystem> video, SdlWindowPtr window,
-                               SdlRendererPtr renderer)
+                               SdlRendererPtr renderer, const LauncherArt& art)
     : loop_(clock),
       video_(std::move(video)),
       window_(std::move(window)),
       renderer_(std::move(renderer)),
+      view_(renderer_ ? std::make_unique<LauncherView>(renderer_.get(), art) : nullptr),
       display_(display) {
   SDL_StopTextInput();  // keys are read as key-downs; no input method in between
   DrawLauncherIfShown();
@@ -219,7 +228,7 @@ void SdlApplication::PressStart() {
 }
 
 void SdlApplication::DrawLauncherIfShown() {
-  if (launcher_ && renderer_) DrawLauncher(renderer_.get(), buttonHighlighted_);
+  if (launcher_ && view_) view_->DrawLauncher(buttonHighlighted_);
 }
 
 void SdlApplication::Minimize() { SDL_MinimizeWindow(window_.get()); }
@@ -240,8 +249,9 @@ void SdlApplication::EnterGameSurface() {
   launcher_ = false;
   buttonPressed_ = false;
   ApplyWindowMode();
-  if (!renderer_) return;
-  DrawSplash(renderer_.get());
+  if (!view_) return;
+  view_->DrawSplash();
+  view_.reset();
   renderer_.reset();  // from here on the graphics backend owns the window
 }
 

@@ -1,10 +1,11 @@
-// The application on SDL2: one window that starts as the launcher (759 x 453, centred, drawn
-// with an SDL renderer) and becomes the game surface: borderless in desktop full screen, or a
-// resizable window of the largest whole multiple of 640 x 480 that fits the desktop. Alt+Enter
-// and F11 switch between the two at any moment (in the launcher they switch the choice the
-// game surface opens with); those key presses never reach the game. The pointer is hidden
-// only in full screen. The window is created for OpenGL; once the splash is presented the
-// renderer is destroyed and the graphics backend creates its own context on Window().
+// The application on SDL2: one window that starts as the launcher (759 x 453 launcher pixels,
+// shown larger on a large desktop, centred, drawn with an SDL renderer) and becomes the game
+// surface: borderless in desktop full screen, or a resizable window of the largest whole multiple
+// of 640 x 480 that fits the desktop. Alt+Enter and F11 switch between the two at any moment (in
+// the launcher they switch the choice the game surface opens with); those key presses never reach
+// the game. The pointer is hidden only in full screen. The window is created for OpenGL; once the
+// splash is presented the renderer is destroyed and the graphics backend creates its own context on
+// Window().
 //
 // Run() repeats the message-loop pass: every pending SDL event, then the due window timers,
 // then the idle handler; when the idle handler is done it waits for an event, no longer
@@ -25,8 +26,10 @@
 #include "platform/Application.h"
 #include "platform/Clock.h"
 #include "platform/DisplayOptions.h"
+#include "platform/LauncherArt.h"
 #include "platform/input/InputRouter.h"
 #include "platform/rules/MessageLoop.h"
+#include "platform/sdl/LauncherView.h"
 #include "platform/sdl/SdlGamepads.h"
 #include "platform/sdl/SdlHandles.h"
 
@@ -36,8 +39,10 @@ class SdlApplication : public IApplication {
  public:
   // Starts SDL video and opens the launcher; null with `error` set when there is no display
   // or the window cannot be made.
+  // `art` is what the launcher shows from the game's archive.
   static std::unique_ptr<SdlApplication> Create(IClock& clock, std::string& error,
-                                                const DisplayOptions& display = {});
+                                                const DisplayOptions& display = {},
+                                                const LauncherArt& art = {});
   ~SdlApplication() override;
 
   SDL_Window* Window() const { return window_.get(); }
@@ -78,7 +83,7 @@ class SdlApplication : public IApplication {
 
  private:
   SdlApplication(IClock& clock, const DisplayOptions& display, std::unique_ptr<SdlSubsystem> video,
-                 SdlWindowPtr window, SdlRendererPtr renderer);
+                 SdlWindowPtr window, SdlRendererPtr renderer, const LauncherArt& art);
 
   void DeliverPendingEvents();
   void Handle(const SDL_Event& event);
@@ -103,6 +108,7 @@ class SdlApplication : public IApplication {
   std::unique_ptr<SdlSubsystem> video_;
   SdlWindowPtr window_;
   SdlRendererPtr renderer_;
+  std::unique_ptr<LauncherView> view_;  // textures of the renderer, freed before it
   SdlGamepads pads_;
   InputRouter router_;
 

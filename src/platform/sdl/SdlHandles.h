@@ -14,8 +14,13 @@ struct SdlRendererDeleter {
   void operator()(SDL_Renderer* renderer) const { SDL_DestroyRenderer(renderer); }
 };
 
+struct SdlTextureDeleter {
+  void operator()(SDL_Texture* texture) const { SDL_DestroyTexture(texture); }
+};
+
 using SdlWindowPtr = std::unique_ptr<SDL_Window, SdlWindowDeleter>;
 using SdlRendererPtr = std::unique_ptr<SDL_Renderer, SdlRendererDeleter>;
+using SdlTexturePtr = std::unique_ptr<SDL_Texture, SdlTextureDeleter>;
 
 // One started SDL subsystem (SDL counts them, so several owners may start the same one).
 class SdlSubsystem {

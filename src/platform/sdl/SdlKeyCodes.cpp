@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "platform/KeyboardDevice.h"
+
 namespace tvx {
 
 namespace {
@@ -114,12 +116,12 @@ constexpr ScancodePair kScancodes[] = {
     {SDL_SCANCODE_RALT, 0xB8},
     {SDL_SCANCODE_PAUSE, 0xC5},
     {SDL_SCANCODE_HOME, 0xC7},
-    {SDL_SCANCODE_UP, 0xC8},
+    {SDL_SCANCODE_UP, dik::Up},
     {SDL_SCANCODE_PAGEUP, 0xC9},
-    {SDL_SCANCODE_LEFT, 0xCB},
-    {SDL_SCANCODE_RIGHT, 0xCD},
+    {SDL_SCANCODE_LEFT, dik::Left},
+    {SDL_SCANCODE_RIGHT, dik::Right},
     {SDL_SCANCODE_END, 0xCF},
-    {SDL_SCANCODE_DOWN, 0xD0},
+    {SDL_SCANCODE_DOWN, dik::Down},
     {SDL_SCANCODE_PAGEDOWN, 0xD1},
     {SDL_SCANCODE_INSERT, 0xD2},
     {SDL_SCANCODE_DELETE, 0xD3},

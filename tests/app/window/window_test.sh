@@ -27,7 +27,7 @@ sleep 1
 shot launcher
 geometry
 [ "$W" = 759 ] && [ "$H" = 453 ] || fail "launcher is ${W}x${H}, not 759x453"
-button=$(screen "$out/launcher.xwd" find 42 125 52) || fail "no Start Game button on the launcher"
+button=$(screen "$out/launcher.xwd" find 36 16 58) || fail "no Start Game button on the launcher"
 read -r bx by <<< "$button"
 xdotool mousemove "$bx" "$by" click 1
 

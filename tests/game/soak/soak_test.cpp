@@ -16,6 +16,7 @@
 #include "game/RankingTable.h"
 #include "harness/GameHarness.h"
 #include "harness/TestArchive.h"
+#include "platform/KeyboardDevice.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteEngine.h"
@@ -30,11 +31,6 @@ constexpr std::int64_t kFrameUs = 16667;
 // pair, an obstacle, a pick-up), and the three effects (smoke, fire jet, stars).
 constexpr std::int32_t kSpriteBound = 16 + 4 + 3;
 constexpr std::size_t kHeapSlack = 256 * 1024;
-
-constexpr std::uint8_t kUp = 200;
-constexpr std::uint8_t kDown = 208;
-constexpr std::uint8_t kLeft = 203;
-constexpr std::uint8_t kRight = 205;
 
 std::size_t HeapInUse() { return mallinfo2().uordblks; }
 
@@ -85,10 +81,10 @@ class Driver {
       left = pickUp->X + 18.0f < s.PlayerX + 50.0f;
       right = !left;
     }
-    game_.keyboard.SetKeyDown(kLeft, left);
-    game_.keyboard.SetKeyDown(kRight, right);
-    game_.keyboard.SetKeyDown(kUp, Chance(0.15));
-    game_.keyboard.SetKeyDown(kDown, Chance(0.15));
+    game_.keyboard.SetKeyDown(dik::Left, left);
+    game_.keyboard.SetKeyDown(dik::Right, right);
+    game_.keyboard.SetKeyDown(dik::Up, Chance(0.15));
+    game_.keyboard.SetKeyDown(dik::Down, Chance(0.15));
   }
 
   void EnterName() {

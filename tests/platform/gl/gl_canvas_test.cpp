@@ -11,6 +11,7 @@
 #include "core/Component.h"
 #include "core/MemoryStream.h"
 #include "harness/ImageRecordBuilder.h"
+#include "harness/RenderRig.h"
 #include "platform/gl/GlGraphicsApi.h"
 #include "render/PxCanvas.h"
 #include "render/PxDevices.h"
@@ -58,11 +59,10 @@ class CanvasPixelTest : public ::testing::Test {
     std::string error;
     api_ = GlGraphicsApi::CreateWithOwnWindow(640, 480, error);
     ASSERT_NE(api_, nullptr) << error;
-    fonts_ = CreateComponent<TPxFonts>(&root_);
-    device_ = CreateComponent<TPxDevice>(&root_, *api_);
-    canvas_ = CreateComponent<TPxCanvas>(&root_);  // the font list takes it as its canvas
-    canvas_->SetPublisher(device_);
-    fonts_->SetPublisher(device_);
+    rig_ = std::make_unique<testing::RenderRig>(*api_, testing::RenderParts{.fonts = true});
+    device_ = rig_->device;
+    canvas_ = rig_->canvas;
+    fonts_ = rig_->fonts;
     ASSERT_TRUE(device_->Initialize());
   }
 
@@ -89,7 +89,7 @@ class CanvasPixelTest : public ::testing::Test {
     const std::string path = ::testing::TempDir() + "gl_canvas_font.tvx";
     std::string error;
     EXPECT_TRUE(writer.WriteFile(path, error)) << error;
-    auto* archive = CreateComponent<TPxDb>(&root_);
+    auto* archive = CreateComponent<TPxDb>(&rig_->root);
     archive->SetFileName(path);
     archive->OpenMode = TOpenModes::opReadOnly;
     TPxFont* font = fonts_->AddFont();
@@ -97,8 +97,8 @@ class CanvasPixelTest : public ::testing::Test {
     return font;
   }
 
-  std::unique_ptr<GlGraphicsApi> api_;  // outlives the components below
-  TComponent root_{nullptr};
+  std::unique_ptr<GlGraphicsApi> api_;  // outlives the rig's components
+  std::unique_ptr<testing::RenderRig> rig_;
   TPxDevice* device_ = nullptr;
   TPxCanvas* canvas_ = nullptr;
   TPxFonts* fonts_ = nullptr;

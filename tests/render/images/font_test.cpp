@@ -43,10 +43,6 @@ std::vector<std::uint8_t> AsciiFont(std::int32_t advance = 9, std::int32_t spaci
 class Fonts : public ::testing::Test {
  protected:
   void SetUp() override {
-    fonts = CreateComponent<TPxFonts>(&root);
-    device = CreateComponent<TPxDevice>(&root, api);  // the font list attaches to it
-    canvas = CreateComponent<TPxCanvas>(&root);       // and takes it as its canvas
-    canvas->SetPublisher(device);
     api.SetDrawObserver([this](const gfx::CallRecord& draw) { Capture(draw); });
     ASSERT_TRUE(device->Initialize());
   }
@@ -85,10 +81,11 @@ class Fonts : public ::testing::Test {
   }
 
   gfx::RecordingGraphicsApi api;
-  TComponent root{nullptr};
-  TPxFonts* fonts = nullptr;
-  TPxDevice* device = nullptr;
-  TPxCanvas* canvas = nullptr;
+  testing::RenderRig rig{api, {.fonts = true}};
+  TComponent& root = rig.root;
+  TPxFonts* fonts = rig.fonts;
+  TPxDevice* device = rig.device;
+  TPxCanvas* canvas = rig.canvas;
   std::vector<gfx::TransformedVertex> drawn;
 
  private:

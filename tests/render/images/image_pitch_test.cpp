@@ -5,6 +5,7 @@
 
 #include "core/Component.h"
 #include "harness/ImageRecordBuilder.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "render/PxDevices.h"
 #include "render/PxImages.h"
@@ -38,10 +39,7 @@ class PaddedPitchApi : public gfx::RecordingGraphicsApi {
 
 class ImagePitch : public ::testing::Test {
  protected:
-  void SetUp() override {
-    device = CreateComponent<TPxDevice>(&root, api);
-    ASSERT_TRUE(device->Initialize());
-  }
+  void SetUp() override { ASSERT_TRUE(device->Initialize()); }
 
   bool Load(TPxImage& image, const std::vector<std::uint8_t>& bytes) {
     TMemoryStream stream;
@@ -63,8 +61,8 @@ class ImagePitch : public ::testing::Test {
   }
 
   PaddedPitchApi api;
-  TComponent root{nullptr};
-  TPxDevice* device = nullptr;
+  testing::RenderRig rig{api};
+  TPxDevice* device = rig.device;
 };
 
 TEST_F(ImagePitch, CopiedRowsFollowThePitch) {

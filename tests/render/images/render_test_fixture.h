@@ -13,9 +13,8 @@
 #include "archive_writer/pxdb_writer.h"
 #include "core/Component.h"
 #include "core/TempFolder.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
-#include "render/PxDevices.h"
-#include "render/PxImages.h"
 
 namespace tvx::testing {
 
@@ -48,10 +47,7 @@ inline TPxDb& WriteTestArchive(TComponent& owner, const std::vector<TestRecord>&
 
 class RenderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    device = CreateComponent<TPxDevice>(&root, api);
-    ASSERT_TRUE(device->Initialize());
-  }
+  void SetUp() override { ASSERT_TRUE(device->Initialize()); }
 
   TPxDb& Archive(const std::vector<TestRecord>& records) { return WriteTestArchive(root, records); }
 
@@ -63,10 +59,10 @@ class RenderTest : public ::testing::Test {
     return image.LoadFromStream(stream);
   }
 
-  // Declared before the root so that the components go first.
-  gfx::RecordingGraphicsApi api;
-  TComponent root{nullptr};
-  TPxDevice* device = nullptr;
+  gfx::RecordingGraphicsApi api;  // outlives the rig's components
+  RenderRig rig{api};
+  TComponent& root = rig.root;
+  TPxDevice* device = rig.device;
 };
 
 }  // namespace tvx::testing

@@ -10,12 +10,11 @@
 #include "archive/PxDb.h"
 #include "core/Component.h"
 #include "core/MemoryStream.h"
+#include "game/PlayFieldKinds.h"
 #include "game/SoundNames.h"
+#include "harness/RenderRig.h"
 #include "platform/doubles/RecordingGraphicsApi.h"
 #include "platform/doubles/SilentAudioLibrary.h"
-#include "render/PxDevices.h"
-#include "render/PxFonts.h"
-#include "render/PxImages.h"
 #include "sound/SoundSystem.h"
 
 namespace tvx {
@@ -47,12 +46,10 @@ TEST_F(ShippedArchive, EveryRecordInflatesAndMatchesItsDigest) {
 }
 
 TEST_F(ShippedArchive, FontsAndImagesLoadWithTheGameLoaders) {
-  auto* device = CreateComponent<TPxDevice>(&root, api);
-  auto* fonts = CreateComponent<TPxFonts>(&root);
-  auto* images = CreateComponent<TPxImages>(&root);
-  fonts->SetPublisher(device);
-  images->SetPublisher(device);
-  ASSERT_TRUE(device->Initialize());
+  testing::RenderRig rig(api, {.images = true, .fonts = true});
+  ASSERT_TRUE(rig.device->Initialize());
+  TPxFonts* fonts = rig.fonts;
+  TPxImages* images = rig.images;
 
   ASSERT_TRUE(fonts->LoadFromPxDb(*archive));
   ASSERT_EQ(fonts->Count(), 5);
@@ -77,6 +74,12 @@ TEST_F(ShippedArchive, FontsAndImagesLoadWithTheGameLoaders) {
     EXPECT_EQ(image->Name(), key);
     EXPECT_EQ(image->PatternCount(), patterns) << key;
     EXPECT_EQ(image->State(), TextureState::Active) << key;
+  }
+  // The builder paints every kind of the play field with the pattern count the game animates.
+  for (const FieldKind& kind : kFieldKinds) {
+    const TPxImage* image = images->FindImage(kind.image);
+    ASSERT_NE(image, nullptr) << kind.image;
+    EXPECT_EQ(image->PatternCount(), kind.patterns) << kind.image;
   }
   const TPxImage* smoke = images->FindImage("fogflow");
   ASSERT_NE(smoke, nullptr);

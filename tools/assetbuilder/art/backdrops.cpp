@@ -28,7 +28,9 @@ void NextLevel(cairo_t* cr) {
   cairo_clip(cr);
   cairo_new_path(cr);
   cairo_arc(cr, vx, horizon - 6, 70, 0, 2 * M_PI);
-  LinearGradient(cr, 0, horizon - 76, 0, horizon, {{0, Hex(0xfff0a0)}, {1, Hex(0xff5a5a)}});
+  LinearGradient(cr, 0, horizon - 76, 0, horizon, {{0, Hex(0xfff0a0)}, {1, Hex(0xff5a5a)}},
+                 Cover::kFillPreserve);
+  cairo_clip(cr);  // the bands cut the disc only, never the sky beside it
   for (int band = 0; band < 6; ++band) {
     const double y = horizon - 40 + band * 7;
     cairo_rectangle(cr, vx - 80, y, 160, 1.5 + band * 0.6);
@@ -155,19 +157,25 @@ void GameOverBackdrop(cairo_t* cr) {
   RadialGradient(cr, 36, 48, 12, 36, 48, 50, {{0, Black, 0}, {1, Black, 0.6}});
 }
 
-// A showroom: deep blue, crossing spotlights, a glossy car on a lit floor.
+// A showroom: deep blue, crossing spotlights, a glossy car on a lit stage. The car stands
+// between the title and the score lines, so that the texts below it lie on the calm floor.
 void RankingBackdrop(cairo_t* cr) {
-  VerticalGradient(cr, 16, 72, {{0, Hex(0x060a24)}, {0.7, Hex(0x14205a)}, {1, Hex(0x0a0e2a)}});
+  constexpr double stage = 47.3, middle = 33;  // the floor line under the wheels, clear of the rows
+  VerticalGradient(cr, 16, 72, {{0, Hex(0x060a24)}, {0.5, Hex(0x14205a)}, {1, Hex(0x080b22)}});
   for (const double x : {8.0, 64.0}) {
     cairo_move_to(cr, x, 16);
-    cairo_line_to(cr, 36 + (x - 36) * 0.1 - 8, 66);
-    cairo_line_to(cr, 36 + (x - 36) * 0.1 + 8, 66);
+    cairo_line_to(cr, middle + (x - middle) * 0.1 - 7, stage);
+    cairo_line_to(cr, middle + (x - middle) * 0.1 + 7, stage);
     cairo_close_path(cr);
-    LinearGradient(cr, 0, 16, 0, 66, {{0, Hex(0x9fd0ff), 0.35}, {1, Hex(0x9fd0ff), 0.05}});
+    LinearGradient(cr, 0, 16, 0, stage, {{0, Hex(0x9fd0ff), 0.35}, {1, Hex(0x9fd0ff), 0.08}});
   }
-  Ellipse(cr, 36, 62, 30, 6);
-  FillRadial(cr, 36, 62, 30, Hex(0x6fb0ff), 0.6);
-  // The car from the side: body, cabin, wheels, a highlight line.
+  Ellipse(cr, middle, stage - 0.5, 25, 2.2);
+  FillRadial(cr, middle, stage - 0.5, 25, Hex(0x6fb0ff), 0.45);
+  // The car from the side, a little smaller than the stage: body, cabin, wheels, a highlight.
+  cairo_save(cr);
+  cairo_translate(cr, middle, stage);
+  cairo_scale(cr, 0.8, 0.8);
+  cairo_translate(cr, -36, -64.5);
   RoundedRect(cr, 16, 52, 40, 9, 4);
   LinearGradient(cr, 0, 52, 0, 61, {{0, Hex(0xff5a3a)}, {1, Hex(0x7a1410)}});
   RoundedRect(cr, 25, 46, 20, 8, 4);
@@ -182,8 +190,9 @@ void RankingBackdrop(cairo_t* cr) {
   cairo_set_line_width(cr, 0.6);
   cairo_stroke(cr);
   Glow(cr, 17, 56, 4, Hex(0xfff0c0), 0.8);
+  cairo_restore(cr);
   cairo_rectangle(cr, 0, 16, BackdropSize, 56);
-  RadialGradient(cr, 36, 50, 12, 36, 50, 50, {{0, Black, 0}, {1, Black, 0.55}});
+  RadialGradient(cr, middle, 40, 12, middle, 40, 50, {{0, Black, 0}, {1, Black, 0.55}});
 }
 
 // Softened by a small blur so that the nine-fold enlargement shows no stair-stepped edges.

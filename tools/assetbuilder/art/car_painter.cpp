@@ -204,6 +204,11 @@ void WreckDamage(cairo_t* cr, const BodyBox& b, std::uint32_t seed) {
   // Smoke-stained, crumpled front.
   LinearGradient(cr, 0, b.y, 0, b.y + b.h * 0.3, {{0, Black, 0.75}, {1, Black, 0}}, Cover::kPaint);
   cairo_restore(cr);
+  // Paint scraped off all round to bare steel: the charred shell would vanish on dark asphalt.
+  BodyPath(cr, b, 1.6);
+  SetColor(cr, Hex(0xd4d8dc));
+  cairo_set_line_width(cr, 2.4);
+  cairo_stroke(cr);
 }
 
 }  // namespace

@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "assetbuilder/image_asset.h"
+#include "game/PlayFieldKinds.h"
 
 namespace tvx::assets {
 
-constexpr int ExplodeWidth = 80, ExplodeHeight = 88, ExplodePatterns = 32;
+constexpr int ExplodeWidth = 80, ExplodeHeight = 88;
+constexpr int ExplodePatterns = FieldKindPatterns(image::Explosion);
 constexpr int SmokeWidth = 67, SmokeHeight = 104, SmokePatterns = 23, SmokeLoop = 21;
 constexpr int JetWidth = 67, JetHeight = 84, JetPatterns = 4;
 constexpr int StarsWidth = 51, StarsHeight = 60, StarsPatterns = 36;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "assetbuilder/art/paint.h"
-#include "game/ImageNames.h"
+#include "game/PlayFieldKinds.h"
 
 namespace tvx::assets {
 namespace {
@@ -140,7 +140,8 @@ void RepairPickup(cairo_t* cr, int frame) {
 }
 
 void BoostPickup(cairo_t* cr, int frame) {
-  const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0, t = frame / 7.0;
+  const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0;
+  const double t = frame / static_cast<double>(FieldKindPatterns(image::BoostPickUp));
   const double pulse = 0.5 + 0.5 * std::cos(t * 2 * M_PI);
   Glow(cr, cx, cy, 13 + 2 * pulse, Hex(0xffc21a), 0.5 + 0.3 * pulse);
   cairo_new_path(cr);
@@ -166,7 +167,8 @@ void BoostPickup(cairo_t* cr, int frame) {
 
 void DizzyPickup(cairo_t* cr, int frame) {
   const double cx = PickupWidth / 2.0, cy = PickupHeight / 2.0, radius = 11;
-  const double turn = frame * 2 * M_PI / 7 / 2;  // two arms: half a turn per cycle loops
+  const double turn = frame * 2 * M_PI / FieldKindPatterns(image::DizzyPickUp) /
+                      2;  // two arms: half a turn per cycle loops
   Glow(cr, cx, cy, 15, Hex(0xffe21a), 0.45);
   FillCircle(cr, cx, cy, radius, Hex(0xffd21a));
   for (int arm = 0; arm < 2; ++arm) {
@@ -180,10 +182,11 @@ void DizzyPickup(cairo_t* cr, int frame) {
     SetColor(cr, Hex(0x141414));
     cairo_stroke(cr);
   }
+  // A pale rim: the black arms would otherwise merge with dark asphalt.
   cairo_new_path(cr);
-  cairo_arc(cr, cx, cy, radius, 0, 2 * M_PI);
-  SetColor(cr, Black, 0.8);
-  cairo_set_line_width(cr, 1.2);
+  cairo_arc(cr, cx, cy, radius - 0.4, 0, 2 * M_PI);
+  SetColor(cr, Hex(0xfff4b0));
+  cairo_set_line_width(cr, 2.6);
   cairo_stroke(cr);
   Glow(cr, cx - 4, cy - 4, 4, White, 0.6);
 }
@@ -191,16 +194,21 @@ void DizzyPickup(cairo_t* cr, int frame) {
 }  // namespace
 
 std::vector<ImageAsset> BuildObstacleImages() {
+  // Each picture has the pattern count the play field's kind table gives it.
+  const auto paint = [](const char* key, int width, int height,
+                        const std::function<void(cairo_t*, int)>& painter) {
+    return PaintPatterns(key, width, height, FieldKindPatterns(key), painter);
+  };
   std::vector<ImageAsset> images;
-  images.push_back(PaintPatterns(image::LyingBarrel, LyingBarrelWidth, LyingBarrelHeight, 1,
-                                 [](cairo_t* cr, int) { LyingDrum(cr); }));
-  images.push_back(PaintPatterns(image::UprightBarrel, UprightBarrelWidth, UprightBarrelHeight, 1,
-                                 [](cairo_t* cr, int) { UprightDrum(cr, false); }));
-  images.push_back(PaintPatterns(image::ExplosiveBarrel, UprightBarrelWidth, UprightBarrelHeight, 1,
-                                 [](cairo_t* cr, int) { UprightDrum(cr, true); }));
-  images.push_back(PaintPatterns(image::RepairPickUp, PickupWidth, PickupHeight, 2, RepairPickup));
-  images.push_back(PaintPatterns(image::BoostPickUp, PickupWidth, PickupHeight, 7, BoostPickup));
-  images.push_back(PaintPatterns(image::DizzyPickUp, PickupWidth, PickupHeight, 7, DizzyPickup));
+  images.push_back(paint(image::LyingBarrel, LyingBarrelWidth, LyingBarrelHeight,
+                         [](cairo_t* cr, int) { LyingDrum(cr); }));
+  images.push_back(paint(image::UprightBarrel, UprightBarrelWidth, UprightBarrelHeight,
+                         [](cairo_t* cr, int) { UprightDrum(cr, false); }));
+  images.push_back(paint(image::ExplosiveBarrel, UprightBarrelWidth, UprightBarrelHeight,
+                         [](cairo_t* cr, int) { UprightDrum(cr, true); }));
+  images.push_back(paint(image::RepairPickUp, PickupWidth, PickupHeight, RepairPickup));
+  images.push_back(paint(image::BoostPickUp, PickupWidth, PickupHeight, BoostPickup));
+  images.push_back(paint(image::DizzyPickUp, PickupWidth, PickupHeight, DizzyPickup));
   return images;
 }
 

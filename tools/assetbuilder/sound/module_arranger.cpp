@@ -89,6 +89,29 @@ std::vector<ModuleNote> DrumChannel(
   return notes;
 }
 
+void AppendModuleSection(ModuleTune& tune, const ModuleTune& section) {
+  for (std::size_t c = 0; c < std::min(tune.channels.size(), section.channels.size()); ++c) {
+    for (ModuleNote note : section.channels[c]) {
+      note.step += tune.steps;
+      tune.channels[c].push_back(note);
+    }
+  }
+  tune.steps += section.steps;
+}
+
+ModuleTune WithVolumes(ModuleTune tune, float gain) {
+  const auto scaled = [gain](int volume) {
+    return std::clamp(static_cast<int>(std::lround(static_cast<float>(volume) * gain)), 0, 64);
+  };
+  for (ModuleInstrument& instrument : tune.instruments) {
+    instrument.sample.volume = scaled(instrument.sample.volume);
+  }
+  for (std::vector<ModuleNote>& channel : tune.channels) {
+    for (ModuleNote& note : channel) note.volume = scaled(note.volume);
+  }
+  return tune;
+}
+
 TrackerSong ArrangeModule(const ModuleTune& tune) {
   TrackerSong song;
   song.format = tune.format;
@@ -118,15 +141,6 @@ TrackerSong ArrangeModule(const ModuleTune& tune) {
       const int end = n.step + n.length;
       if (n.length <= 0 || n.step < 0 || end >= rows) continue;
       if (cellAt(end).note == kNoteNone) cellAt(end).note = kNoteKeyOff;
-    }
-  }
-  // Every channel falls silent on the last tick, so the song ends in silence and a restart
-  // from the top joins without a click.
-  for (int c = 0; c < song.channels; ++c) {
-    TrackerCell& last = grid[static_cast<std::size_t>((rows - 1) * song.channels + c)];
-    if (last.effect == 0) {
-      last.effect = kEffectExtended;
-      last.parameter = kExtendedNoteCut | (song.speed - 1);
     }
   }
   if (tune.format == TrackerFormat::kProTracker) ToProTrackerEffects(song, grid);

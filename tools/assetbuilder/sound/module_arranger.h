@@ -3,8 +3,9 @@
 // One row is one step. A note start writes note, instrument and volume; where a note with a
 // length ends and nothing else starts, the row gets a key off (a length of 0 lets the sample
 // ring until the channel's next note, as drums do). Rows are cut into 64-row patterns, and a
-// pattern identical to an earlier one is reused in the order list, as trackers do. On the last
-// row every channel is cut at the last tick, so the song ends in silence.
+// pattern identical to an earlier one is reused in the order list, as trackers do. The last row
+// rings on into the player's own short fade at the end of the song, which then meets the first
+// row without a silent gap.
 #pragma once
 
 #include <string>
@@ -41,5 +42,12 @@ std::vector<ModuleNote> DrumChannel(
     const std::vector<std::pair<int, std::vector<NoteEvent>>>& parts);
 
 TrackerSong ArrangeModule(const ModuleTune& tune);
+
+// Plays `section` after what `tune` holds: each of its channels continues the tune's channel of
+// the same place (extra channels are dropped), and the tune grows by its steps.
+void AppendModuleSection(ModuleTune& tune, const ModuleTune& section);
+
+// The tune with every instrument and note volume scaled by `gain`, up to the full 64.
+ModuleTune WithVolumes(ModuleTune tune, float gain);
 
 }  // namespace tvx

@@ -13,7 +13,7 @@ Tune AcidFactoryTune();  // techno with a squelching acid line, A minor, 130 bpm
 
 // The named tunes of the menus.
 Tune MonolithTitleTune();  // title: a grand, slow anthem in D minor, 100 bpm
-Tune NextLevelSting();     // 3.5 s fanfare before each level
+Tune NextLevelSting();     // 1.3 s fanfare, over within the level intro
 Tune AftermathTune();      // game over: a sorrowful electric piano ballad, 76 bpm
 Tune FrequencyTune();      // ranking: laid-back electro-funk, 108 bpm
 

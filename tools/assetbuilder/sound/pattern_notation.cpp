@@ -122,6 +122,16 @@ void Append(std::vector<NoteEvent>& events, const std::vector<NoteEvent>& more, 
   }
 }
 
+void AppendSection(Tune& tune, const Tune& section) {
+  for (std::size_t d = 0; d < std::min(tune.drums.size(), section.drums.size()); ++d) {
+    Append(tune.drums[d].hits, section.drums[d].hits, tune.steps);
+  }
+  for (std::size_t t = 0; t < std::min(tune.synths.size(), section.synths.size()); ++t) {
+    Append(tune.synths[t].notes, section.synths[t].notes, tune.steps);
+  }
+  tune.steps += section.steps;
+}
+
 std::vector<NoteEvent> Transposed(std::vector<NoteEvent> events, double semitones) {
   for (NoteEvent& e : events) e.midi += semitones;
   return events;

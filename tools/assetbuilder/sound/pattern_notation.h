@@ -23,6 +23,10 @@ std::vector<NoteEvent> Repeat(const std::vector<NoteEvent>& pattern, int pattern
 void Append(std::vector<NoteEvent>& events, const std::vector<NoteEvent>& more, int offset);
 std::vector<NoteEvent> Transposed(std::vector<NoteEvent> events, double semitones);
 
+// Plays `section` after what `tune` holds: each of its tracks continues the tune's track of the
+// same place (the layouts must match; extra tracks are dropped), and the tune grows by its steps.
+void AppendSection(Tune& tune, const Tune& section);
+
 // MIDI notes of a named chord with its root in `octave` (C4 = 60); empty for an unknown name.
 std::vector<int> ChordTones(std::string_view name, int octave);
 

@@ -104,6 +104,15 @@ std::vector<std::int16_t> ToInterleavedPcm16(const StereoBuffer& buffer) {
   return pcm;
 }
 
+StereoBuffer FromInterleaved(const std::vector<float>& stereo) {
+  StereoBuffer buffer(stereo.size() / 2);
+  for (std::size_t i = 0; i < buffer.Frames(); ++i) {
+    buffer.left[i] = stereo[2 * i];
+    buffer.right[i] = stereo[2 * i + 1];
+  }
+  return buffer;
+}
+
 std::vector<float> DownmixToMono(const StereoBuffer& buffer) {
   std::vector<float> mono(buffer.Frames());
   for (std::size_t i = 0; i < mono.size(); ++i) mono[i] = 0.5f * (buffer.left[i] + buffer.right[i]);

@@ -44,6 +44,7 @@ void Scale(StereoBuffer& buffer, float gain);
 void FadeEdges(StereoBuffer& buffer, float fadeInMs, float fadeOutMs);
 
 std::vector<std::int16_t> ToInterleavedPcm16(const StereoBuffer& buffer);
+StereoBuffer FromInterleaved(const std::vector<float>& stereo);
 std::vector<float> DownmixToMono(const StereoBuffer& buffer);
 
 }  // namespace tvx

@@ -66,7 +66,5 @@ struct TrackerSong {
 // ProTracker effect numbers used by our songs.
 inline constexpr int kEffectSetVolume = 0x0C;
 inline constexpr int kEffectSetSpeed = 0x0F;
-inline constexpr int kEffectExtended = 0x0E;
-inline constexpr int kExtendedNoteCut = 0xC0;  // ECx: silence the channel at tick x of the row
 
 }  // namespace tvx

@@ -48,8 +48,9 @@ struct Tune {
   int steps = 256;
   float swing = 0.0f;  // delay of every second step, as a fraction of a step
   bool loop = true;
-  float tailSeconds = 0.0f;    // a one-shot tune keeps ringing this long after its last step
-  float reverbSeconds = 1.6f;  // decay time of the shared reverb
+  float tailSeconds = 0.0f;      // a one-shot tune keeps ringing this long after its last step
+  float fadeOutSeconds = 0.04f;  // and fades out over this, up to its end
+  float reverbSeconds = 1.6f;    // decay time of the shared reverb
   float reverbReturn = 0.3f;
   float delaySteps = 3.0f;
   float delayFeedback = 0.35f;

@@ -136,7 +136,7 @@ StereoBuffer RenderTune(const Tune& tune) {
     mix.right[i] = channel(&StereoBuffer::right);
   }
   NormalisePeak(mix, kMusicPeakDb);
-  if (!tune.loop) FadeEdges(mix, 2.0f, 40.0f);
+  if (!tune.loop) FadeEdges(mix, 2.0f, 1000.0f * tune.fadeOutSeconds);
   return mix;
 }
 

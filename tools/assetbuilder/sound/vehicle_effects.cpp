@@ -105,8 +105,11 @@ StereoBuffer EngineHum() {
   const float seconds = 1.5f;
   const std::size_t frames = SecondsToFrames(seconds);
   const float fundamental = 44.0f / seconds * 1.5f;  // 44 Hz, 66 cycles
-  static constexpr float kHarmonics[][2] = {{1.0f, 1.0f},  {2.0f, 0.6f},  {3.0f, 0.45f},
-                                            {4.0f, 0.25f}, {6.0f, 0.15f}, {8.0f, 0.08f}};
+  // The low partials are the drone; the rasp from 1 to 3 kHz keeps it heard over the music,
+  // whose energy sits low.
+  static constexpr float kHarmonics[][2] = {
+      {1.0f, 1.0f},   {2.0f, 0.6f},  {3.0f, 0.45f},  {4.0f, 0.25f},  {6.0f, 0.15f},  {8.0f, 0.08f},
+      {24.0f, 0.22f}, {28.0f, 0.2f}, {32.0f, 0.18f}, {40.0f, 0.15f}, {48.0f, 0.12f}, {64.0f, 0.1f}};
   std::vector<float> mono(frames);
   for (std::size_t i = 0; i < frames; ++i) {
     const double t = static_cast<double>(i) / kSampleRate;

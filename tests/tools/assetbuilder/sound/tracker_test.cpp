@@ -1,12 +1,8 @@
-// Module arranging, writing and our own playback, on small hand-made songs.
+// Module arranging and writing, on small hand-made songs.
 #include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
 
 #include "assetbuilder/sound/mod_writer.h"
 #include "assetbuilder/sound/module_arranger.h"
-#include "assetbuilder/sound/tracker_renderer.h"
 #include "assetbuilder/sound/xm_writer.h"
 
 namespace tvx {
@@ -40,11 +36,25 @@ TEST(ModuleArrangerTest, NotesGetKeyOffsDrumsRingAndRepeatsReusePatterns) {
   EXPECT_EQ(CellAt(song, 4, 0).note, kNoteKeyOff);
   EXPECT_EQ(CellAt(song, 0, 1).note, kDrumNote);
   EXPECT_EQ(CellAt(song, 1, 1).note, kNoteNone);
-  // The second block differs only by the cut on the last row, so it is a pattern of its own.
-  EXPECT_EQ(CellAt(song, 127, 0).effect, kEffectExtended);
-  EXPECT_EQ(CellAt(song, 127, 0).parameter, kExtendedNoteCut | 5);
-  EXPECT_EQ(CellAt(song, 63, 0).effect, 0);
-  EXPECT_NE(song.order[0], song.order[1]);
+  // The last row rings on into the next loop like any other: both blocks are one pattern.
+  EXPECT_EQ(CellAt(song, 127, 0).effect, 0);
+  EXPECT_EQ(song.order[0], song.order[1]);
+}
+
+TEST(ModuleArrangerTest, SectionsFollowEachOtherAndVolumesScaleUpToFull) {
+  ModuleTune tune = SmallTune(TrackerFormat::kFastTracker, 120);
+  tune.steps = 64;
+  tune.channels.push_back(ModuleNotes(tune, 1, {{0, 4, 60.0, 0.5f}}));
+  ModuleTune section = tune;
+  section.channels[0][0].note = kNoteMiddle + 7;
+  AppendModuleSection(tune, section);
+  EXPECT_EQ(tune.steps, 128);
+  ASSERT_EQ(tune.channels[0].size(), 2u);
+  EXPECT_EQ(tune.channels[0][1].step, 64);
+  EXPECT_EQ(CellAt(ArrangeModule(tune), 64, 0).note, kNoteMiddle + 7);
+  const ModuleTune louder = WithVolumes(tune, 1.5f);
+  EXPECT_EQ(louder.channels[0][0].volume, 48);
+  EXPECT_EQ(louder.instruments[0].sample.volume, 64);
 }
 
 TEST(ModuleArrangerTest, IdenticalBlocksShareOnePatternAndChannelsPairUp) {
@@ -97,30 +107,6 @@ TEST(ModuleWriterTest, SongsThatDoNotFitTheFormatGiveNoFile) {
   EXPECT_TRUE(WriteFastTrackerModule(song).empty());
   song.order.clear();
   EXPECT_TRUE(WriteFastTrackerModule(song).empty());
-}
-
-TEST(TrackerRendererTest, PlaysForTheSongLengthAtTheNotesPitch) {
-  for (TrackerFormat format : {TrackerFormat::kFastTracker, TrackerFormat::kProTracker}) {
-    ModuleTune tune = SmallTune(format, 150);
-    // A4 held over the first bar.
-    tune.channels.push_back(ModuleNotes(tune, 1, {{0, 16, 69.0, 1.0f}}));
-    tune.channels.resize(4);
-    const StereoBuffer out = RenderTrackerSong(ArrangeModule(tune));
-    // 128 rows of 6 ticks at 2.5 / 150 s.
-    EXPECT_NEAR(static_cast<double>(out.Frames()), 128 * 6 * 2.5 / 150 * 44100, 2.0);
-    // Count rising zero crossings over 0.5 s from 0.1 s: about 220 for A4.
-    const std::vector<float>& channel = out.left;  // channel 0 is hard left in ProTracker
-    int crossings = 0;
-    for (std::size_t i = 4410; i < 4410 + 22050; ++i) {
-      crossings += channel[i - 1] < 0.0f && channel[i] >= 0.0f ? 1 : 0;
-    }
-    EXPECT_NEAR(crossings, 220, 5);
-    // Silent after the key off.
-    float late = 0.0f;
-    for (std::size_t i = out.Frames() / 2; i < out.Frames(); ++i)
-      late = std::max(late, std::fabs(channel[i]));
-    EXPECT_EQ(late, 0.0f);
-  }
 }
 
 }  // namespace

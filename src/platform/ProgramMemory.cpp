@@ -1,4 +1,4 @@
-#include "platform/sdl/ProgramMemory.h"
+#include "platform/ProgramMemory.h"
 
 #include <malloc.h>
 
