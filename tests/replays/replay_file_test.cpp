@@ -2,6 +2,7 @@
 // replay is refused with its line, and one that no longer matches the program stops with
 // a message that says where, without crashing.
 #include <gtest/gtest.h>
+#include <malloc.h>
 #include <sys/stat.h>
 
 #include <fstream>
@@ -137,6 +138,18 @@ TEST(ReplayFile, ControlCharactersOfTheFileAreShownEscaped) {
   EXPECT_FALSE(replay::ParseReplay("tarvex-replay 1\x1b[2J\x07\nranking none\n", "game", error));
   EXPECT_EQ(error.find('\x1b'), std::string::npos) << error;
   EXPECT_NE(error.find("'tarvex-replay 1\\x1b[2J\\x07'"), std::string::npos) << error;
+}
+
+TEST(ReplayFile, AnAcceptedReplayHoldsLittleMoreThanItsText) {
+  std::string text = "tarvex-replay 1\nranking none\n";
+  for (int i = 0; i < (1 << 21); ++i) text += "f\n";  // 4 MB of the shortest entry lines
+  text += "end\n";
+  const std::size_t before = mallinfo2().uordblks;
+  if (before == 0) GTEST_SKIP() << "no malloc statistics under this allocator";
+  std::string error;
+  const std::optional<replay::ReplayScript> script = replay::ParseReplay(text, "game", error);
+  ASSERT_TRUE(script) << error;
+  EXPECT_LT(mallinfo2().uordblks - before, 2 * text.size());
 }
 
 TEST(ReplayFile, AFifoInTheReplaysPlaceIsRefusedWithoutWaiting) {
