@@ -46,8 +46,11 @@ void TForm1::DeviceRender() {
     if (!state_.LevelRunning) SetUpLevel();
     DrawHud();
   }
-  DrawNotice();
+  if (OnScreenDrawn) OnScreenDrawn();
+  DrawNotice();  // over whatever the screen shows
 }
+
+bool TForm1::ShowsTitle() const { return state_.DeviceReady && !state_.InGame && !state_.GameOver; }
 
 bool TForm1::LoadResources() {
   // Without fonts and pictures every screen would stay black with no word of why, so the
