@@ -146,6 +146,8 @@ LauncherArt LoadLauncherArt(const std::string& archivePath, std::string& problem
   if (const std::optional<TDecodedPicture> backdrop =
           DecodeArchivePicture(*archive, image::NextLevel))
     art.backdrop = Picture(*backdrop);
+  if (const std::optional<TDecodedPicture> icon = DecodeArchivePicture(*archive, image::WindowIcon))
+    art.windowIcon = Picture(*icon);
   const auto font = [&](int index) { return DecodeArchiveFont(*archive, index); };
   if (const std::optional<TDecodedFont> title = font(kTitleFont)) art.logo = Logo(*title);
   if (const std::optional<TDecodedFont> prompt = font(kPromptFont))

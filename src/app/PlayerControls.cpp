@@ -5,6 +5,7 @@
 
 #include "game/SoundGroups.h"
 #include "settings/KeyNames.h"
+#include "settings/PadNames.h"
 #include "sound/SoundData.h"
 #include "sound/SoundSystem.h"
 
@@ -23,6 +24,7 @@ void RememberOrWarn(SettingsFile& file, const Settings& values) {
 void ConnectInputs(SdlApplication& application, SdlKeyboardDevice& keyboard,
                    const Settings& settings) {
   application.Input().SetBoundKeys(BoundKeysOf(settings));
+  application.Input().SetPadBindings(PadBindingsOf(settings));
   keyboard.SetExtraSlots([&application](std::uint8_t* state) { application.AddHeldInputs(state); });
 }
 
@@ -52,13 +54,14 @@ MixLevels LevelsOf(const Settings& settings) {
 }
 
 void ConnectMuteToggle(SdlApplication& application, SdlAudioLibrary& audio, SettingsFile& file,
-                       Settings& settings) {
-  application.Input().SetOnToggleMute([&audio, &file, &settings] {
+                       Settings& settings, std::function<void()> toggled) {
+  application.Input().SetOnToggleMute([&audio, &file, &settings, toggled = std::move(toggled)] {
     settings.mute = !settings.mute;
     audio.SetMixLevels(LevelsOf(settings));
     Settings remembered = file.Remembered();
     remembered.mute = settings.mute;
     RememberOrWarn(file, remembered);
+    if (toggled) toggled();
   });
 }
 

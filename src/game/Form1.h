@@ -90,6 +90,13 @@ class TForm1 : public TForm {
             *timerstars_, *timeralpha_,   *Engine_};
   }
 
+  // Called at the end of every frame's drawing, for what the program shows over the screen.
+  std::function<void()> OnScreenDrawn;
+  // True while the title screen shows, waiting for ENTER.
+  bool ShowsTitle() const;
+  // The player's display and focus choices, as just changed.
+  void SetDisplay(const DisplayOptions& display) { parts_.display = display; }
+
   // Called after each part of the first frame's load ("fonts", "images", "sounds",
   // "engine"), so that start-up can be timed part by part.
   std::function<void(const char* step)> OnLoadStep;

@@ -46,7 +46,10 @@ void TForm1::DeviceRender() {
     if (!state_.LevelRunning) SetUpLevel();
     DrawHud();
   }
+  if (OnScreenDrawn) OnScreenDrawn();
 }
+
+bool TForm1::ShowsTitle() const { return state_.DeviceReady && !state_.InGame && !state_.GameOver; }
 
 bool TForm1::LoadResources() {
   // Without fonts and pictures every screen would stay black with no word of why, so the

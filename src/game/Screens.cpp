@@ -6,6 +6,7 @@
 #include "game/ImageNames.h"
 #include "game/PlayFieldKinds.h"
 #include "game/RankingTable.h"
+#include "game/ScreenStyle.h"
 #include "render/PxCanvas.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
@@ -13,29 +14,6 @@
 namespace tvx {
 
 namespace {
-
-namespace colour {
-constexpr CanvasColor White = 0xFFFFFFFF;
-constexpr CanvasColor Red = 0xFF0000FF;
-constexpr CanvasColor Orange = 0xFF2080FF;
-constexpr CanvasColor Green = 0xFF00FF32;
-constexpr CanvasColor Grey = 0xFFC0C0C0;
-constexpr CanvasColor PaleYellow = 0xFF75CEEB;
-constexpr CanvasColor OffWhite = 0xFFE8E8EA;
-constexpr CanvasColor Black = 0xFF000000;
-constexpr CanvasColor TranslucentBlack = 0x8E000000;
-constexpr CanvasColor TranslucentOrange = 0x8E57BFFF;
-constexpr CanvasColor TranslucentWhite = 0xA1FFFFFF;
-constexpr CanvasColor OwnRank = 0xFFE07020;
-}  // namespace colour
-
-namespace font {
-constexpr int Small = 0;
-constexpr int Loading = 1;
-constexpr int Title = 2;
-constexpr int Prompt = 3;
-constexpr int Hud = 4;
-}  // namespace font
 
 constexpr const char* kCreditLine = "2026 Tarvex Team - www.tarvex-game.org";
 constexpr const char* kAddressLine = "www.tarvex-game.org";
@@ -117,6 +95,8 @@ void TForm1::DrawSetUpFrame() {
 void TForm1::DrawPauseText() {
   if (TPxFont* f = Fonts_->Items(font::Prompt))
     f->TextOutColor("Game Paused", 245, 230, colour::White);
+  // Added below the original text: nothing on the paused screen said how to go on.
+  TextOut(font::Small, "ENTER or A to resume", 240, 262, colour::White, colour::OffWhite);
 }
 
 void TForm1::DrawHud() {

@@ -56,6 +56,7 @@ Settings EverySettingChanged() {
   s.effectsVolume = 99;
   s.mute = true;
   s.extraKeys = {{{"W"}, {"S"}, {"A", "Keypad 4"}, {"D"}, {"Space"}, {"Backspace"}, {"Left Alt"}}};
+  s.padButtons = {{{"Y"}, {"A"}, {"LB"}, {"RS"}, {"Start"}, {"DPad Up"}, {"X", "B"}}};
   return s;
 }
 
@@ -77,6 +78,8 @@ TEST_F(SettingsFileTest, EverySettingRoundTripsThroughANewFile) {
   const std::string text = ReadFile(path);
   EXPECT_NE(text.find("[keys]\n"), std::string::npos);
   EXPECT_NE(text.find("left = A, Keypad 4\n"), std::string::npos);
+  EXPECT_NE(text.find("[pad]\n"), std::string::npos);
+  EXPECT_NE(text.find("control = X, B\n"), std::string::npos);
   EXPECT_FALSE(fs::exists(path + ".damaged"));
 }
 
@@ -95,7 +98,11 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
       "left = a, bogus\n"                // 10: one unknown key name
       "[display]\n"                      // 11
       "scale = integer\n"                // 12
-      "smooth_motion = sometimes\n"s;    // 13: not a boolean
+      "smooth_motion = sometimes\n"      // 13: not a boolean
+      "[pad]\n"                          // 14
+      "enter = start, Turbo\n"           // 15: one unknown button name
+      "escape = Turbo\n"                 // 16: no button left: the default stays
+      "control =\n"s;                    // 17: none at all: the default stays
   WriteFile(damaged);
   SettingsFile file(path);
   std::vector<std::string> warnings;
@@ -103,12 +110,12 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
 
   std::string all;
   for (const std::string& w : warnings) all += w + "\n";
-  for (int line : {3, 4, 6, 7, 8, 10, 13}) {
+  for (int line : {3, 4, 6, 7, 8, 10, 13, 15, 16, 17}) {
     EXPECT_NE(all.find(path + ":" + std::to_string(line) + ": "), std::string::npos)
         << "no warning for line " << line << " in\n"
         << all;
   }
-  EXPECT_EQ(warnings.size(), 7u) << all;
+  EXPECT_EQ(warnings.size(), 10u) << all;
   EXPECT_EQ(loaded.masterVolume, 100);
   EXPECT_EQ(loaded.musicVolume, 100);
   EXPECT_EQ(loaded.effectsVolume, 40);
@@ -116,6 +123,12 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
   EXPECT_TRUE(loaded.smoothMotion);  // the default stays
   EXPECT_EQ(loaded.extraKeys[static_cast<std::size_t>(BoundInput::Left)],
             std::vector<std::string>{"A"});
+  EXPECT_EQ(loaded.padButtons[static_cast<std::size_t>(BoundInput::Enter)],
+            std::vector<std::string>{"Start"});
+  EXPECT_EQ(loaded.padButtons[static_cast<std::size_t>(BoundInput::Escape)],
+            DefaultPadButtons()[static_cast<std::size_t>(BoundInput::Escape)]);
+  EXPECT_EQ(loaded.padButtons[static_cast<std::size_t>(BoundInput::Control)],
+            DefaultPadButtons()[static_cast<std::size_t>(BoundInput::Control)]);
 
   Settings muted = loaded;
   muted.mute = true;
