@@ -6,6 +6,7 @@
 #include "game/ImageNames.h"
 #include "game/SoundNames.h"
 #include "options/OptionsView.h"
+#include "platform/KeyboardDevice.h"
 #include "render/PxImages.h"
 #include "settings/KeyNames.h"
 #include "settings/PadNames.h"
@@ -23,10 +24,6 @@ namespace slot {
 constexpr std::uint8_t Escape = 0x01;
 constexpr std::uint8_t Return = 0x1C;
 constexpr std::uint8_t KeypadEnter = 0x9C;
-constexpr std::uint8_t Up = 0xC8;
-constexpr std::uint8_t Down = 0xD0;
-constexpr std::uint8_t Left = 0xCB;
-constexpr std::uint8_t Right = 0xCD;
 }  // namespace slot
 
 }  // namespace
@@ -92,13 +89,13 @@ bool OptionsScreen::TakeKey(std::uint8_t slot, std::uint16_t, bool repeat) {
     Apply();
     return true;
   }
-  if (slot == slot::Up || IsBound(BoundInput::Up, slot)) {
+  if (slot == dik::Up || IsBound(BoundInput::Up, slot)) {
     Command(MenuCommand::Up);
-  } else if (slot == slot::Down || IsBound(BoundInput::Down, slot)) {
+  } else if (slot == dik::Down || IsBound(BoundInput::Down, slot)) {
     Command(MenuCommand::Down);
-  } else if (slot == slot::Left || IsBound(BoundInput::Left, slot)) {
+  } else if (slot == dik::Left || IsBound(BoundInput::Left, slot)) {
     Command(MenuCommand::Left);
-  } else if (slot == slot::Right || IsBound(BoundInput::Right, slot)) {
+  } else if (slot == dik::Right || IsBound(BoundInput::Right, slot)) {
     Command(MenuCommand::Right);
   } else if (repeat) {
     return true;  // a held ENTER or ESC is one press

@@ -79,7 +79,7 @@ TEST_F(InputRouterTest, ReboundPadButtonsActAndSteerAsBound) {
   EXPECT_EQ(router.PadDown(PadButton::LeftShoulder), 0);
   std::array<std::uint8_t, 256> state{};
   router.AddHeldSlots(state.data(), PadBit(PadButton::LeftShoulder));
-  EXPECT_EQ(state[0xCB], 0x80);
+  EXPECT_EQ(state[dik::Left], 0x80);
 }
 
 class Taker : public InputTaker {
