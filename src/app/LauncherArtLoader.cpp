@@ -22,6 +22,7 @@ constexpr std::uint32_t kWhite = 0xFFFFFFFF, kOrange = 0xFFFF8020, kOffWhite = 0
 constexpr std::uint32_t kGrey = 0xFFC0C0C0;
 constexpr double kBlankSpacing = 0.3;  // a missing character's advance, as the game's fonts
 constexpr int kStreakRoom = 120;       // beside the name, for the speed streaks
+constexpr int kMaxTextWidth = 2048;
 
 std::uint32_t Channel(std::uint32_t argb, int shift) { return (argb >> shift) & 0xFF; }
 
@@ -71,9 +72,11 @@ LauncherPicture TextPicture(const TDecodedFont& font, std::string_view text, std
       pen += glyphs.width * kBlankSpacing;
       continue;
     }
+    // Advances come from the archive: a line that runs off its room is cut, not grown.
+    if (pen < 0 || pen + glyphs.width > kMaxTextWidth) break;
     placed.emplace_back(static_cast<int>(pen), static_cast<std::size_t>(code));
     right = std::max(right, static_cast<int>(pen) + glyphs.width);
-    pen += font.advances[static_cast<std::size_t>(code)] + font.glyphSpacing;
+    pen += static_cast<double>(font.advances[static_cast<std::size_t>(code)]) + font.glyphSpacing;
   }
   LauncherPicture picture;
   picture.width = right + margin;

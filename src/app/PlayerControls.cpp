@@ -39,6 +39,8 @@ void ConnectForm(SdlApplication& application, TForm1& form, SdlAudioLibrary* aud
   // Once every sound is loaded, the game's music is marked for the music volume.
   form.OnLoadStep = [audio, &form](const char* step) {
     if (std::string_view(step) != "sounds") return;
+    // The sound system has tried to open the device by now.
+    if (!audio->DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
     const TSoundSystem& sounds = form.SoundSystem1();
     for (int index = 0; index < sounds.Count(); ++index) {
       const TSoundData* sound = sounds.Sound(index);

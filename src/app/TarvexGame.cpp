@@ -89,12 +89,15 @@ int main(int argc, char** argv) {
   tvx::ConnectMuteToggle(*application, audio, settingsFile, settings,
                          [&options] { options.MuteToggled(); });
   tvx::ConnectDisplayMemory(*application, settingsFile);
-  if (!audio.DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
   const tvx::FormHooks hooks{[&](tvx::TForm1& form) {
                                tvx::ConnectForm(*application, form, &audio);
                                options.Connect(form);
+                               settingsFile.SetFailureNotice([&form](const std::string& error) {
+                                 form.ShowNotice("Settings not saved: " + error);
+                               });
                              },
                              [&] {
+                               settingsFile.SetFailureNotice({});
                                options.Disconnect();
                                tvx::DisconnectForm(*application);
                              }};

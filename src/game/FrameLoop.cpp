@@ -47,6 +47,7 @@ void TForm1::DeviceRender() {
     DrawHud();
   }
   if (OnScreenDrawn) OnScreenDrawn();
+  DrawNotice();  // over whatever the screen shows
 }
 
 bool TForm1::ShowsTitle() const { return state_.DeviceReady && !state_.InGame && !state_.GameOver; }

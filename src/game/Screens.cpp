@@ -1,5 +1,7 @@
 // What each screen draws, in drawing order, on the 640 x 480 surface the device clears to
 // black every frame. Every draw blends with EffectAlphaBlend and uses pattern 0.
+#include <algorithm>
+
 #include "core/Numeric.h"
 #include "core/Random.h"
 #include "game/Form1.h"
@@ -170,6 +172,18 @@ void TForm1::DrawRankingRows() {
     f->TextOutColor(s.Ranking[line] + " " + s.Ranking[line + 1], 470, 190 + 30 * i,
                     IsOwnEntry(s, i) ? colour::OwnRank : colour::White);
   }
+}
+
+void TForm1::ShowNotice(const std::string& text) {
+  constexpr int kNoticeSeconds = 5;
+  state_.Notice = text;
+  state_.NoticeFrames = kNoticeSeconds * std::max(state_.RefreshRate, 60);
+}
+
+void TForm1::DrawNotice() {
+  if (state_.NoticeFrames <= 0) return;
+  --state_.NoticeFrames;
+  TextOut(font::Small, state_.Notice, 20, 10, colour::White, colour::Red);
 }
 
 }  // namespace tvx

@@ -24,7 +24,7 @@ TEST(DisplayGeometry, FitFillsOneSideAndIntegerTakesTheLargestWholeMultiple) {
 
 TEST(DisplayGeometry, IntegerFitsWhereAWholeMultipleWouldLoseAThirdOfThePicture) {
   // 1x on a handheld's 1280 x 800 or on 1024 x 768 is less than two thirds of the fit.
-  for (const auto [w, h] : {std::pair{1280, 800}, {1024, 768}, {1600, 900}}) {
+  for (const auto& [w, h] : {std::pair{1280, 800}, {1024, 768}, {1600, 900}}) {
     EXPECT_EQ(PresentationRect(640, 480, w, h, ScaleMode::Integer),
               PresentationRect(640, 480, w, h, ScaleMode::Fit))
         << w << "x" << h;
