@@ -81,6 +81,8 @@ int main(int argc, char** argv) {
                               {.scale = display.scale, .deviceSetsWindowMode = false});
   // The launcher is up: what the driver compiles on first use is done while the player looks.
   graphics.PrepareAhead();
+  // Out of sight nothing is drawn; the game's frames run on only where they must.
+  application->SetOnVisibilityChanged([&graphics](bool shown) { graphics.SetDrawing(shown); });
   tvx::SdlKeyboardDevice keyboard;
   tvx::ConnectInputs(*application, keyboard, settings);
   tvx::SdlAudioLibrary audio;

@@ -21,6 +21,11 @@ namespace {
 constexpr std::uint32_t kTimer1Interval = 3000;
 constexpr std::uint32_t kEffectInterval = 5000;
 constexpr std::uint32_t kBlinkInterval = 100;
+constexpr int kMaxFramesPerSecond = 360;
+// Frames are paced to the display's rate, or to 60 when it reports none (Xvfb) or one too
+// low to be a display's.
+constexpr int kUnknownDisplayRate = 60;
+constexpr int kLowestDisplayRate = 24;
 }  // namespace
 
 TForm1::TForm1(const PlatformParts& parts) : TForm(nullptr), parts_(parts) {
@@ -32,7 +37,8 @@ TForm1::TForm1(const PlatformParts& parts) : TForm(nullptr), parts_(parts) {
 
   Timer_ = CreateComponent<TPxTimer>(this, parts_.clock, parts_.application);
   Timer_->SetSpeed(60.0);
-  Timer_->SetMaxFPS(150);
+  // The original's 150 would hold a 165, 240 or 360 Hz display to fewer frames than refreshes.
+  Timer_->SetMaxFPS(kMaxFramesPerSecond);
   Timer_->SetEnabled(false);
   Timer_->OnTimer = [this](TComponent*) { TimerTimer(); };
   Timer_->OnProcess = [this](TComponent*) { TimerProcess(); };
@@ -62,10 +68,12 @@ TForm1::TForm1(const PlatformParts& parts) : TForm(nullptr), parts_(parts) {
       .onRestore = [this] { ApplicationEvents1Restore(); },
       .onStartClicked = [this] { Button1Click(); },
   });
+  parts_.application.SetRestQuery([this](bool hidden) { return MayRest(hidden); });
   FormCreate();
 }
 
 TForm1::~TForm1() {
+  parts_.application.SetRestQuery(nullptr);
   FormDestroy();
   // The window timers call back into this form: they go before the components.
   Timer1_.reset();
@@ -87,11 +95,13 @@ std::unique_ptr<IIntervalTimer> TForm1::MakeTimer(std::uint32_t interval,
 }
 
 void TForm1::FormCreate() {
-  state_.RefreshRate = RefreshClassOf(parts_.application.RefreshRate());
+  const int displayRate = parts_.application.RefreshRate();
+  state_.RefreshRate = RefreshClassOf(displayRate);
   // Displays outside 60..120 Hz (Xvfb reports 0, many monitors 144) would leave the road
   // standing still; they run in the 60 Hz class instead.
   if (state_.RefreshRate == 0) state_.RefreshRate = 60;
   Timer_->SetSpeed(state_.RefreshRate);
+  Timer_->SetPaceRate(displayRate >= kLowestDisplayRate ? displayRate : kUnknownDisplayRate);
   PxDb1_->SetFileName(parts_.archivePath);
   // The first frame's loaders find the archive read and checked while the launcher waits.
   PxDb1_->Prefetch();
@@ -142,6 +152,15 @@ void TForm1::PauseForFocusLoss() {
 }
 
 void TForm1::ApplicationEvents1Restore() { parts_.application.ShowWindow(true); }
+
+bool TForm1::MayRest(bool hidden) const {
+  const TGameState& s = state_;
+  if (!s.DeviceReady || exitCode_ != 0) return false;
+  if (s.InGame && s.LevelRunning && s.Paused && !s.GameOver) {
+    return PausedFrameChangesNothing() && (hidden || PlayFieldStill());
+  }
+  return hidden && (!s.InGame || s.GameOver);
+}
 
 void TForm1::FormDestroy() {
   Device_->Finalize();

@@ -10,6 +10,10 @@
 //    next frame acts on them.
 // The play field's sprites (car, obstacles, road, effects) take a narrow context of its parts.
 // The form is built from a bundle of platform parts, so tests run it on doubles.
+//
+// Frames follow the display's rate (the game timer paces them), draw the moving play field
+// between ticks with smooth motion (PlayField.cpp), and rest where nothing would change:
+// MayRest tells the message loop when it may leave frames out until something happens.
 #pragma once
 
 #include <cstdint>
@@ -69,6 +73,11 @@ class TForm1 : public TForm {
 
   TGameState& State() { return state_; }
   const TGameState& State() const { return state_; }
+  // Whether the loop may leave out frames until an event or a window timer: nothing on the
+  // screen would change (a paused level whose picture stands still), or the window is out
+  // of sight and nothing runs by frames (the title, a paused level, the game-over and
+  // ranking screens). The intro, a level being set up and a running level always get them.
+  bool MayRest(bool hidden) const;
   // Non-zero once the game has given up (resources that cannot be loaded).
   int ExitCode() const { return exitCode_; }
 
@@ -126,6 +135,9 @@ class TForm1 : public TForm {
 
   // Play field.
   void PlayFieldTick();
+  // No sprite animates or is drawn anywhere but where it is.
+  bool PlayFieldStill() const;
+  bool PausedFrameChangesNothing() const;
   void ConnectPlayField();
   void ClearPlayField();
   void CreatePlayerAndRoad();

@@ -6,6 +6,7 @@
 #include "game/Form1.h"
 #include "game/SoundNames.h"
 #include "game/SoundRules.h"
+#include "game/SpriteFX.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
 #include "sound/SoundSystem.h"
@@ -51,6 +52,16 @@ void TForm1::DeviceRender() {
 }
 
 bool TForm1::ShowsTitle() const { return state_.DeviceReady && !state_.InGame && !state_.GameOver; }
+
+// What a paused level's frame still does: the state changes DeviceRender applies, the score
+// it copies and the effects it spawns.
+bool TForm1::PausedFrameChangesNothing() const {
+  const TGameState& s = state_;
+  return !s.ResetRequest && !s.LevelDone && s.FinalScore == s.Score &&
+         !(s.JetRequest && !s.JetActive) && !(s.StarsRequest && !s.StarsActive) &&
+         !(!s.SmokeShown && s.DamageBar.size() >= kSmokeDamage) &&
+         s.DamageBar.size() < kDamageLimit;
+}
 
 bool TForm1::LoadResources() {
   // Without fonts and pictures every screen would stay black with no word of why, so the

@@ -10,6 +10,7 @@
 #include "game/SpriteFX.h"
 #include "sprites/SpriteEngine.h"
 #include "timing/PxKeyboard.h"
+#include "timing/PxTimers.h"
 
 namespace tvx {
 
@@ -35,9 +36,11 @@ void SpawnEffect(TForm1& form, const EffectKind& kind) {
 
 }  // namespace
 
-// Every frame of a running level, paused or not: the sprites go under everything else.
+// Every frame of a running level, paused or not: the sprites go under everything else,
+// drawn where they are at this frame's moment between ticks with smooth motion, or where
+// the newest tick left them without.
 void TForm1::RunningLevelStep() {
-  Engine_->Draw();
+  Engine_->Draw(parts_.display.smoothMotion ? static_cast<float>(Timer_->ShownLag()) : 0.0f);
   state_.FinalScore = state_.Score;
   ApplyLevelSpeed(state_);
   SpawnEffects();
@@ -45,10 +48,25 @@ void TForm1::RunningLevelStep() {
 
 // Every logic tick of a running level; the sprites skip their game work while paused.
 void TForm1::PlayFieldTick() {
+  Engine_->Track();
   Keyboard_->Update();
   Engine_->Move(1.0f);
   Engine_->RemoveDead();
   Engine_->CheckCollisions();
+}
+
+bool TForm1::PlayFieldStill() const {
+  for (const TSprite* sprite : Engine_->SpriteList()) {
+    for (const int back : {1, 2}) {
+      if (sprite->TrackedX(back) != sprite->X || sprite->TrackedY(back) != sprite->Y) return false;
+    }
+    const auto* animated = dynamic_cast<const TAnimatedSprite*>(sprite);
+    if (animated != nullptr && animated->Animating && animated->MoveEnabled &&
+        animated->AnimSpeed != 0.0f && animated->AnimCount > 0) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void TForm1::ConnectPlayField() {

@@ -50,6 +50,11 @@ class IApplication {
   // Called whenever the queue is empty; the handler sets `done` false to be called again at
   // once instead of waiting for the next message.
   virtual void SetIdleHandler(std::function<void(bool& done)> handler) = 0;
+  // Asked after a pass that delivered no event and fired no timer (see MessageLoop.h): true
+  // lets the loop leave out the idle handler and wait until an event or a due timer ends the
+  // rest, whose first pass then starts with the idle handler. `hidden` tells whether the
+  // window is minimised or hidden. An application that plays recorded frames never rests.
+  virtual void SetRestQuery(std::function<bool(bool hidden)> query) { (void)query; }
   virtual std::unique_ptr<IIntervalTimer> CreateTimer() = 0;
 
   // Runs the message loop until Terminate.

@@ -85,6 +85,47 @@ void TSprite::Kill() {
 
 void TSprite::HandleCollision(TSprite&) {}
 
+float TSprite::TrackedX(int ticksBack) const {
+  if (ticksBack < 1 || tracked_ == 0) return X;
+  return trackX_[ticksBack <= tracked_ ? ticksBack - 1 : tracked_ - 1];
+}
+
+float TSprite::TrackedY(int ticksBack) const {
+  if (ticksBack < 1 || tracked_ == 0) return Y;
+  return trackY_[ticksBack <= tracked_ ? ticksBack - 1 : tracked_ - 1];
+}
+
+void TSprite::ShiftTrack(float dx, float dy) {
+  for (int i = 0; i < tracked_; ++i) {
+    trackX_[i] += dx;
+    trackY_[i] += dy;
+  }
+}
+
+void TSprite::Track() {
+  trackX_[1] = trackX_[0];
+  trackY_[1] = trackY_[0];
+  trackX_[0] = X;
+  trackY_[0] = Y;
+  if (tracked_ < 2) ++tracked_;
+}
+
+void TSprite::TweenBack(float lag) {
+  if (lag <= 0.0f || tracked_ == 0) {
+    TweenX = TweenY = 0.0f;
+    return;
+  }
+  // Between now and a tick back, or between one and two ticks back.
+  const bool older = lag > 1.0f;
+  const float fromX = older ? TrackedX(1) : X;
+  const float fromY = older ? TrackedY(1) : Y;
+  const float toX = older ? TrackedX(2) : TrackedX(1);
+  const float toY = older ? TrackedY(2) : TrackedY(1);
+  const float part = older ? lag - 1.0f : lag;
+  TweenX = fromX + (toX - fromX) * part - X;
+  TweenY = fromY + (toY - fromY) * part - Y;
+}
+
 void TSprite::Move(float) {}
 
 }  // namespace tvx

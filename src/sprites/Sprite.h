@@ -7,6 +7,14 @@
 // and IsDead have invariants in the engine's lists, so they change only through SetZ and
 // Kill; every other property is a plain field. The game's kinds override Move and
 // HandleCollision and draw with the base Draw.
+//
+// Drawing between logic ticks (an addition of ours): the engine's Track remembers where the
+// sprite was at the ends of the last two ticks, and its Draw with a lag sets TweenX and
+// TweenY to where the sprite was that many ticks ago, measured from X and Y. A sprite that
+// has not been through a tick since it was made, or was told it Jumped, has nothing to
+// draw back to and shows where it is. Tweens move the drawn picture only (not the draw-area
+// test, collisions or the corners of draw modes 3 and 4); while one is not zero the sprite
+// is drawn at its exact place rather than at whole pixels, so that slow motion stays even.
 #pragma once
 
 #include <cstdint>
@@ -57,6 +65,16 @@ class TSprite {
   std::int32_t Z() const { return z_; }
   bool IsDead() const { return isDead_; }
 
+  // Where the sprite was at the end of the tick `ticksBack` ticks ago (1 or 2), as far as
+  // it has been tracked; where it is now for anything not tracked.
+  float TrackedX(int ticksBack) const;
+  float TrackedY(int ticksBack) const;
+  // The last position is a jump, not motion: drawn there until the next tick.
+  void Jumped() { tracked_ = 0; }
+  // Moves the tracked positions with a jump that continues the motion on an identical
+  // picture (a scrolling pattern that wraps), so that drawing between ticks does not show it.
+  void ShiftTrack(float dx, float dy);
+
   std::string SpriteName;
   float X = 200.0f;
   float Y = 200.0f;
@@ -97,6 +115,9 @@ class TSprite {
   std::uint8_t CollideMode = 0;
   // 0: ImageName followed by ImageNumber; 1: ImageName alone; other values: no name.
   std::uint8_t ImageNaming = 1;
+  // Added to X and Y by Draw only; set by the engine's Draw (see above).
+  float TweenX = 0.0f;
+  float TweenY = 0.0f;
 
  protected:
   // The position lies strictly inside DrawBounds shifted by the engine's world offset, and
@@ -108,10 +129,20 @@ class TSprite {
   // The name looked up in the image list, by ImageNaming.
   const std::string& ResolvedImageName();
 
+  friend class TSpriteEngine;
+  // Called by the engine's Track: the position now ends a tick.
+  void Track();
+  // Sets the tweens for a picture `lag` ticks (0 to 2) behind X and Y.
+  void TweenBack(float lag);
+
   TSpriteEngine& engine_;
   std::int32_t z_ = 0;
   bool isDead_ = false;
   std::string numberedName_;  // reused so that drawing by number allocates only once
+  // Positions at the ends of the last two ticks, the newest first; `tracked_` of them known.
+  float trackX_[2] = {0.0f, 0.0f};
+  float trackY_[2] = {0.0f, 0.0f};
+  std::uint8_t tracked_ = 0;
 };
 
 }  // namespace tvx

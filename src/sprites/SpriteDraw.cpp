@@ -1,5 +1,6 @@
 // Drawing of TSprite through the engine's canvas: the visible-area test, the image lookup by
-// name and the canvas operation chosen by DrawMode, at whole-pixel positions.
+// name and the canvas operation chosen by DrawMode, at whole-pixel positions (exact ones
+// while the sprite is drawn between ticks).
 #include <charconv>
 
 #include "core/Numeric.h"
@@ -20,6 +21,12 @@ CanvasColor PackColor(std::int32_t red, std::int32_t green, std::int32_t blue, s
 // Whole pixels, truncated toward zero, handed on as floating-point values.
 double PixelOf(float position, float offset, float shift, float world) {
   return Trunc(static_cast<double>(position) + offset + shift - world);
+}
+
+// A sprite drawn between ticks keeps its exact place.
+double PlaceOf(float position, float tween, float offset, float shift, float world) {
+  if (tween == 0.0f) return PixelOf(position, offset, shift, world);
+  return static_cast<double>(position) + tween + offset + shift - world;
 }
 
 }  // namespace
@@ -54,8 +61,8 @@ void TSprite::Draw() {
   if (image == nullptr) return;
 
   const float worldX = engine_.WorldX, worldY = engine_.WorldY;
-  const double px = PixelOf(X, OffsetX, ShiftX, worldX);
-  const double py = PixelOf(Y, OffsetY, ShiftY, worldY);
+  const double px = PlaceOf(X, TweenX, OffsetX, ShiftX, worldX);
+  const double py = PlaceOf(Y, TweenY, OffsetY, ShiftY, worldY);
   const auto quadX = [&](int i) { return PixelOf(DrawQuad.p[i].x, OffsetX, ShiftX, worldX); };
   const auto quadY = [&](int i) { return PixelOf(DrawQuad.p[i].y, OffsetY, ShiftY, worldY); };
   const CanvasColor color = PackColor(Red, Green, Blue, Alpha);

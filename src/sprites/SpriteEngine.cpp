@@ -29,10 +29,17 @@ void TSpriteEngine::Move(float moveCount) {
   }
 }
 
-void TSpriteEngine::Draw() {
+void TSpriteEngine::Track() {
+  for (TSprite* sprite : spriteList_) sprite->Track();
+}
+
+void TSpriteEngine::Draw(float lag) {
   const std::int32_t count = Count();
   for (std::int32_t i = 0; i < count; ++i) {
-    if (TSprite* sprite = Items(i)) sprite->Draw();
+    if (TSprite* sprite = Items(i)) {
+      sprite->TweenBack(lag);
+      sprite->Draw();
+    }
   }
 }
 

@@ -34,8 +34,13 @@ class TSpriteEngine {
 
   // Move of every sprite from index 0 up, over the count taken at the start.
   void Move(float moveCount);
-  // Draw of every sprite from index 0 up: lower depths end up underneath.
-  void Draw();
+  // Remembers every sprite's position as the end of a tick; called before each tick's Move,
+  // for drawing between ticks.
+  void Track();
+  // Draw of every sprite from index 0 up: lower depths end up underneath. With a lag (in
+  // ticks, 0 to 2) each sprite is drawn where it was that long before the newest tick, as
+  // far as its tracked positions reach; 0 draws them where they are.
+  void Draw(float lag = 0.0f);
   // Frees the most recently killed sprite until none is left.
   void RemoveDead();
   // Tests every unordered pair of colliding sprites once, the lower index as the caller.

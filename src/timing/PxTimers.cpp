@@ -41,11 +41,25 @@ void TPxTimer::SetSpeed(double speed) {
   if (!(speed >= 1.0)) speed = 1.0;
   speed_ = std::min(speed, kMaxSpeed);
   tickInterval_ = FixedPerUnit(speed_);
+  UpdatePacePeriod();
 }
 
 void TPxTimer::SetMaxFPS(int maxFPS) {
   maxFPS_ = std::max(maxFPS, 1);
   minFrameTime_ = FixedPerUnit(maxFPS_);
+  UpdatePacePeriod();
+}
+
+void TPxTimer::SetPaceRate(int hertz) {
+  paceRate_ = std::max(hertz, 0);
+  UpdatePacePeriod();
+}
+
+void TPxTimer::UpdatePacePeriod() {
+  pacePeriod_ = paceRate_ > 0 ? std::max(FixedPerUnit(paceRate_), minFrameTime_) : 0;
+  // The lattice counts in ticks: the period in milliseconds over the tick's length.
+  lattice_.SetPeriod(static_cast<std::int64_t>(pacePeriod_) * kOne / tickInterval_);
+  lattice_.Reset();
 }
 
 void TPxTimer::IdleHandler(bool& done) {
@@ -55,17 +69,43 @@ void TPxTimer::IdleHandler(bool& done) {
     clock_.Sleep(kDisabledSleepMs);
     return;
   }
-  if (elapsed_ < minFrameTime_) {
+  if (pacePeriod_ > 0) {
+    PaceFrame();
+  } else if (elapsed_ < minFrameTime_) {
     // The sleep falls into the next frame's measurement, not this one's.
     clock_.Sleep(static_cast<std::uint32_t>((minFrameTime_ - elapsed_) / kOne));
   }
   const std::int64_t delta = static_cast<std::int64_t>(elapsed_) * kOne / tickInterval_;
   delta_ = static_cast<std::int32_t>(std::min<std::int64_t>(delta, kMaxDelta));
+  // The logic time the previous frame measured, before this frame's ticks are banked.
+  const std::int64_t shown = ticksRun_ * kOne + processTime_;
   if (processed_) {
     processTime_ += delta_;
     processed_ = false;
   }
+  PlaceShownTime(shown);
   if (OnTimer) OnTimer(this);
+}
+
+void TPxTimer::PaceFrame() {
+  // This frame's due time, counted from the reading just taken.
+  const std::int64_t due = paceAhead_ - elapsed_;
+  if (due < kOne) {
+    // On time, as a frame the display holds to its refresh is, or late: the next one is due
+    // a period from now.
+    paceAhead_ = pacePeriod_;
+    return;
+  }
+  clock_.Sleep(static_cast<std::uint32_t>(due / kOne));
+  // A period after this one was due: the part of a millisecond not slept is kept.
+  paceAhead_ = due + pacePeriod_;
+}
+
+void TPxTimer::PlaceShownTime(std::int64_t shown) {
+  const std::int64_t placed = lattice_.Place(shown);
+  // One tick back from the placed time, counted from the newest tick run.
+  const std::int64_t lag = ticksRun_ * kOne + kOne - placed;
+  shownLag_ = std::clamp(static_cast<double>(lag) / kOne, 0.0, 2.0);
 }
 
 void TPxTimer::Process() {
@@ -75,6 +115,7 @@ void TPxTimer::Process() {
   if (OnProcess) {
     for (std::int32_t i = 0; i < ticks; ++i) OnProcess(this);
   }
+  ticksRun_ += ticks;
   processTime_ &= kOne - 1;
 }
 

@@ -67,5 +67,70 @@ TEST_F(MessageLoopTest, TheWaitEndsWhenTheNextTimerIsDueAndIsBounded) {
   EXPECT_EQ(loop.WaitTimeout(), MessageLoop::kWaitLimitMs);
 }
 
+// Resting: a quiet pass may leave the idle handler out when the rest query allows.
+class RestingLoopTest : public MessageLoopTest {
+ protected:
+  void SetUp() override {
+    MessageLoopTest::SetUp();
+    loop.RunPass([] {});  // the timer fires; the next is due in 10 ms
+    steps.clear();
+    loop.SetIdleHandler([this](bool& done) {
+      steps.push_back("idle");
+      done = false;
+    });
+    loop.SetRestQuery([this](bool hidden) {
+      steps.push_back(hidden ? "asked hidden" : "asked");
+      return rest;
+    });
+  }
+  // A pass with `events` queued (delivered by it).
+  bool Pass(int events) {
+    queued = events;
+    return loop.RunPass(
+        [this] {
+          const bool any = queued > 0;
+          for (; queued > 0; --queued) steps.push_back("event");
+          return any;
+        },
+        [this] { return queued > 0; });
+  }
+
+  bool rest = true;
+  int queued = 0;
+};
+
+TEST_F(RestingLoopTest, OnlyAQuietPassAsksAndARestLeavesTheIdleHandlerOut) {
+  EXPECT_FALSE(Pass(1)) << "an event: the idle handler runs";
+  EXPECT_EQ(steps, (std::vector<std::string>{"event", "idle"}));
+  steps.clear();
+  EXPECT_TRUE(Pass(0)) << "a quiet pass that may rest waits";
+  EXPECT_EQ(steps, (std::vector<std::string>{"asked"}));
+  EXPECT_TRUE(loop.Resting());
+  rest = false;
+  steps.clear();
+  loop.SetHidden(true);
+  EXPECT_TRUE(Pass(0)) << "resting on: nothing is pending";
+  EXPECT_TRUE(steps.empty());
+}
+
+TEST_F(RestingLoopTest, WhatEndsARestFindsTheIdleHandlerRunFirst) {
+  Pass(0);
+  steps.clear();
+  EXPECT_FALSE(Pass(2));
+  EXPECT_EQ(steps, (std::vector<std::string>{"idle", "event", "event", "idle"}));
+  EXPECT_FALSE(loop.Resting());
+
+  Pass(0);
+  steps.clear();
+  clock.Advance(10);
+  EXPECT_FALSE(Pass(0)) << "the timer fell due: the rest ends";
+  EXPECT_EQ(steps, (std::vector<std::string>{"idle", "timer", "idle"}));
+  steps.clear();
+  loop.SetHidden(true);
+  rest = false;
+  EXPECT_FALSE(Pass(0));
+  EXPECT_EQ(steps, (std::vector<std::string>{"asked hidden", "idle"}));
+}
+
 }  // namespace
 }  // namespace tvx

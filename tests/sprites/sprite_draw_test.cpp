@@ -301,5 +301,72 @@ TEST_F(SpriteDrawTest, AnAnimatedSpriteDrawsItsCurrentPatternInsideTheAreaOnly) 
   EXPECT_TRUE(EngineFrame().empty());
 }
 
+// Between ticks: the engine's Track keeps the ends of the last two ticks, Draw with a lag
+// draws each sprite that far back along them, at its exact place.
+class SpriteTrackTest : public SpriteDrawTest {
+ protected:
+  // The first corner drawn (the canvas puts it half a pixel up and left of the position).
+  gfx::TransformedVertex DrawnWithLag(float lag) {
+    const std::vector<gfx::TransformedVertex> drawn = Frame([&] { engine.Draw(lag); });
+    EXPECT_EQ(drawn.size(), 4u);
+    return drawn.empty() ? gfx::TransformedVertex{} : drawn[0];
+  }
+  // Two ticks of motion: 50 -> 60 -> 70 down, 100 -> 110 -> 130 across.
+  void MoveTwoTicks() {
+    engine.Track();
+    sprite->X = 110.0f;
+    sprite->Y = 60.0f;
+    engine.Track();
+    sprite->X = 130.0f;
+    sprite->Y = 70.0f;
+  }
+};
+
+TEST_F(SpriteTrackTest, ALagDrawsTheSpriteThatFarBackAtItsExactPlace) {
+  MoveTwoTicks();
+  EXPECT_EQ(DrawnWithLag(0.0f).y, 69.5f) << "no lag: where the newest tick left it";
+  gfx::TransformedVertex v = DrawnWithLag(0.25f);
+  EXPECT_FLOAT_EQ(v.x, 124.5f);
+  EXPECT_FLOAT_EQ(v.y, 67.0f);
+  v = DrawnWithLag(1.0f);
+  EXPECT_FLOAT_EQ(v.y, 59.5f);
+  v = DrawnWithLag(1.5f);
+  EXPECT_FLOAT_EQ(v.x, 104.5f) << "between one and two ticks back";
+  EXPECT_FLOAT_EQ(v.y, 54.5f);
+  EXPECT_FLOAT_EQ(DrawnWithLag(2.0f).y, 49.5f);
+  EXPECT_EQ(sprite->X, 130.0f) << "drawing moves nothing";
+  EXPECT_EQ(sprite->Y, 70.0f);
+}
+
+TEST_F(SpriteTrackTest, ASpriteNotTrackedOrThatJumpedIsDrawnWhereItIs) {
+  EXPECT_EQ(DrawnWithLag(1.5f).y, 49.5f) << "made after the last tick";
+  engine.Track();
+  sprite->Y = 60.0f;
+  EXPECT_FLOAT_EQ(DrawnWithLag(1.5f).y, 49.5f) << "one tick tracked: no further back than it";
+  sprite->Y = 300.0f;
+  sprite->Jumped();
+  EXPECT_EQ(DrawnWithLag(0.5f).y, 299.5f);
+  EXPECT_EQ(sprite->TrackedY(1), 300.0f);
+}
+
+TEST_F(SpriteTrackTest, AShiftedTrackMovesWithAWrap) {
+  sprite->DrawBounds = {-1000, -1000, 1000, 1000};
+  MoveTwoTicks();
+  sprite->Y = -400.0f;  // the same picture as 80
+  sprite->ShiftTrack(0.0f, -480.0f);
+  EXPECT_FLOAT_EQ(DrawnWithLag(0.5f).y, -410.5f);
+  EXPECT_EQ(sprite->TrackedY(2), -430.0f);
+}
+
+TEST_F(SpriteTrackTest, ASpriteThatStandsStillIsDrawnAtWholePixelsWhateverTheLag) {
+  sprite->X = 100.7f;
+  sprite->Y = 50.9f;
+  engine.Track();
+  engine.Track();
+  const gfx::TransformedVertex v = DrawnWithLag(1.3f);
+  EXPECT_EQ(v.x, 99.5f);
+  EXPECT_EQ(v.y, 49.5f);
+}
+
 }  // namespace
 }  // namespace tvx::testing

@@ -321,5 +321,83 @@ TEST_F(PxTimerTest, InTheMessageLoopTicksFollowSpeedAndShortFramesSleepInsteadOf
   EXPECT_LE(frames, 1000 / 2);
 }
 
+TEST_F(PxTimerTest, PacingIsOffUntilARateIsGivenAndMaxFpsBoundsIt) {
+  EXPECT_EQ(timer->PaceRate(), 0);
+  EXPECT_EQ(timer->PacePeriod(), 0);
+  timer->SetPaceRate(60);
+  EXPECT_EQ(timer->PacePeriod(), 17476267);
+  timer->SetPaceRate(240);
+  EXPECT_EQ(timer->PacePeriod(), 10485760) << "MaxFPS 100 is the bound";
+  timer->SetMaxFPS(360);
+  EXPECT_EQ(timer->PacePeriod(), 4369067);
+  timer->SetPaceRate(0);
+  EXPECT_EQ(timer->PacePeriod(), 0);
+}
+
+TEST_F(PxTimerTest, PacedFramesThatDoNoWorkSleepTheRestOfEachPeriod) {
+  timer->SetPaceRate(60);
+  StartRunning(60);
+  frames = 0;
+  clock.ClearSleeps();
+  app.RunFor(1000);
+  EXPECT_NEAR(frames, 60, 1);
+  EXPECT_NEAR(ticks, 60, 2) << "the last sleeps fall into frames not run yet";
+  std::uint32_t slept = 0;
+  for (std::uint32_t milliseconds : clock.Sleeps()) {
+    EXPECT_GE(milliseconds, 16u);
+    EXPECT_LE(milliseconds, 17u) << "a sixtieth of a second, the fractions carried";
+    slept += milliseconds;
+  }
+  EXPECT_GE(slept, 999u);
+}
+
+TEST_F(PxTimerTest, PacedFramesSleepWhatTheirWorkLeavesOfThePeriod) {
+  timer->SetPaceRate(100);
+  StartRunning(100);
+  clock.ClearSleeps();
+  Frame(10);  // after the first frame's ten milliseconds: nothing to sleep
+  Frame(3);   // three milliseconds of work: seven left
+  Frame(3);
+  EXPECT_EQ(clock.Sleeps(), (std::vector<std::uint32_t>{7, 7}));
+}
+
+TEST_F(PxTimerTest, PacedFramesThatTheDisplayHoldsToItsRefreshSleepNothing) {
+  timer->SetMaxFPS(360);
+  timer->SetPaceRate(144);
+  StartRunning(60);
+  clock.ClearSleeps();
+  for (int i = 0; i < 300; ++i) {
+    clock.AdvanceMicroseconds(6944 + (i % 9 == 0 ? 1 : 0));
+    app.RunPass();
+  }
+  EXPECT_TRUE(clock.Sleeps().empty());
+}
+
+TEST_F(PxTimerTest, TheShownTimeFallsBetweenTheLastTicksAndMovesEvenlyOnAJitteryDisplay) {
+  timer->SetMaxFPS(360);
+  timer->SetPaceRate(144);
+  StartRunning(60);
+  // The frame's picture, in ticks: as many behind the newest tick as the lag says.
+  double shown = 0;
+  timer->OnTimer = [&](TComponent*) {
+    EXPECT_GE(timer->ShownLag(), 0.0);
+    EXPECT_LE(timer->ShownLag(), 2.0);
+    shown = static_cast<double>(timer->TicksRun()) - timer->ShownLag();
+    timer->Process();
+  };
+  std::int64_t boundaryUs = clock.NowMicroseconds();
+  double previous = 0;
+  for (int i = 0; i < 1440; ++i) {
+    boundaryUs += 6944;
+    const std::int64_t wokeUs = boundaryUs + (i * 7919) % 700;  // up to 0.7 ms late
+    clock.AdvanceMicroseconds(wokeUs - clock.NowMicroseconds());
+    app.RunPass();
+    if (i > 30) {
+      EXPECT_NEAR(shown - previous, 60.0 / 144.0, 0.01) << "frame " << i;
+    }
+    previous = shown;
+  }
+}
+
 }  // namespace
 }  // namespace tvx

@@ -13,6 +13,10 @@ void FakeApplication::SetIdleHandler(std::function<void(bool& done)> handler) {
   loop_.SetIdleHandler(std::move(handler));
 }
 
+void FakeApplication::SetRestQuery(std::function<bool(bool hidden)> query) {
+  loop_.SetRestQuery(std::move(query));
+}
+
 std::unique_ptr<IIntervalTimer> FakeApplication::CreateTimer() {
   return loop_.Timers().CreateTimer();
 }
@@ -55,7 +59,15 @@ void FakeApplication::ClickStart() { pending_.push_back({EventKind::StartClick, 
 void FakeApplication::RunPass() {
   if (Terminated()) return;
   ++passes_;
-  const bool wait = loop_.RunPass([this] { DeliverPendingEvents(); });
+  loop_.SetHidden(minimized_ || !visible_);
+  const bool wait = loop_.RunPass(
+      [this] {
+        const bool any = !pending_.empty();
+        DeliverPendingEvents();
+        return any;
+      },
+      [this] { return !pending_.empty(); });
+  if (loop_.Resting()) ++restingPasses_;
   if (wait && pending_.empty()) Wait();
 }
 

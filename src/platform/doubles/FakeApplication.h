@@ -5,7 +5,8 @@
 // start of the next pass, as the real window delivers what arrived since its last pass;
 // ENTER and SPACE press the start button while the launcher shows, as in the real one. A
 // pass whose idle handler leaves done set waits like the real loop: the virtual clock moves
-// on to the next due timer, at most MessageLoop::kWaitLimitMs. Every run stops once
+// on to the next due timer, at most MessageLoop::kWaitLimitMs; so does a pass the game rests
+// in (the window counts as hidden while minimised or not visible). Every run stops once
 // terminated. Calls the game makes on the window are recorded for tests to check.
 #pragma once
 
@@ -29,6 +30,7 @@ class FakeApplication : public IApplication {
 
   void SetEvents(ApplicationEvents events) override { events_ = std::move(events); }
   void SetIdleHandler(std::function<void(bool& done)> handler) override;
+  void SetRestQuery(std::function<bool(bool hidden)> query) override;
   std::unique_ptr<IIntervalTimer> CreateTimer() override;
   void Run() override;
   void Terminate() override;
@@ -73,6 +75,8 @@ class FakeApplication : public IApplication {
   bool WindowVisible() const { return visible_; }
   bool CursorHidden() const { return hideCursorCalls_ > 0; }
   bool OnGameSurface() const { return enterGameSurfaceCalls_ > 0; }
+  // Passes whose idle handler the loop left out because the game rested.
+  std::uint64_t RestingPasses() const { return restingPasses_; }
 
  private:
   enum class EventKind { Key, Deactivate, Restore, StartClick };
@@ -92,6 +96,7 @@ class FakeApplication : public IApplication {
   ApplicationEvents events_;
   std::deque<Event> pending_;
   std::uint64_t passes_ = 0;
+  std::uint64_t restingPasses_ = 0;
   int refreshRate_ = 60;
   bool fullScreen_ = true;
 

@@ -80,6 +80,12 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   void KeepTargetOffscreen();
   bool DrawsIntoWindow() const;
 
+  // Off while nobody can see the window: clears, draws and presents succeed without doing
+  // anything, so that a game that keeps running draws nothing. Buffers and textures still
+  // take what is written to them.
+  void SetDrawing(bool drawing) { drawing_ = drawing; }
+  bool Drawing() const { return drawing_; }
+
   // The target as 0xAARRGGBB, top row first (width x height of the back buffer).
   bool ReadTargetPixels(std::vector<std::uint32_t>& pixels);
   bool ReadTargetToPng(const std::string& path);
@@ -202,6 +208,7 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
   std::unique_ptr<void, ContextDeleter> preparedContext_;  // made ahead, for CreateContext
   bool inScene_ = false;
   bool untinted_ = false;
+  bool drawing_ = true;
   gfx::PresentParameters parameters_{};
 
   std::unique_ptr<Target> target_;

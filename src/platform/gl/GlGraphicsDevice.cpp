@@ -379,6 +379,7 @@ Result GlGraphicsApi::GetDeviceCaps(DeviceCaps& caps) {
 Result GlGraphicsApi::Clear(std::uint32_t flags, std::uint32_t color, float z,
                             std::uint32_t stencil) {
   if (context_ == nullptr || !target_) return Fail;
+  if (!drawing_) return Ok;
   GLbitfield bits = 0;
   if ((flags & clear::Target) != 0) {
     glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
@@ -441,6 +442,7 @@ void GlGraphicsApi::BlitTargetToWindow() {
 
 Result GlGraphicsApi::Present() {
   if (context_ == nullptr || !target_) return Fail;
+  if (!drawing_) return Ok;
   if (!target_->inWindow) BlitTargetToWindow();
   SDL_GL_SwapWindow(window_);
   PlaceTarget();

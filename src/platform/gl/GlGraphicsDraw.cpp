@@ -319,6 +319,7 @@ bool GlGraphicsApi::PrepareDraw(unsigned mode, std::uint32_t originVertex,
 Result GlGraphicsApi::DrawPrimitive(std::uint32_t type, std::uint32_t startVertex,
                                     std::uint32_t primitiveCount) {
   if (context_ == nullptr) return Fail;
+  if (!drawing_) return Ok;
   const std::uint32_t count = VerticesOf(type, primitiveCount);
   if (count == 0 || !PrepareDraw(ModeOf(type), 0, startVertex, count, nullptr, count)) {
     return Fail;
@@ -332,6 +333,7 @@ Result GlGraphicsApi::DrawIndexedPrimitive(std::uint32_t type, std::int32_t base
                                            std::uint32_t /*numVertices*/, std::uint32_t startIndex,
                                            std::uint32_t primitiveCount) {
   if (context_ == nullptr || baseVertex < 0) return Fail;
+  if (!drawing_) return Ok;
   const std::uint32_t count = VerticesOf(type, primitiveCount);
   Buffer* indices = FindBuffer(states_->indexBuffer);
   if (count == 0 || indices == nullptr || indices->locked ||

@@ -18,6 +18,9 @@ class RecordingApplication : public IApplication {
 
   void SetEvents(ApplicationEvents events) override;
   void SetIdleHandler(std::function<void(bool& done)> handler) override;
+  // Not passed on: a recorded game does not rest, so that its recording keeps a frame for
+  // every pass of the loop, as the format says.
+  void SetRestQuery(std::function<bool(bool hidden)>) override {}
   std::unique_ptr<IIntervalTimer> CreateTimer() override;
   void Run() override { inner_.Run(); }
   void Terminate() override { inner_.Terminate(); }

@@ -76,21 +76,26 @@ std::unique_ptr<IIntervalTimer> IntervalTimerScheduler::CreateTimer() {
   return timer;
 }
 
-void IntervalTimerScheduler::FireDueTimers() {
+std::size_t IntervalTimerScheduler::FireDueTimers() {
   ++firingDepth_;
+  std::size_t fired = 0;
   // Timers created by a handler lie beyond `count` and wait for the next pass.
   const std::size_t count = timers_.size();
   for (std::size_t i = 0; i < count; ++i) {
     Timer* timer = timers_[i];
     if (timer == nullptr) continue;
     const std::uint32_t now = Now();  // read per timer: a handler may have taken time
-    if (timer->IsDue(now)) timer->Fire(now);
+    if (timer->IsDue(now)) {
+      timer->Fire(now);
+      ++fired;
+    }
   }
   --firingDepth_;
   if (firingDepth_ == 0 && hasEmptySlots_) {
     timers_.erase(std::remove(timers_.begin(), timers_.end(), nullptr), timers_.end());
     hasEmptySlots_ = false;
   }
+  return fired;
 }
 
 std::optional<std::uint32_t> IntervalTimerScheduler::MillisecondsUntilNextDue() const {

@@ -31,8 +31,8 @@ class IntervalTimerScheduler {
   // The timer starts disabled with interval 0. It may outlive the scheduler; it then never fires.
   std::unique_ptr<IIntervalTimer> CreateTimer();
 
-  // Fires every due enabled timer once, in creation order.
-  void FireDueTimers();
+  // Fires every due enabled timer once, in creation order; says how many fired.
+  std::size_t FireDueTimers();
 
   // Milliseconds until the next enabled timer is due (0 when one is already due); empty
   // when no timer can fire.

@@ -10,6 +10,11 @@ std::uint32_t MessageLoop::WaitTimeout() const {
   return untilDue ? std::min(*untilDue, kWaitLimitMs) : kWaitLimitMs;
 }
 
+bool MessageLoop::TimerDue() const {
+  const std::optional<std::uint32_t> untilDue = timers_.MillisecondsUntilNextDue();
+  return untilDue && *untilDue == 0;
+}
+
 bool MessageLoop::RunIdleHandler() {
   bool done = true;
   if (idle_) {

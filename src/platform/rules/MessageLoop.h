@@ -3,11 +3,19 @@
 // then the idle handler. The idle handler starts each call with done = true; leaving it so
 // tells the loop to wait for the next event (or the next due timer) before the next pass.
 // Once terminated, the rest of the pass is skipped.
+//
+// Resting, an addition of ours: after a pass that delivered no event and fired no timer,
+// the rest query (when set) may answer that the idle handler has nothing to do; the pass
+// then leaves it out and the loop rests, waiting pass after pass, until an event is pending
+// or a timer is due. The pass that ends a rest starts with the idle handler, so that what
+// ended it finds the game as its frames would have left it, and then goes on as any pass.
+// The query learns whether the window is out of sight (SetHidden).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "platform/Clock.h"
@@ -26,18 +34,43 @@ class MessageLoop {
     idle_ = handler ? std::make_shared<std::function<void(bool&)>>(std::move(handler)) : nullptr;
   }
 
+  void SetRestQuery(std::function<bool(bool hidden)> query) { rest_ = std::move(query); }
+  void SetHidden(bool hidden) { hidden_ = hidden; }
+  bool Resting() const { return resting_; }
+
   void Terminate() { terminated_ = true; }
   bool Terminated() const { return terminated_; }
 
-  // Runs one pass; `deliverPendingEvents` hands every queued event to its handler. Returns
-  // true when the loop should wait before the next pass.
+  // Runs one pass; `deliverPendingEvents` hands every queued event to its handler and says
+  // whether there was any (one that says nothing counts as having delivered some), and
+  // `eventsPending` whether any is queued. Returns true when the loop should wait before the
+  // next pass.
+  template <class DeliverPendingEvents, class EventsPending>
+  bool RunPass(DeliverPendingEvents&& deliverPendingEvents, EventsPending&& eventsPending) {
+    if (resting_) {
+      if (!eventsPending() && !TimerDue()) return true;
+      resting_ = false;
+      RunIdleHandler();
+      if (terminated_) return false;
+    }
+    bool active = true;
+    if constexpr (std::is_same_v<decltype(deliverPendingEvents()), bool>) {
+      active = deliverPendingEvents();
+    } else {
+      deliverPendingEvents();
+    }
+    if (terminated_) return false;
+    if (timers_.FireDueTimers() > 0) active = true;
+    if (terminated_) return false;
+    if (!active && rest_ && rest_(hidden_)) {
+      resting_ = true;
+      return true;
+    }
+    return RunIdleHandler();
+  }
   template <class DeliverPendingEvents>
   bool RunPass(DeliverPendingEvents&& deliverPendingEvents) {
-    deliverPendingEvents();
-    if (terminated_) return false;
-    timers_.FireDueTimers();
-    if (terminated_) return false;
-    return RunIdleHandler();
+    return RunPass(std::forward<DeliverPendingEvents>(deliverPendingEvents), [] { return true; });
   }
 
   // How long a waiting loop may block: until the next timer is due, at most the limit below,
@@ -47,9 +80,13 @@ class MessageLoop {
 
  private:
   bool RunIdleHandler();
+  bool TimerDue() const;
 
   IntervalTimerScheduler timers_;
   std::shared_ptr<std::function<void(bool& done)>> idle_;
+  std::function<bool(bool hidden)> rest_;
+  bool hidden_ = false;
+  bool resting_ = false;
   bool terminated_ = false;
 };
 

@@ -129,16 +129,34 @@ void SdlApplication::Run() {
 }
 
 void SdlApplication::RunPass() {
-  const bool idle = loop_.RunPass([this] { DeliverPendingEvents(); });
+  FollowVisibility();
+  const bool wait = loop_.RunPass([this] { return DeliverPendingEvents(); },
+                                  [] {
+                                    SDL_PumpEvents();
+                                    return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
+                                  });
   if (!launcher_) ApplyCursor();
-  if (idle) {
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(loop_.WaitTimeout()));
-  }
+  if (wait) SDL_WaitEventTimeout(nullptr, static_cast<int>(loop_.WaitTimeout()));
 }
 
-void SdlApplication::DeliverPendingEvents() {
+bool SdlApplication::DeliverPendingEvents() {
   SDL_Event event;
-  while (!Terminated() && SDL_PollEvent(&event) != 0) Handle(event);
+  bool any = false;
+  while (!Terminated() && SDL_PollEvent(&event) != 0) {
+    any = true;
+    Handle(event);
+  }
+  FollowVisibility();
+  return any;
+}
+
+void SdlApplication::FollowVisibility() {
+  const Uint32 flags = SDL_GetWindowFlags(window_.get());
+  const bool hidden = (flags & (SDL_WINDOW_HIDDEN | SDL_WINDOW_MINIMIZED)) != 0;
+  loop_.SetHidden(hidden);
+  if (hidden == hidden_) return;
+  hidden_ = hidden;
+  if (onVisibilityChanged_) onVisibilityChanged_(!hidden);
 }
 
 void SdlApplication::Handle(const SDL_Event& event) {

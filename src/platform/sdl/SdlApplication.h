@@ -10,10 +10,12 @@
 //
 // Run() repeats the message-loop pass: every pending SDL event, then the due window timers,
 // then the idle handler; when the idle handler is done it waits for an event, no longer
-// than until the next timer is due. Key-downs (auto-repeat included) arrive as virtual-key
-// codes; while the launcher shows, ENTER and SPACE press its button. Focus lost calls
-// onDeactivate, coming back from minimised calls onRestore, a quit request terminates.
-// Hiding the window minimises it (see ShowWindow).
+// than until the next timer is due. So does a pass the game rests in (MessageLoop.h); the
+// window counts as hidden while it is minimised or hidden, and the visibility handler hears
+// when that changes (the program stops drawing meanwhile). Key-downs (auto-repeat
+// included) arrive as virtual-key codes; while the launcher shows, ENTER and SPACE press its
+// button. Focus lost calls onDeactivate, coming back from minimised calls onRestore, a quit
+// request terminates. Hiding the window minimises it (see ShowWindow).
 //
 // Extra keys and gamepads reach the game through Input(), which turns them into the game's
 // own key-downs and keyboard slots; a pad's A or Start presses the launcher's button.
@@ -62,6 +64,13 @@ class SdlApplication : public IApplication {
 
   void SetEvents(ApplicationEvents events) override { events_ = std::move(events); }
   void SetIdleHandler(std::function<void(bool& done)> handler) override;
+  void SetRestQuery(std::function<bool(bool hidden)> query) override {
+    loop_.SetRestQuery(std::move(query));
+  }
+  // Told `true` when the window comes back into sight, `false` when it goes out of it.
+  void SetOnVisibilityChanged(std::function<void(bool shown)> handler) {
+    onVisibilityChanged_ = std::move(handler);
+  }
   std::unique_ptr<IIntervalTimer> CreateTimer() override;
   void Run() override;
   void Terminate() override { loop_.Terminate(); }
@@ -89,7 +98,9 @@ class SdlApplication : public IApplication {
   SdlApplication(IClock& clock, const DisplayOptions& display, std::unique_ptr<SdlSubsystem> video,
                  SdlWindowPtr window, SdlRendererPtr renderer, const LauncherArt& art);
 
-  void DeliverPendingEvents();
+  // Whether any event was delivered.
+  bool DeliverPendingEvents();
+  void FollowVisibility();
   void Handle(const SDL_Event& event);
   void HandleWindowEvent(const SDL_WindowEvent& event);
   void HandleKeyDown(const SDL_KeyboardEvent& event);
@@ -120,6 +131,8 @@ class SdlApplication : public IApplication {
   bool buttonHighlighted_ = false;
   bool buttonPressed_ = false;
   bool minimized_ = false;
+  bool hidden_ = false;
+  std::function<void(bool shown)> onVisibilityChanged_;
 
   DisplayOptions display_;
   std::function<void(const DisplayOptions&)> onDisplayChanged_;
