@@ -10,7 +10,6 @@
 // Run under Xvfb (with a window manager, as on a desktop) or with SDL_VIDEODRIVER=offscreen;
 // without a sound card the SDL audio driver "dummy" is used, which mixes like a real one. The
 // ranking goes to a temporary folder, never beside the program.
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -42,15 +41,6 @@ namespace tvx::bench {
 namespace {
 
 constexpr char kName[] = "BENCH";
-
-double ResidentMegabytes() {
-  long pages = 0, resident = 0;
-  if (std::FILE* file = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(file, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(file);
-  }
-  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
-}
 
 double Seconds() {
   return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();

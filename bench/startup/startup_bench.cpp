@@ -17,7 +17,6 @@
 //   startup_bench [level seconds, default 30; 0 skips the level] [launcher ms, default 1000]
 // The launcher shows for the given time before "Start Game" is pressed: the archive is read
 // and checked in the background meanwhile, as while a player finds the button.
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -52,8 +51,6 @@
 namespace tvx::bench {
 namespace {
 
-double ResidentMegabytes();
-
 struct Instant {
   double wall = 0;
   double cpu = 0;
@@ -67,15 +64,6 @@ Instant Now() {
   return {static_cast<double>(wall.tv_sec) + static_cast<double>(wall.tv_nsec) * 1e-9,
           static_cast<double>(cpu.tv_sec) + static_cast<double>(cpu.tv_nsec) * 1e-9,
           ResidentMegabytes()};
-}
-
-double ResidentMegabytes() {
-  long pages = 0, resident = 0;
-  if (std::FILE* file = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(file, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(file);
-  }
-  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1048576.0;
 }
 
 // The marks of one start, from "Start Game" to the first presented title frame.

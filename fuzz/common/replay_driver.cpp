@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -123,6 +124,16 @@ int ReplayMain(int argc, char** argv, const ReplayPlan& plan) {
   }
   std::cout << "ran " << argc - 1 << " files\n";
   return 0;
+}
+
+std::vector<Bytes> FilesIn(const char* folder, std::string_view extension) {
+  std::vector<Bytes> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (!entry.path().string().ends_with(extension)) continue;
+    std::ifstream in(entry.path(), std::ios::binary);
+    files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return files;
 }
 
 }  // namespace tvx::fuzz

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace tvx::fuzz {
@@ -18,6 +19,9 @@ struct ReplayPlan {
   std::vector<std::uint32_t> fieldValues;
   std::uint64_t mutatorSeed = 1;
 };
+
+// Every file in `folder` whose name ends in `extension` (every file for ""), as seeds.
+std::vector<Bytes> FilesIn(const char* folder, std::string_view extension = "");
 
 // The program's main: `--mutations <count>`, `--write-seeds <folder>` or `<input file>...`.
 int ReplayMain(int argc, char** argv, const ReplayPlan& plan);

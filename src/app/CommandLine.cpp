@@ -67,6 +67,11 @@ constexpr std::array kOptions{
                 r.options.recordFile = std::string(value);
                 return NotBoth(r.options, error);
               }},
+    OptionRow{"--force", "", "let --record replace an existing FILE",
+              [](CommandLineResult& r, std::string_view, std::string&) {
+                r.options.force = true;
+                return true;
+              }},
     OptionRow{"--replay", "FILE", "show the game recorded in FILE instead of playing",
               [](CommandLineResult& r, std::string_view value, std::string& error) {
                 r.options.replayFile = std::string(value);

@@ -17,6 +17,7 @@ struct LaunchOptions {
   std::optional<ScaleMode> scale;         // --scale fit|integer
   bool mute = false;                      // --mute: no sound this run, the setting unchanged
   std::optional<std::string> recordFile;  // --record FILE: the replay this game is written to
+  bool force = false;                     // --force: --record may replace an existing file
   std::optional<std::string> replayFile;  // --replay FILE: the replay shown instead of a game
 };
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/TerminalText.h"
 #include "game/Form1.h"
 #include "platform/replay/RecordingApplication.h"
 #include "platform/replay/RecordingClock.h"
@@ -15,6 +16,7 @@
 namespace tvx {
 namespace {
 
+constexpr int kReplayUnusable = 1;
 constexpr int kReplayDiverged = 3;
 
 // Runs the message loop with `form` connected to the program's hooks.
@@ -30,10 +32,11 @@ int Play(const PlatformParts& parts, const FormHooks& hooks) {
   return form.ExitCode();
 }
 
-int Record(const PlatformParts& parts, const std::string& file, const FormHooks& hooks) {
+int Record(const PlatformParts& parts, const std::string& file, bool replace,
+           const FormHooks& hooks) {
   replay::ReplayWriter writer;
   std::string error;
-  if (!writer.Open(file, replay::ReadRankingForRecording(parts.rankingPath), error)) {
+  if (!writer.Open(file, replay::ReadRankingForRecording(parts.rankingPath), replace, error)) {
     std::fprintf(stderr, "tarvex: cannot record: %s\n", error.c_str());
     return 1;
   }
@@ -57,7 +60,7 @@ int Replay(const PlatformParts& parts, const std::string& file, const FormHooks&
   replay::ReplayFolder folder;
   if (!script || !folder.Create(parts.archivePath, script->ranking, error)) {
     std::fprintf(stderr, "tarvex: cannot play the replay: %s\n", error.c_str());
-    return 1;
+    return kReplayUnusable;
   }
   replay::ReplayCursor cursor(*script);
   replay::ReplayClock clock(cursor, &parts.clock);
@@ -71,8 +74,9 @@ int Replay(const PlatformParts& parts, const std::string& file, const FormHooks&
     exitCode = form.ExitCode();
   }
   if (cursor.Diverged()) {
-    std::fprintf(stderr, "tarvex: %s\n", cursor.Error().c_str());
-    return kReplayDiverged;
+    std::fprintf(stderr, "tarvex: %s\n", EscapedForTerminal(cursor.Error()).c_str());
+    // A recording that breaks off is a damaged file, not a program that plays differently.
+    return cursor.BrokeOff() ? kReplayUnusable : kReplayDiverged;
   }
   std::printf("tarvex: replay %s %s after %llu frames\n", file.c_str(),
               application.StoppedByViewer() ? "stopped" : "finished",
@@ -83,7 +87,7 @@ int Replay(const PlatformParts& parts, const std::string& file, const FormHooks&
 }  // namespace
 
 int RunGame(const PlatformParts& parts, const LaunchOptions& options, const FormHooks& hooks) {
-  if (options.recordFile) return Record(parts, *options.recordFile, hooks);
+  if (options.recordFile) return Record(parts, *options.recordFile, options.force, hooks);
   if (options.replayFile) return Replay(parts, *options.replayFile, hooks);
   return Play(parts, hooks);
 }

@@ -17,8 +17,8 @@ struct FormHooks {
   std::function<void()> closing;
 };
 
-// The program's exit code: 0, 1 when the game or the replay could not run, 3 when a replay
-// no longer matches the program.
+// The program's exit code: 0, 1 when the game or the replay could not run (a replay that is
+// refused, or breaks off before its end line), 3 when a replay no longer matches the program.
 int RunGame(const PlatformParts& parts, const LaunchOptions& options, const FormHooks& hooks);
 
 }  // namespace tvx

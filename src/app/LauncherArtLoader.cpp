@@ -10,18 +10,23 @@
 #include "archive/PxDb.h"
 #include "core/Component.h"
 #include "game/ImageNames.h"
+#include "game/ScreenStyle.h"
 #include "render/PxPictureDecode.h"
 
 namespace tvx {
 
 namespace {
 
-// The game's font numbers and text colours.
-constexpr int kSmallFont = 0, kLoadingFont = 1, kTitleFont = 2, kPromptFont = 3;
-constexpr std::uint32_t kWhite = 0xFFFFFFFF, kOrange = 0xFFFF8020, kOffWhite = 0xFFE8E8EA;
-constexpr std::uint32_t kGrey = 0xFFC0C0C0;
+// The launcher's pictures are 0xAARRGGBB; the game's colours are the canvas's 0xAABBGGRR.
+constexpr std::uint32_t Argb(CanvasColor c) {
+  return (c & 0xFF00FF00u) | (c & 0xFFu) << 16 | (c >> 16 & 0xFFu);
+}
+constexpr std::uint32_t kWhite = Argb(colour::White), kOrange = Argb(colour::Orange);
+constexpr std::uint32_t kOffWhite = Argb(colour::OffWhite), kGrey = Argb(colour::Grey);
+static_assert(kOrange == 0xFFFF8020);
 constexpr double kBlankSpacing = 0.3;  // a missing character's advance, as the game's fonts
 constexpr int kStreakRoom = 120;       // beside the name, for the speed streaks
+constexpr int kMaxTextWidth = 2048;
 
 std::uint32_t Channel(std::uint32_t argb, int shift) { return (argb >> shift) & 0xFF; }
 
@@ -71,9 +76,11 @@ LauncherPicture TextPicture(const TDecodedFont& font, std::string_view text, std
       pen += glyphs.width * kBlankSpacing;
       continue;
     }
+    // Advances come from the archive: a line that runs off its room is cut, not grown.
+    if (pen < 0 || pen + glyphs.width > kMaxTextWidth) break;
     placed.emplace_back(static_cast<int>(pen), static_cast<std::size_t>(code));
     right = std::max(right, static_cast<int>(pen) + glyphs.width);
-    pen += font.advances[static_cast<std::size_t>(code)] + font.glyphSpacing;
+    pen += static_cast<double>(font.advances[static_cast<std::size_t>(code)]) + font.glyphSpacing;
   }
   LauncherPicture picture;
   picture.width = right + margin;
@@ -143,13 +150,15 @@ LauncherArt LoadLauncherArt(const std::string& archivePath, std::string& problem
   if (const std::optional<TDecodedPicture> backdrop =
           DecodeArchivePicture(*archive, image::NextLevel))
     art.backdrop = Picture(*backdrop);
+  if (const std::optional<TDecodedPicture> icon = DecodeArchivePicture(*archive, image::WindowIcon))
+    art.windowIcon = Picture(*icon);
   const auto font = [&](int index) { return DecodeArchiveFont(*archive, index); };
-  if (const std::optional<TDecodedFont> title = font(kTitleFont)) art.logo = Logo(*title);
-  if (const std::optional<TDecodedFont> prompt = font(kPromptFont))
+  if (const std::optional<TDecodedFont> title = font(font::Title)) art.logo = Logo(*title);
+  if (const std::optional<TDecodedFont> prompt = font(font::Prompt))
     art.buttonCaption = TextPicture(*prompt, kStartButtonCaption, kWhite, kOrange);
-  if (const std::optional<TDecodedFont> small = font(kSmallFont))
+  if (const std::optional<TDecodedFont> small = font(font::Small))
     art.version = TextPicture(*small, std::string("v") + ProgramVersion(), kOffWhite, kGrey);
-  if (const std::optional<TDecodedFont> loading = font(kLoadingFont))
+  if (const std::optional<TDecodedFont> loading = font(font::Loading))
     art.splashCaption = TextPicture(*loading, kSplashCaption, kWhite, kWhite);
   if (art.backdrop.Empty() || art.logo.Empty() || art.buttonCaption.Empty() ||
       art.version.Empty() || art.splashCaption.Empty()) {

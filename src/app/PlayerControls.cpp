@@ -5,6 +5,7 @@
 
 #include "game/SoundGroups.h"
 #include "settings/KeyNames.h"
+#include "settings/PadNames.h"
 #include "sound/SoundData.h"
 #include "sound/SoundSystem.h"
 
@@ -23,6 +24,7 @@ void RememberOrWarn(SettingsFile& file, const Settings& values) {
 void ConnectInputs(SdlApplication& application, SdlKeyboardDevice& keyboard,
                    const Settings& settings) {
   application.Input().SetBoundKeys(BoundKeysOf(settings));
+  application.Input().SetPadBindings(PadBindingsOf(settings));
   keyboard.SetExtraSlots([&application](std::uint8_t* state) { application.AddHeldInputs(state); });
 }
 
@@ -37,6 +39,8 @@ void ConnectForm(SdlApplication& application, TForm1& form, SdlAudioLibrary* aud
   // Once every sound is loaded, the game's music is marked for the music volume.
   form.OnLoadStep = [audio, &form](const char* step) {
     if (std::string_view(step) != "sounds") return;
+    // The sound system has tried to open the device by now.
+    if (!audio->DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
     const TSoundSystem& sounds = form.SoundSystem1();
     for (int index = 0; index < sounds.Count(); ++index) {
       const TSoundData* sound = sounds.Sound(index);
@@ -52,13 +56,14 @@ MixLevels LevelsOf(const Settings& settings) {
 }
 
 void ConnectMuteToggle(SdlApplication& application, SdlAudioLibrary& audio, SettingsFile& file,
-                       Settings& settings) {
-  application.Input().SetOnToggleMute([&audio, &file, &settings] {
+                       Settings& settings, std::function<void()> toggled) {
+  application.Input().SetOnToggleMute([&audio, &file, &settings, toggled = std::move(toggled)] {
     settings.mute = !settings.mute;
     audio.SetMixLevels(LevelsOf(settings));
     Settings remembered = file.Remembered();
     remembered.mute = settings.mute;
     RememberOrWarn(file, remembered);
+    if (toggled) toggled();
   });
 }
 

@@ -23,8 +23,9 @@ void DisconnectForm(SdlApplication& application);
 
 // F10: mute on or off now, and remembered in the file. `settings` holds this run's values (a
 // --mute included); only the toggled mute goes to the file, never the command line's.
+// `toggled` hears of each press once it is done.
 void ConnectMuteToggle(SdlApplication& application, SdlAudioLibrary& audio, SettingsFile& file,
-                       Settings& settings);
+                       Settings& settings, std::function<void()> toggled = {});
 MixLevels LevelsOf(const Settings& settings);
 
 // This run's display: the settings, with --fullscreen, --windowed and --scale on top.

@@ -12,6 +12,7 @@
 #include "app/GameLocations.h"
 #include "app/GameRun.h"
 #include "app/LauncherArtLoader.h"
+#include "app/OptionsScreen.h"
 #include "app/PlayerControls.h"
 #include "game/Form1.h"
 #include "platform/ProgramMemory.h"
@@ -86,12 +87,22 @@ int main(int argc, char** argv) {
   tvx::ConnectInputs(*application, keyboard, settings);
   tvx::SdlAudioLibrary audio;
   audio.SetMixLevels(tvx::LevelsOf(settings));
-  tvx::ConnectMuteToggle(*application, audio, settingsFile, settings);
+  tvx::OptionsScreen options(*application, graphics, audio, clock, settingsFile, settings);
+  tvx::ConnectMuteToggle(*application, audio, settingsFile, settings,
+                         [&options] { options.MuteToggled(); });
   tvx::ConnectDisplayMemory(*application, settingsFile);
-  if (!audio.DeviceOpen()) std::fputs("no audio device: playing without sound\n", stderr);
-  const tvx::FormHooks hooks{
-      [&](tvx::TForm1& form) { tvx::ConnectForm(*application, form, &audio); },
-      [&] { tvx::DisconnectForm(*application); }};
+  const tvx::FormHooks hooks{[&](tvx::TForm1& form) {
+                               tvx::ConnectForm(*application, form, &audio);
+                               options.Connect(form);
+                               settingsFile.SetFailureNotice([&form](const std::string& error) {
+                                 form.ShowNotice("Settings not saved: " + error);
+                               });
+                             },
+                             [&] {
+                               settingsFile.SetFailureNotice({});
+                               options.Disconnect();
+                               tvx::DisconnectForm(*application);
+                             }};
   return tvx::RunGame({clock, *application, graphics, keyboard, audio, *archive,
                        tvx::RankingPathFor(programFolder, *archive, environment), display},
                       command.options, hooks);

@@ -2,6 +2,8 @@
 // focus changes and destruction.
 #include "game/Form1.h"
 
+#include <cstdio>
+
 #include "archive/PxDb.h"
 #include "game/LevelTable.h"
 #include "render/PxCanvas.h"
@@ -167,6 +169,8 @@ void TForm1::FormDestroy() {
 
 void TForm1::GiveUp(const std::string& message) {
   Timer_->SetEnabled(false);
+  // Said where a packager or a bug report sees it too, not only in the dialog.
+  std::fprintf(stderr, "tarvex: %s\n", message.c_str());
   parts_.application.ShowMessage(message);
   exitCode_ = 1;
   parts_.application.Terminate();

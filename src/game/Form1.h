@@ -20,10 +20,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Component.h"
 #include "game/GameState.h"
 #include "game/PlayContext.h"
+#include "game/RankingStore.h"
 #include "platform/PlatformParts.h"
 
 namespace tvx {
@@ -50,6 +52,8 @@ class TForm1 : public TForm {
   void FormKeyDown(std::uint16_t key);
   // True while the ranking screen takes letters for the name, as FormKeyDown does.
   bool WaitsForName() const;
+  // One line shown at the top of every screen for a few seconds.
+  void ShowNotice(const std::string& text);
   // The letter an arcade-style name entry (a pad) offers at the cursor, shown blinking after
   // the name while one is typed; unset or 0 for none. Only drawn: letters still arrive as keys.
   std::function<char()> NameCandidate;
@@ -99,6 +103,13 @@ class TForm1 : public TForm {
             *timerstars_, *timeralpha_,   *Engine_};
   }
 
+  // Called at the end of every frame's drawing, for what the program shows over the screen.
+  std::function<void()> OnScreenDrawn;
+  // True while the title screen shows, waiting for ENTER.
+  bool ShowsTitle() const;
+  // The player's display and focus choices, as just changed.
+  void SetDisplay(const DisplayOptions& display) { parts_.display = display; }
+
   // Called after each part of the first frame's load ("fonts", "images", "sounds",
   // "engine"), so that start-up can be timed part by part.
   std::function<void(const char* step)> OnLoadStep;
@@ -143,6 +154,7 @@ class TForm1 : public TForm {
   void DrawIntroScreen();
   void DrawSetUpFrame();
   void DrawPauseText();
+  void DrawNotice();
   void DrawHud();
   void DrawGameOverScreen();
   void DrawRankingScreen();
@@ -166,6 +178,7 @@ class TForm1 : public TForm {
   int exitCode_ = 0;
   std::string savedRanking_;   // the table text the ranking file was last given
   std::string failedRanking_;  // the table text whose save failed; retried once it changes
+  std::vector<RankingEntry> unsavedEntries_;  // this run's entries the file does not hold yet
 
   TPxDevice* Device_ = nullptr;
   TPxTimer* Timer_ = nullptr;

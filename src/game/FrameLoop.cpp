@@ -47,7 +47,11 @@ void TForm1::DeviceRender() {
     if (!state_.LevelRunning) SetUpLevel();
     DrawHud();
   }
+  if (OnScreenDrawn) OnScreenDrawn();
+  DrawNotice();  // over whatever the screen shows
 }
+
+bool TForm1::ShowsTitle() const { return state_.DeviceReady && !state_.InGame && !state_.GameOver; }
 
 // What a paused level's frame still does: the state changes DeviceRender applies, the score
 // it copies and the effects it spawns.

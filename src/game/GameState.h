@@ -36,6 +36,8 @@ struct TGameState {
   std::string PlayerName;
   std::vector<std::string> Ranking;
   std::string RankingNotice;  // one line on the ranking screen while the table is not saved
+  std::string Notice;         // one line over any screen for a while (a setting not saved)
+  int NoticeFrames = 0;
 
   float PlayerX = 0.0f;
   float PlayerY = 0.0f;

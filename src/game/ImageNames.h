@@ -32,4 +32,7 @@ inline constexpr const char* NextLevel = "nextlevel";
 inline constexpr const char* GameOverBackdrop = "gameovercar";
 inline constexpr const char* RankingBackdrop = "rankingcar";
 
+// Not drawn by the game: the program gives it to its window as the window's icon.
+inline constexpr const char* WindowIcon = "icon";
+
 }  // namespace tvx::image

@@ -3,13 +3,9 @@
 #define ZLIB_CONST
 #include <zlib.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "core/FileBytes.h"
 
 namespace tvx {
 namespace {
@@ -52,19 +48,19 @@ std::string ScrambleRankingText(const std::string& text) {
   return scrambled;
 }
 
+RankingFileText ReadRankingFile(const std::string& fileName) {
+  RankingFileText result;
+  std::string stored;
+  result.read = ReadRegularFile(fileName, kMaxFileBytes, stored, result.reason);
+  if (result.read != FileRead::Read) return result;
+  const std::optional<std::string> scrambled =
+      Inflate(std::vector<unsigned char>(stored.begin(), stored.end()));
+  if (scrambled) result.text = ScrambleRankingText(*scrambled);
+  return result;
+}
+
 std::optional<std::string> LoadRankingFile(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<unsigned char> stored;
-  char chunk[kChunk];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-    stored.insert(stored.end(), chunk, chunk + in.gcount());
-    if (stored.size() > kMaxFileBytes) return std::nullopt;
-  }
-  if (in.bad()) return std::nullopt;
-  const std::optional<std::string> scrambled = Inflate(stored);
-  if (!scrambled) return std::nullopt;
-  return ScrambleRankingText(*scrambled);
+  return ReadRankingFile(fileName).text;
 }
 
 bool SaveRankingFile(const std::string& text, const std::string& fileName, std::string* reason) {
@@ -79,32 +75,14 @@ bool SaveRankingFile(const std::string& text, const std::string& fileName, std::
                 static_cast<uLong>(scrambled.size()), Z_BEST_COMPRESSION) != Z_OK) {
     return fail("the table could not be compressed");
   }
-  const std::string temporary = fileName + ".new";
-  {
-    errno = 0;
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(stored.data()), static_cast<std::streamsize>(size));
-    out.close();
-    if (!out) {
-      const int cause = errno;
-      std::remove(temporary.c_str());
-      return fail(cause != 0 ? std::strerror(cause) : "write error");
-    }
+  std::string why;
+  if (ReplaceFileDurably(fileName, TemporaryRankingName(fileName),
+                         {reinterpret_cast<const char*>(stored.data()), size}, why)) {
+    return true;
   }
-  std::error_code error;
-  std::filesystem::rename(temporary, fileName, error);
-  if (!error) return true;
-  std::remove(temporary.c_str());
-  return fail(error.message());
+  return fail(why);
 }
 
-std::string DamagedFileName(const std::string& fileName) {
-  std::string candidate = fileName + ".damaged";
-  std::error_code error;
-  for (int n = 1; std::filesystem::exists(candidate, error); ++n) {
-    candidate = fileName + ".damaged." + std::to_string(n);
-  }
-  return candidate;
-}
+std::string TemporaryRankingName(const std::string& fileName) { return fileName + ".new"; }
 
 }  // namespace tvx

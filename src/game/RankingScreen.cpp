@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "game/Form1.h"
-#include "game/RankingFile.h"
+#include "game/RankingStore.h"
 #include "game/RankingTable.h"
 
 namespace tvx {
@@ -27,7 +27,9 @@ void TForm1::RankingStep() {
     // The rows first appear on the frame after the name is complete.
     if (s.PlayerName.size() >= kCompleteName) s.NameEntered = true;
   } else {
+    const bool placed = s.RankInserted;
     InsertFinalScore(s);
+    if (!placed && s.RankInserted) unsavedEntries_.push_back({s.FinalScore, s.PlayerName});
     DrawRankingRows();
   }
   SaveRanking();
@@ -36,34 +38,24 @@ void TForm1::RankingStep() {
 std::string TForm1::RankingPath() const { return parts_.rankingPath; }
 
 void TForm1::LoadRanking() {
-  const std::string path = RankingPath();
-  const std::optional<std::string> text = LoadRankingFile(path);
-  std::vector<std::string> lines = text ? RankingLinesOf(*text) : std::vector<std::string>{};
-  if (!IsValidRanking(lines)) {
-    // A damaged table is set aside instead of being overwritten by the next save, so that
-    // nothing of it is lost; the game goes on with a blank one.
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) {
-      std::filesystem::rename(path, DamagedFileName(path), error);
-    }
-    lines = BlankRanking();
-  }
-  state_.Ranking = std::move(lines);
+  // A file that cannot be read gives a blank table here; the save that follows says why.
+  state_.Ranking = LoadStoredRanking(RankingPath()).lines;
 }
 
-// The text changes at most twice a game, so it is written when it differs from what the file
-// was last given rather than on every frame. A failed write is said once, on stderr and on the
-// screen, and tried again when the table changes, not every frame.
+// The table changes at most twice a game, so the file is written when the table differs from
+// what it was last given rather than on every frame. The file gets this run's new entries
+// merged into what it holds then; the screen keeps this run's own table. A failed write is said
+// once, on stderr and on the screen, and tried again when the table changes, not every frame.
 void TForm1::SaveRanking() {
   // A table the loader would refuse is never written, so the next run cannot lose the file.
   if (!IsValidRanking(state_.Ranking)) return;
   const std::string text = RankingTextOf(state_.Ranking);
   if (text == savedRanking_ || text == failedRanking_) return;
   const std::filesystem::path path = RankingPath();
-  std::error_code folderError;
-  std::filesystem::create_directories(path.parent_path(), folderError);
-  std::string reason = folderError.message();
-  if (!folderError && SaveRankingFile(text, path.string(), &reason)) {
+  std::string reason;
+  const RankingSave result = MergeIntoStoredRanking(path.string(), unsavedEntries_, reason);
+  if (result == RankingSave::Saved) {
+    unsavedEntries_.clear();
     savedRanking_ = text;
     failedRanking_.clear();
     state_.RankingNotice.clear();
@@ -74,7 +66,9 @@ void TForm1::SaveRanking() {
                  reason.c_str());
   }
   failedRanking_ = text;
-  state_.RankingNotice = "Ranking not saved in " + ShortenedFolder(path.parent_path().string());
+  const std::string folder = ShortenedFolder(path.parent_path().string());
+  state_.RankingNotice = result == RankingSave::Unreadable ? "Ranking unreadable in " + folder
+                                                           : "Ranking not saved in " + folder;
 }
 
 }  // namespace tvx

@@ -73,22 +73,36 @@ bool IsOwnEntry(const TGameState& s, int index) {
          s.Ranking[static_cast<std::size_t>(2 * index + 1)] == s.PlayerName;
 }
 
-void InsertFinalScore(TGameState& s) {
-  std::vector<std::string>& table = s.Ranking;
-  for (s.RankIndex = 0; s.RankIndex < kRankingEntries && !s.RankInserted; ++s.RankIndex) {
-    if (RankingScore(table, s.RankIndex) > s.FinalScore) continue;
-    for (s.ShiftIndex = kRankingEntries - 1; s.ShiftIndex >= 1; --s.ShiftIndex) {
+int InsertRankingEntry(std::vector<std::string>& table, int score, const std::string& name) {
+  for (int index = 0; index < kRankingEntries; ++index) {
+    if (RankingScore(table, index) > score) continue;
+    for (int shift = kRankingEntries - 1; shift >= 1; --shift) {
       // Deliberately tested against the entry's own score, not its place: on a table in
       // descending order this moves exactly the entries below the new one.
-      if (RankingScore(table, s.ShiftIndex) <= s.FinalScore) {
-        table[2 * s.ShiftIndex] = table[2 * (s.ShiftIndex - 1)];
-        table[2 * s.ShiftIndex + 1] = table[2 * (s.ShiftIndex - 1) + 1];
+      if (RankingScore(table, shift) <= score) {
+        table[2 * shift] = table[2 * (shift - 1)];
+        table[2 * shift + 1] = table[2 * (shift - 1) + 1];
       }
     }
-    table[2 * s.RankIndex] = std::to_string(s.FinalScore);
-    table[2 * s.RankIndex + 1] = s.PlayerName;
-    s.RankInserted = true;
+    table[2 * index] = std::to_string(score);
+    table[2 * index + 1] = name;
+    return index;
   }
+  return -1;
+}
+
+void InsertFinalScore(TGameState& s) {
+  // The indexes end as the original's loops left them.
+  s.RankIndex = 0;
+  if (s.RankInserted) return;
+  const int index = InsertRankingEntry(s.Ranking, s.FinalScore, s.PlayerName);
+  if (index < 0) {
+    s.RankIndex = kRankingEntries;
+    return;
+  }
+  s.RankIndex = index + 1;
+  s.ShiftIndex = 0;
+  s.RankInserted = true;
 }
 
 }  // namespace tvx

@@ -29,9 +29,13 @@ int RankingScore(const std::vector<std::string>& lines, int index);
 // highlighted, every one of them.
 bool IsOwnEntry(const TGameState& state, int index);
 
-// Puts FinalScore and PlayerName above the first entry whose score is at most FinalScore
-// (the newer of equal scores ranks higher), moving the ones below down and dropping the
-// last. Sets RankInserted; a score below all ten leaves the table and the flag as they are.
+// Puts the entry above the first one whose score is at most `score` (the newer of equal scores
+// ranks higher), moving the ones below down and dropping the last. Its index, or -1 when the
+// score is below all ten and the table is left as it is.
+int InsertRankingEntry(std::vector<std::string>& table, int score, const std::string& name);
+
+// Puts FinalScore and PlayerName into the table as InsertRankingEntry does, once a game. Sets
+// RankInserted; a score below all ten leaves the table and the flag as they are.
 void InsertFinalScore(TGameState& state);
 
 }  // namespace tvx

@@ -1,11 +1,14 @@
 // What each screen draws, in drawing order, on the 640 x 480 surface the device clears to
 // black every frame. Every draw blends with EffectAlphaBlend and uses pattern 0.
+#include <algorithm>
+
 #include "core/Numeric.h"
 #include "core/Random.h"
 #include "game/Form1.h"
 #include "game/ImageNames.h"
 #include "game/PlayFieldKinds.h"
 #include "game/RankingTable.h"
+#include "game/ScreenStyle.h"
 #include "render/PxCanvas.h"
 #include "render/PxFonts.h"
 #include "render/PxImages.h"
@@ -13,29 +16,6 @@
 namespace tvx {
 
 namespace {
-
-namespace colour {
-constexpr CanvasColor White = 0xFFFFFFFF;
-constexpr CanvasColor Red = 0xFF0000FF;
-constexpr CanvasColor Orange = 0xFF2080FF;
-constexpr CanvasColor Green = 0xFF00FF32;
-constexpr CanvasColor Grey = 0xFFC0C0C0;
-constexpr CanvasColor PaleYellow = 0xFF75CEEB;
-constexpr CanvasColor OffWhite = 0xFFE8E8EA;
-constexpr CanvasColor Black = 0xFF000000;
-constexpr CanvasColor TranslucentBlack = 0x8E000000;
-constexpr CanvasColor TranslucentOrange = 0x8E57BFFF;
-constexpr CanvasColor TranslucentWhite = 0xA1FFFFFF;
-constexpr CanvasColor OwnRank = 0xFFE07020;
-}  // namespace colour
-
-namespace font {
-constexpr int Small = 0;
-constexpr int Loading = 1;
-constexpr int Title = 2;
-constexpr int Prompt = 3;
-constexpr int Hud = 4;
-}  // namespace font
 
 constexpr const char* kCreditLine = "2026 Tarvex Team - www.tarvex-game.org";
 constexpr const char* kAddressLine = "www.tarvex-game.org";
@@ -117,6 +97,8 @@ void TForm1::DrawSetUpFrame() {
 void TForm1::DrawPauseText() {
   if (TPxFont* f = Fonts_->Items(font::Prompt))
     f->TextOutColor("Game Paused", 245, 230, colour::White);
+  // Added below the original text: nothing on the paused screen said how to go on.
+  TextOut(font::Small, "ENTER or A to resume", 240, 262, colour::White, colour::OffWhite);
 }
 
 void TForm1::DrawHud() {
@@ -190,6 +172,18 @@ void TForm1::DrawRankingRows() {
     f->TextOutColor(s.Ranking[line] + " " + s.Ranking[line + 1], 470, 190 + 30 * i,
                     IsOwnEntry(s, i) ? colour::OwnRank : colour::White);
   }
+}
+
+void TForm1::ShowNotice(const std::string& text) {
+  constexpr int kNoticeSeconds = 5;
+  state_.Notice = text;
+  state_.NoticeFrames = kNoticeSeconds * std::max(state_.RefreshRate, 60);
+}
+
+void TForm1::DrawNotice() {
+  if (state_.NoticeFrames <= 0) return;
+  --state_.NoticeFrames;
+  TextOut(font::Small, state_.Notice, 20, 10, colour::White, colour::Red);
 }
 
 }  // namespace tvx

@@ -71,7 +71,7 @@ RecordingSession::RecordingSession(const std::string& programFolder,
   std::string error;
   const std::optional<std::string> ranking =
       replay::ReadRankingForRecording(programFolder + "ranking.rkg");
-  if (!writer_.Open(replayPath, ranking, error)) return;
+  if (!writer_.Open(replayPath, ranking, true, error)) return;
   graphics.SetLogging(false);
   form_ = std::make_unique<TForm1>(
       PlatformParts{recordingClock_, recordingApp_, graphics, recordingKeyboard_, audio,

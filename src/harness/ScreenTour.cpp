@@ -1,14 +1,38 @@
 #include "harness/ScreenTour.h"
 
+#include "game/ImageNames.h"
+#include "options/OptionsMenu.h"
+#include "options/OptionsView.h"
+#include "render/PxImages.h"
+
 namespace tvx::testing {
 
 void VisitScreens(GameHarness& game, const std::function<void(const char* screen)>& atScreen) {
   TGameState& state = game.State();
   const auto until = [&](const std::function<bool()>& done) { game.RunUntil(done, 10000); };
 
-  // The title with its prompt shown and the car well on the road.
+  // The title with its prompt shown, the car well on the road and the options hint, as the
+  // program draws it over the title.
+  TForm1& form = game.Form();
+  form.OnScreenDrawn = [&form] {
+    if (form.ShowsTitle()) DrawOptionsHint(form.Fonts());
+  };
   until([&] { return !state.PromptText.empty() && state.TitleCarY > 150; });
   atScreen("title");
+  // The options over the title, a key just bound to "Steer left".
+  OptionsMenu options{Settings{}};
+  while (options.Rows()[options.Cursor()].input != BoundInput::Left) {
+    options.Command(MenuCommand::Down);
+  }
+  options.Command(MenuCommand::Accept);
+  options.BindKey("A");
+  form.OnScreenDrawn = [&form, &options] {
+    DrawOptionsScreen(options, form.MyCanvas(), form.Fonts(),
+                      form.Images().FindImage(image::TitleCars.at(form.State().CarIndex)));
+  };
+  game.RunPasses(2);
+  atScreen("options");
+  form.OnScreenDrawn = nullptr;
   game.Press(vk::Return);
   until([&] { return state.IntroTicks >= 3; });
   atScreen("intro");

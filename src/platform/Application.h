@@ -71,7 +71,7 @@ class IApplication {
   virtual void EnterGameSurface() = 0;
   // Whether the game surface is shown full screen now; the player may switch at any moment.
   virtual bool FullScreen() const = 0;
-  // Hidden over the game surface while it is full screen; a window keeps the pointer visible.
+  // Hidden over the game surface while it is full screen; in a window, once it rests a moment.
   virtual void HideCursor() = 0;
   virtual void ShowMessage(const std::string& text) = 0;  // modal
 

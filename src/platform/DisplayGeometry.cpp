@@ -31,10 +31,6 @@ double DesktopScale(int width, int height, int desktopWidth, int desktopHeight) 
 PixelRect PresentationRect(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight,
                            ScaleMode mode) {
   if (sourceWidth <= 0 || sourceHeight <= 0 || areaWidth <= 0 || areaHeight <= 0) return {};
-  if (mode == ScaleMode::Integer && areaWidth >= sourceWidth && areaHeight >= sourceHeight) {
-    const int factor = WholeMultipleThatFits(sourceWidth, sourceHeight, areaWidth, areaHeight);
-    return Centred(sourceWidth * factor, sourceHeight * factor, areaWidth, areaHeight);
-  }
   // 64-bit products: a desktop wider than 46340 pixels would overflow int.
   std::int64_t width = areaWidth;
   std::int64_t height = width * sourceHeight / sourceWidth;
@@ -42,7 +38,18 @@ PixelRect PresentationRect(int sourceWidth, int sourceHeight, int areaWidth, int
     height = areaHeight;
     width = height * sourceWidth / sourceHeight;
   }
-  return Centred(static_cast<int>(width), static_cast<int>(height), areaWidth, areaHeight);
+  const PixelRect fit =
+      Centred(static_cast<int>(width), static_cast<int>(height), areaWidth, areaHeight);
+  if (mode != ScaleMode::Integer || areaWidth < sourceWidth || areaHeight < sourceHeight)
+    return fit;
+  const int factor = WholeMultipleThatFits(sourceWidth, sourceHeight, areaWidth, areaHeight);
+  const std::int64_t wholeWidth = std::int64_t{sourceWidth} * factor;
+  const std::int64_t wholeHeight = std::int64_t{sourceHeight} * factor;
+  // Sharp pixels are not worth a picture a third smaller than the screen allows (640 x 480
+  // at 1x on a 1280 x 800 handheld, with 11-pixel text): that falls back to fitting.
+  if (3 * wholeWidth * wholeHeight < 2 * width * height) return fit;
+  return Centred(static_cast<int>(wholeWidth), static_cast<int>(wholeHeight), areaWidth,
+                 areaHeight);
 }
 
 }  // namespace tvx

@@ -17,7 +17,8 @@ struct PixelRect {
 
 // The centred rectangle a source of `sourceWidth` x `sourceHeight` is shown in on an area of
 // `areaWidth` x `areaHeight`, aspect kept. Integer scaling falls back to fitting when not even
-// one whole multiple fits, so that a small window still shows the whole picture.
+// one whole multiple fits, so that a small window still shows the whole picture, and when the
+// largest whole multiple would cover less than two thirds of what fitting covers.
 PixelRect PresentationRect(int sourceWidth, int sourceHeight, int areaWidth, int areaHeight,
                            ScaleMode mode);
 

@@ -1,6 +1,6 @@
-// What the launcher shows from the game's archive, as plain pictures: the program composes
-// them from the game's pictures and fonts, the launcher view only places them. Any of them
-// may be empty (an archive that cannot be read); the launcher then goes without it.
+// What the launcher (and its window's icon) shows from the game's archive, as plain pictures: the
+// program composes them from the game's pictures and fonts, the launcher view only places them. Any
+// of them may be empty (an archive that cannot be read); the launcher then goes without it.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +24,7 @@ struct LauncherArt {
   LauncherPicture buttonCaption;  // "Start Game"
   LauncherPicture version;        // "v1.0.0", the program's version
   LauncherPicture splashCaption;  // "LOADING...", on the 640 x 480 surface
+  LauncherPicture windowIcon;     // the program's icon, given to the window for its life
 };
 
 }  // namespace tvx

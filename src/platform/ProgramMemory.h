@@ -13,4 +13,7 @@ void ReturnLargeBlocksWhenFreed();
 // holes between the blocks that stay.
 void ReleaseFreedHeap();
 
+// The process's resident memory now, in MiB (0 when it cannot be read), for the benchmarks.
+double ResidentMegabytes();
+
 }  // namespace tvx

@@ -44,8 +44,10 @@ std::optional<TDecodedPicture> DecodePictureRecord(TMemoryStream& stream) {
 
   const std::int32_t perRow = width / cellW, perTexture = perRow * (height / cellH);
   const std::int64_t all = std::int64_t{perTexture} * h.textureCount;
-  const auto count = static_cast<std::int32_t>(
-      h.patternCount >= 1 ? std::min<std::int64_t>(h.patternCount, all) : all);
+  const std::int64_t announced =
+      h.patternCount >= 1 ? std::min<std::int64_t>(h.patternCount, all) : all;
+  const auto count =
+      static_cast<std::int32_t>(std::min<std::int64_t>(announced, kMaxDecodedPatterns));
   TDecodedPicture picture;
   picture.width = drawW;
   picture.height = drawH;

@@ -16,6 +16,9 @@ namespace tvx {
 
 class TPxDb;
 
+// Patterns beyond these are not decoded: more than a font's 256 character codes can reach.
+constexpr std::int32_t kMaxDecodedPatterns = 256;
+
 struct TDecodedPicture {
   std::int32_t width = 0, height = 0;                // one pattern's drawn part
   std::vector<std::vector<std::uint32_t>> patterns;  // 0xAARRGGBB rows, top row first

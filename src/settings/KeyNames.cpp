@@ -114,7 +114,16 @@ constexpr std::array kKeys{
 };
 // F10 and F11 are left out: the program itself uses them (mute, full screen).
 
-bool SameName(std::string_view a, std::string_view b) {
+const KeyName* Find(std::string_view name) {
+  for (const KeyName& key : kKeys) {
+    if (SameKeyName(key.name, name)) return &key;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+bool SameKeyName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
     if (std::tolower(static_cast<unsigned char>(a[i])) !=
@@ -124,14 +133,12 @@ bool SameName(std::string_view a, std::string_view b) {
   return true;
 }
 
-const KeyName* Find(std::string_view name) {
+std::string_view KeyNameOfSlot(std::uint8_t slot) {
   for (const KeyName& key : kKeys) {
-    if (SameName(key.name, name)) return &key;
+    if (key.codes.slot == slot) return key.name;
   }
-  return nullptr;
+  return {};
 }
-
-}  // namespace
 
 std::optional<KeyCodes> FindKeyName(std::string_view name) {
   const KeyName* key = Find(name);

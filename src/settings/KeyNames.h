@@ -16,6 +16,10 @@ namespace tvx {
 std::optional<KeyCodes> FindKeyName(std::string_view name);
 // The table's spelling of a known name ("left ctrl" -> "Left Ctrl"); empty when unknown.
 std::string CanonicalKeyName(std::string_view name);
+// The name of the key in DirectInput slot `slot`; empty when the table has none.
+std::string_view KeyNameOfSlot(std::uint8_t slot);
+// Names compared as the settings file does: letter case does not matter.
+bool SameKeyName(std::string_view a, std::string_view b);
 
 // The key codes of the settings' extra keys (names the settings file accepted).
 BoundKeys BoundKeysOf(const Settings& settings);

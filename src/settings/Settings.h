@@ -1,7 +1,8 @@
-// The player's remembered settings: display, sound and extra key bindings. Plain values with
-// the defaults of a first run (today's behaviour: full screen, fit scaling, smooth motion, full
-// volume, only the original keys); SettingsText reads and writes them as INI, SettingsFile keeps
-// them in $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing here knows SDL or the game.
+// The player's remembered settings: display, sound, extra key bindings and pad bindings. Plain
+// values with the defaults of a first run (today's behaviour: full screen, fit scaling, smooth
+// motion, full volume, only the original keys, the pad as it always was); SettingsText reads
+// and writes them as INI, SettingsFile keeps them in $XDG_CONFIG_HOME/tarvex/settings.ini. Nothing
+// here knows SDL or the game.
 #pragma once
 
 #include <array>
@@ -14,6 +15,22 @@
 
 namespace tvx {
 
+// The inputs' pad buttons are all a pad has for the input (the left stick counts as the
+// d-pad); by name, per BoundInput.
+using Bindings = std::array<std::vector<std::string>, kBoundInputs>;
+
+// The pad as it has always been: d-pad steers, A and Start are ENTER, B and Back ESC, X and Y
+// CTRL.
+inline Bindings DefaultPadButtons() {
+  return {{{"DPad Up"},
+           {"DPad Down"},
+           {"DPad Left"},
+           {"DPad Right"},
+           {"A", "Start"},
+           {"B", "Back"},
+           {"X", "Y"}}};
+}
+
 struct Settings {
   bool fullscreen = true;
   ScaleMode scale = ScaleMode::Fit;
@@ -24,13 +41,16 @@ struct Settings {
   int effectsVolume = 100;
   bool mute = false;
   // Key names (see KeyNames.h) per BoundInput, in the order the player wrote them.
-  std::array<std::vector<std::string>, kBoundInputs> extraKeys;
+  Bindings extraKeys;
+  // Pad button names (see PadNames.h) per BoundInput; never empty.
+  Bindings padButtons = DefaultPadButtons();
 
   bool operator==(const Settings&) const = default;
 };
 
 constexpr int kMaxVolume = 100;
-// More extra keys per input than anyone binds; bounds what a damaged file can make us keep.
+// More extra keys or buttons per input than anyone binds; bounds what a damaged file can make
+// us keep.
 constexpr std::size_t kMaxExtraKeys = 8;
 
 }  // namespace tvx

@@ -1,13 +1,14 @@
 #include "settings/SettingsFile.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+
+#include "core/FileBytes.h"
 
 namespace tvx {
 
@@ -18,39 +19,26 @@ std::string EnvironmentFolder(const char* name) {
   return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
 }
 
-enum class ReadResult { Read, Missing, Failed };
-
-// The file's text, at most kMaxSettingsText bytes; a larger file is refused as a whole.
-ReadResult ReadText(const std::string& path, std::string& text, std::string& problem) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    if (errno == ENOENT) return ReadResult::Missing;
-    problem = std::strerror(errno);
-    return ReadResult::Failed;
-  }
-  text.resize(kMaxSettingsText + 1);
-  const std::size_t got = std::fread(text.data(), 1, text.size(), file);
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  text.resize(got);
-  if (failed) {
-    problem = "read error";
-    return ReadResult::Failed;
-  }
-  if (got > kMaxSettingsText) {
-    problem = "larger than " + std::to_string(kMaxSettingsText / 1024) + " KiB";
-    return ReadResult::Failed;
-  }
-  return ReadResult::Read;
+// Where a write goes before it replaces the file: named after the writing process, so that
+// two copies never write the same temporary file.
+std::string TemporaryName(const std::string& path, pid_t process) {
+  return path + ".tmp" + std::to_string(process);
 }
 
-bool WriteWhole(const std::string& path, const std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  ok = std::fflush(file) == 0 && ok;
-  ok = fsync(fileno(file)) == 0 && ok;
-  return std::fclose(file) == 0 && ok;
+// Temporary files that a copy killed while writing left beside the file.
+void ClearLeftTemporaries(const std::string& path) {
+  const std::filesystem::path file(path);
+  const std::string prefix = file.filename().string() + ".tmp";
+  std::error_code code;
+  for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), code)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(prefix)) continue;
+    int process = 0;
+    const char* digits = name.c_str() + prefix.size();
+    const auto [end, error] = std::from_chars(digits, name.c_str() + name.size(), process);
+    if (error != std::errc() || *end != '\0' || process <= 0) continue;
+    if (kill(process, 0) != 0 && errno == ESRCH) unlink(entry.path().c_str());
+  }
 }
 
 }  // namespace
@@ -66,17 +54,18 @@ std::string DefaultSettingsPath() {
 }
 
 Settings SettingsFile::Load(std::vector<std::string>& warnings) {
+  if (!path_.empty()) ClearLeftTemporaries(path_);
   std::string text;
   std::string problem;
-  switch (ReadText(path_, text, problem)) {
-    case ReadResult::Missing:
+  switch (ReadRegularFile(path_, kMaxSettingsText, text, problem)) {
+    case FileRead::Missing:
       return remembered_ = Settings{};
-    case ReadResult::Failed:
+    case FileRead::Failed:
       warnings.push_back(path_ + ": cannot be read (" + problem +
                          "); the defaults are used and the file is left as it is");
       writable_ = false;
       return remembered_ = Settings{};
-    case ReadResult::Read:
+    case FileRead::Read:
       break;
   }
   SettingsDocument document = ReadSettingsText(text);
@@ -90,6 +79,12 @@ Settings SettingsFile::Load(std::vector<std::string>& warnings) {
 
 bool SettingsFile::Remember(const Settings& values, std::string& error) {
   if (values == remembered_) return true;
+  if (Store(values, error)) return true;
+  if (failureNotice_) failureNotice_(error);
+  return false;
+}
+
+bool SettingsFile::Store(const Settings& values, std::string& error) {
   if (!writable_) {
     error = path_ + " was not readable, so it is not written over";
     return false;
@@ -110,23 +105,19 @@ bool SettingsFile::Write(const std::string& text, std::string& error) {
   std::error_code code;
   const std::filesystem::path path(path_);
   std::filesystem::create_directories(path.parent_path(), code);
+  const std::string temporary = TemporaryName(path_, getpid());
+  std::string reason;
   if (!damagedText_.empty()) {
-    if (!WriteWhole(path_ + ".damaged", damagedText_)) {
-      error = "cannot keep the damaged " + path_ + " aside; not written over";
+    const std::string aside = DamagedFileName(path_);
+    if (!ReplaceFileDurably(aside, temporary, damagedText_, reason)) {
+      error = "cannot keep the damaged " + path_ + " aside as " + aside + " (" + reason +
+              "); not written over";
       return false;
     }
     damagedText_.clear();
   }
-  const std::string temporary = path_ + ".tmp" + std::to_string(getpid());
-  if (!WriteWhole(temporary, text)) {
-    std::remove(temporary.c_str());
-    error = "cannot write " + temporary + " (" + std::strerror(errno) + ")";
-    return false;
-  }
-  std::filesystem::rename(temporary, path, code);
-  if (code) {
-    std::remove(temporary.c_str());
-    error = "cannot replace " + path_ + " (" + code.message() + ")";
+  if (!ReplaceFileDurably(path_, temporary, text, reason)) {
+    error = "cannot write " + path_ + " (" + reason + ")";
     return false;
   }
   return true;

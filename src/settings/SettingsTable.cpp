@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "settings/KeyNames.h"
+#include "settings/PadNames.h"
 
 namespace tvx {
 
@@ -44,29 +45,47 @@ bool ParseVolume(std::string_view text, int& out) {
   return true;
 }
 
-bool ParseKeys(std::string_view text, std::vector<std::string>& out,
-               std::vector<std::string>& problems) {
-  std::vector<std::string> keys;
+// A comma-separated list of names, each spelt as `canonical` spells it; unknown names and those
+// past the limit are named in `problems` and left out.
+std::vector<std::string> ParseNames(std::string_view text,
+                                    std::string (*canonical)(std::string_view),
+                                    std::string_view what, std::vector<std::string>& problems) {
+  std::vector<std::string> names;
   while (!text.empty()) {
     const std::size_t comma = text.find(',');
     const std::string_view name = Trim(text.substr(0, comma));
     text = comma == text.npos ? std::string_view() : text.substr(comma + 1);
     if (name.empty()) continue;
-    std::string canonical = CanonicalKeyName(name);
-    if (canonical.empty()) {
-      problems.push_back("unknown key name '" + std::string(name) + "'");
-    } else if (keys.size() >= kMaxExtraKeys) {
-      problems.push_back("more than " + std::to_string(kMaxExtraKeys) + " keys");
+    std::string spelt = canonical(name);
+    if (spelt.empty()) {
+      problems.push_back("unknown " + std::string(what) + " name '" + std::string(name) + "'");
+    } else if (names.size() >= kMaxExtraKeys) {
+      problems.push_back("more than " + std::to_string(kMaxExtraKeys) + " names");
       break;
     } else {
-      keys.push_back(std::move(canonical));
+      names.push_back(std::move(spelt));
     }
   }
-  out = std::move(keys);
+  return names;
+}
+
+bool ParseKeys(std::string_view text, std::vector<std::string>& out,
+               std::vector<std::string>& problems) {
+  out = ParseNames(text, CanonicalKeyName, "key", problems);
   return true;
 }
 
-std::string FormatKeys(const std::vector<std::string>& keys) {
+// A pad input without any button could not be reached from a pad again: an empty or wholly
+// unknown list is refused and the default stays.
+bool ParsePadButtons(std::string_view text, std::vector<std::string>& out,
+                     std::vector<std::string>& problems) {
+  std::vector<std::string> buttons = ParseNames(text, CanonicalPadName, "button", problems);
+  if (buttons.empty()) return false;
+  out = std::move(buttons);
+  return true;
+}
+
+std::string FormatNames(const std::vector<std::string>& keys) {
   std::string text;
   for (const std::string& key : keys) text += (text.empty() ? "" : ", ") + key;
   return text;
@@ -99,7 +118,17 @@ constexpr SettingRow KeysRow(std::string_view name) {
           [](Settings& s, std::string_view text, std::vector<std::string>& problems) {
             return ParseKeys(text, s.extraKeys[index], problems);
           },
-          [](const Settings& s) { return FormatKeys(s.extraKeys[index]); }};
+          [](const Settings& s) { return FormatNames(s.extraKeys[index]); }};
+}
+
+template <BoundInput Input>
+constexpr SettingRow PadRow(std::string_view name) {
+  constexpr auto index = static_cast<std::size_t>(Input);
+  return {"pad", name, "button names separated by commas",
+          [](Settings& s, std::string_view text, std::vector<std::string>& problems) {
+            return ParsePadButtons(text, s.padButtons[index], problems);
+          },
+          [](const Settings& s) { return FormatNames(s.padButtons[index]); }};
 }
 
 constexpr std::array kRows{
@@ -124,6 +153,13 @@ constexpr std::array kRows{
     KeysRow<BoundInput::Enter>("enter"),
     KeysRow<BoundInput::Escape>("escape"),
     KeysRow<BoundInput::Control>("control"),
+    PadRow<BoundInput::Up>("up"),
+    PadRow<BoundInput::Down>("down"),
+    PadRow<BoundInput::Left>("left"),
+    PadRow<BoundInput::Right>("right"),
+    PadRow<BoundInput::Enter>("enter"),
+    PadRow<BoundInput::Escape>("escape"),
+    PadRow<BoundInput::Control>("control"),
 };
 
 }  // namespace

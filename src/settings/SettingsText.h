@@ -4,6 +4,7 @@
 //               smooth_motion = true|false
 //   [sound]     master_volume, music_volume, effects_volume = 0..100, mute = true|false
 //   [keys]      up, down, left, right, enter, escape, control = key names, comma separated
+//   [pad]       the same inputs = pad button names, comma separated
 //
 // Reading never fails: a bad value or an unknown name gives a warning naming its line and the
 // default stays; a line that is not a setting at all (binary garbage, no '=') is warned about

@@ -1,7 +1,9 @@
 // The ranking: the file format, the table's checks and insertion rule, and the ranking
 // screen of a whole game reading, completing and writing the table.
+#include <sys/stat.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -247,7 +249,73 @@ TEST_F(RankingScreenFile, TableIsReadOnceARun) {
   EXPECT_EQ(State().Ranking[6], "600");  // the table in memory, not the file
   EXPECT_EQ(State().Ranking[18], "60");
   EXPECT_EQ(State().Ranking[19], "TOM      ");
-  EXPECT_EQ(FileLines(), State().Ranking);
+  // The file keeps what it held and gets this game's entry merged in.
+  Lines merged = BlankRanking();
+  merged[0] = "60";
+  merged[1] = "TOM      ";
+  EXPECT_EQ(FileLines(), merged);
+}
+
+// Two copies of the game played in turn on one ranking file, each reading the table once.
+TEST_F(RankingScreenFile, TwoCopiesPlayedInTurnKeepEveryScore) {
+  gfx::RecordingGraphicsApi otherGraphics;
+  otherGraphics.SetLogging(false);
+  GameHarness other(otherGraphics, folder.Path(), 60, {});
+  other.Start();
+  ASSERT_TRUE(other.State().DeviceReady);
+  auto finish = [](GameHarness& game, int score, const std::string& name) {
+    game.StartLevel();
+    game.State().Score = score;
+    game.State().DamageBar = std::string(31, '|');
+    game.RunPasses(2);
+    game.Press(vk::Return);
+    for (char c : name) game.Press(static_cast<std::uint16_t>(c));
+    game.RunPasses(3);
+    game.Press(vk::Escape);
+    game.RunPasses(2);
+  };
+  finish(*harness, 100, "ONEAAA");
+  finish(other, 200, "TWOAAA");
+  finish(*harness, 300, "ONEBBB");
+  finish(other, 400, "TWOBBB");
+  finish(*harness, 500, "ONECCC");
+  finish(other, 600, "TWOCCC");
+  const Lines file = FileLines();
+  ASSERT_EQ(file.size(), 20u);
+  EXPECT_EQ(Lines(file.begin(), file.begin() + 12), Table({{600, "TWOCCC"},
+                                                           {500, "ONECCC"},
+                                                           {400, "TWOBBB"},
+                                                           {300, "ONEBBB"},
+                                                           {200, "TWOAAA"},
+                                                           {100, "ONEAAA"}}));
+  // Each copy shows the rank its own table gives.
+  EXPECT_EQ(State().Ranking[0], "500");
+  EXPECT_EQ(other.State().Ranking[0], "600");
+  EXPECT_EQ(other.State().Ranking[2], "400");
+}
+
+TEST_F(RankingScreenFile, AFileThatCannotBeReadIsLeftAloneAndSaidOnScreen) {
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);  // opening it for reading would block for good
+  ::testing::internal::CaptureStderr();
+  EndGameWith(70);
+  Type("FIFOAA");
+  harness->RunPasses(3);
+  const std::string errors = ::testing::internal::GetCapturedStderr();
+  std::error_code error;
+  EXPECT_EQ(std::filesystem::status(path, error).type(), std::filesystem::file_type::fifo);
+  EXPECT_FALSE(std::filesystem::exists(path + ".damaged"));
+  EXPECT_EQ(State().Ranking[0], "70");
+  EXPECT_NE(State().RankingNotice.find("unreadable"), std::string::npos) << State().RankingNotice;
+  EXPECT_NE(errors.find("not a regular file"), std::string::npos) << errors;
+  EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
+
+TEST_F(RankingScreenFile, ATemporaryFileACrashLeftIsClearedAtTheNextRead) {
+  WriteBytes(path + ".new", "");
+  EndGameWith(30);
+  harness->RunPasses(1);
+  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  EXPECT_EQ(FileLines(), BlankRanking());
 }
 
 TEST_F(RankingScreenFile, DamagedFileIsSetAsideAndABlankTableUsed) {

@@ -2,6 +2,8 @@
 // multiple, and the scale mode's spelling.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "platform/DisplayGeometry.h"
 
 namespace tvx {
@@ -13,11 +15,23 @@ TEST(DisplayGeometry, FitFillsOneSideAndIntegerTakesTheLargestWholeMultiple) {
   EXPECT_EQ(PresentationRect(640, 480, 1920, 1080, ScaleMode::Integer),
             (PixelRect{320, 60, 1280, 960}));
   EXPECT_EQ(PresentationRect(640, 480, 1024, 768, ScaleMode::Fit), (PixelRect{0, 0, 1024, 768}));
-  EXPECT_EQ(PresentationRect(640, 480, 1024, 768, ScaleMode::Integer),
-            (PixelRect{192, 144, 640, 480}));
+  EXPECT_EQ(PresentationRect(640, 480, 1280, 1024, ScaleMode::Integer),
+            (PixelRect{0, 32, 1280, 960}));
   EXPECT_EQ(PresentationRect(640, 480, 640, 1000, ScaleMode::Fit), (PixelRect{0, 260, 640, 480}));
   EXPECT_EQ(PresentationRect(640, 480, 2560, 1920, ScaleMode::Integer),
             (PixelRect{0, 0, 2560, 1920}));
+}
+
+TEST(DisplayGeometry, IntegerFitsWhereAWholeMultipleWouldLoseAThirdOfThePicture) {
+  // 1x on a handheld's 1280 x 800 or on 1024 x 768 is less than two thirds of the fit.
+  for (const auto& [w, h] : {std::pair{1280, 800}, {1024, 768}, {1600, 900}}) {
+    EXPECT_EQ(PresentationRect(640, 480, w, h, ScaleMode::Integer),
+              PresentationRect(640, 480, w, h, ScaleMode::Fit))
+        << w << "x" << h;
+  }
+  // 4x on 3840 x 2160 is 79% of the fit: sharp pixels win.
+  EXPECT_EQ(PresentationRect(640, 480, 3840, 2160, ScaleMode::Integer),
+            (PixelRect{640, 120, 2560, 1920}));
 }
 
 TEST(DisplayGeometry, IntegerInAnAreaSmallerThanThePictureFitsAndEmptyAreasShowNothing) {

@@ -2,6 +2,8 @@
 // replay is refused with its line, and one that no longer matches the program stops with
 // a message that says where, without crashing.
 #include <gtest/gtest.h>
+#include <malloc.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <sstream>
@@ -85,9 +87,10 @@ TEST_F(RecordedGame, StopsWhereTheProgramNoLongerMatches) {
       << outcome.error;
   EXPECT_NE(outcome.error.find("frame"), std::string::npos) << outcome.error;
 
-  // A recording cut off in the middle.
-  const ReplayOutcome cut = Play(recording.substr(0, recording.rfind("\nf\n") + 1));
-  EXPECT_FALSE(cut.error.empty());
+  // A recording cut off in the middle, where the game waits for an answer: a damaged file,
+  // not a program that plays differently.
+  const ReplayOutcome cut = Play(recording.substr(0, recording.rfind("\nf\n") + 3));
+  EXPECT_NE(cut.error.find("breaks off"), std::string::npos) << cut.error;
 }
 
 TEST_F(RecordedGame, ATimerThatIsStoppedInTheProgramCannotFire) {
@@ -127,7 +130,35 @@ TEST(ReplayFile, DamagedFilesAreRefusedWithTheirLine) {
   }
   std::string error;
   EXPECT_FALSE(replay::LoadReplay("/nonexistent/game.replay", error));
-  EXPECT_EQ(error, "/nonexistent/game.replay: cannot be opened");
+  EXPECT_EQ(error, "/nonexistent/game.replay: no such file");
+}
+
+TEST(ReplayFile, ControlCharactersOfTheFileAreShownEscaped) {
+  std::string error;
+  EXPECT_FALSE(replay::ParseReplay("tarvex-replay 1\x1b[2J\x07\nranking none\n", "game", error));
+  EXPECT_EQ(error.find('\x1b'), std::string::npos) << error;
+  EXPECT_NE(error.find("'tarvex-replay 1\\x1b[2J\\x07'"), std::string::npos) << error;
+}
+
+TEST(ReplayFile, AnAcceptedReplayHoldsLittleMoreThanItsText) {
+  std::string text = "tarvex-replay 1\nranking none\n";
+  for (int i = 0; i < (1 << 21); ++i) text += "f\n";  // 4 MB of the shortest entry lines
+  text += "end\n";
+  const std::size_t before = mallinfo2().uordblks;
+  if (before == 0) GTEST_SKIP() << "no malloc statistics under this allocator";
+  std::string error;
+  const std::optional<replay::ReplayScript> script = replay::ParseReplay(text, "game", error);
+  ASSERT_TRUE(script) << error;
+  EXPECT_LT(mallinfo2().uordblks - before, 2 * text.size());
+}
+
+TEST(ReplayFile, AFifoInTheReplaysPlaceIsRefusedWithoutWaiting) {
+  TempFolder folder;
+  const std::string fifo = folder.File("game.replay");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string error;
+  EXPECT_FALSE(replay::LoadReplay(fifo, error));
+  EXPECT_EQ(error, fifo + ": not a regular file");
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 // starts the game with warnings and nothing good in it is lost when it is written again.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -56,6 +59,7 @@ Settings EverySettingChanged() {
   s.effectsVolume = 99;
   s.mute = true;
   s.extraKeys = {{{"W"}, {"S"}, {"A", "Keypad 4"}, {"D"}, {"Space"}, {"Backspace"}, {"Left Alt"}}};
+  s.padButtons = {{{"Y"}, {"A"}, {"LB"}, {"RS"}, {"Start"}, {"DPad Up"}, {"X", "B"}}};
   return s;
 }
 
@@ -77,6 +81,8 @@ TEST_F(SettingsFileTest, EverySettingRoundTripsThroughANewFile) {
   const std::string text = ReadFile(path);
   EXPECT_NE(text.find("[keys]\n"), std::string::npos);
   EXPECT_NE(text.find("left = A, Keypad 4\n"), std::string::npos);
+  EXPECT_NE(text.find("[pad]\n"), std::string::npos);
+  EXPECT_NE(text.find("control = X, B\n"), std::string::npos);
   EXPECT_FALSE(fs::exists(path + ".damaged"));
 }
 
@@ -95,7 +101,11 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
       "left = a, bogus\n"                // 10: one unknown key name
       "[display]\n"                      // 11
       "scale = integer\n"                // 12
-      "smooth_motion = sometimes\n"s;    // 13: not a boolean
+      "smooth_motion = sometimes\n"      // 13: not a boolean
+      "[pad]\n"                          // 14
+      "enter = start, Turbo\n"           // 15: one unknown button name
+      "escape = Turbo\n"                 // 16: no button left: the default stays
+      "control =\n"s;                    // 17: none at all: the default stays
   WriteFile(damaged);
   SettingsFile file(path);
   std::vector<std::string> warnings;
@@ -103,12 +113,12 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
 
   std::string all;
   for (const std::string& w : warnings) all += w + "\n";
-  for (int line : {3, 4, 6, 7, 8, 10, 13}) {
+  for (int line : {3, 4, 6, 7, 8, 10, 13, 15, 16, 17}) {
     EXPECT_NE(all.find(path + ":" + std::to_string(line) + ": "), std::string::npos)
         << "no warning for line " << line << " in\n"
         << all;
   }
-  EXPECT_EQ(warnings.size(), 7u) << all;
+  EXPECT_EQ(warnings.size(), 10u) << all;
   EXPECT_EQ(loaded.masterVolume, 100);
   EXPECT_EQ(loaded.musicVolume, 100);
   EXPECT_EQ(loaded.effectsVolume, 40);
@@ -116,6 +126,12 @@ TEST_F(SettingsFileTest, DamagedFileWarnsPerLineAndKeepsEveryGoodLine) {
   EXPECT_TRUE(loaded.smoothMotion);  // the default stays
   EXPECT_EQ(loaded.extraKeys[static_cast<std::size_t>(BoundInput::Left)],
             std::vector<std::string>{"A"});
+  EXPECT_EQ(loaded.padButtons[static_cast<std::size_t>(BoundInput::Enter)],
+            std::vector<std::string>{"Start"});
+  EXPECT_EQ(loaded.padButtons[static_cast<std::size_t>(BoundInput::Escape)],
+            DefaultPadButtons()[static_cast<std::size_t>(BoundInput::Escape)]);
+  EXPECT_EQ(loaded.padButtons[static_cast<std::size_t>(BoundInput::Control)],
+            DefaultPadButtons()[static_cast<std::size_t>(BoundInput::Control)]);
 
   Settings muted = loaded;
   muted.mute = true;
@@ -160,6 +176,67 @@ TEST_F(SettingsFileTest, UnreadableFileGivesDefaultsAndIsNeverWrittenOver) {
     chmod(path.c_str(), 0644);
     EXPECT_EQ(ReadFile(path), "[sound]\nmute = true\n");
   }
+}
+
+TEST_F(SettingsFileTest, AFifoWhereTheFileBelongsIsRefusedWithoutWaiting) {
+  fs::create_directories(fs::path(path).parent_path());
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);  // opening it for reading would block for good
+  SettingsFile file(path);
+  std::vector<std::string> warnings;
+  EXPECT_EQ(file.Load(warnings), Settings{});
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_NE(warnings[0].find("not a regular file"), std::string::npos) << warnings[0];
+  EXPECT_EQ(fs::status(path).type(), fs::file_type::fifo);
+}
+
+TEST_F(SettingsFileTest, EachDamagedFileIsKeptAsideUnderItsOwnNumber) {
+  Settings muted;
+  muted.mute = true;
+  for (const char* damaged : {"first junk\n", "second junk\n"}) {
+    WriteFile(damaged);
+    SettingsFile file(path);
+    std::vector<std::string> warnings;
+    file.Load(warnings);
+    std::string error;
+    ASSERT_TRUE(file.Remember(muted, error)) << error;
+  }
+  EXPECT_EQ(ReadFile(path + ".damaged"), "first junk\n");
+  EXPECT_EQ(ReadFile(path + ".damaged.1"), "second junk\n");
+}
+
+TEST_F(SettingsFileTest, AFailedWriteGivesItsRealCauseAndTellsTheNotice) {
+  SettingsFile file(path);
+  std::vector<std::string> warnings;
+  file.Load(warnings);
+  // The temporary file's place is taken by a folder that cannot simply be removed.
+  const std::string temporary = path + ".tmp" + std::to_string(getpid());
+  fs::create_directories(temporary + "/inside");
+  std::string told;
+  file.SetFailureNotice([&told](const std::string& error) { told = error; });
+  Settings muted;
+  muted.mute = true;
+  std::string error;
+  EXPECT_FALSE(file.Remember(muted, error));
+  EXPECT_NE(error.find(std::strerror(EISDIR)), std::string::npos) << error;
+  EXPECT_EQ(told, error);
+  EXPECT_FALSE(fs::exists(path));
+}
+
+TEST_F(SettingsFileTest, TemporaryFilesOfKilledCopiesAreClearedAtTheNextLoad) {
+  const pid_t child = fork();
+  if (child == 0) _exit(0);
+  ASSERT_GT(child, 0);
+  waitpid(child, nullptr, 0);  // a process that is surely gone
+  WriteFile("[sound]\nmute = true\n");
+  const std::string gone = path + ".tmp" + std::to_string(child);
+  const std::string alive = path + ".tmp" + std::to_string(getppid());
+  std::ofstream(gone) << "half a file";
+  std::ofstream(alive) << "being written";
+  SettingsFile file(path);
+  std::vector<std::string> warnings;
+  EXPECT_TRUE(file.Load(warnings).mute);
+  EXPECT_FALSE(fs::exists(gone));
+  EXPECT_TRUE(fs::exists(alive));
 }
 
 TEST_F(SettingsFileTest, UnchangedSettingsAreNotWrittenAndThePathFollowsXdg) {

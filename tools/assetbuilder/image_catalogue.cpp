@@ -3,6 +3,7 @@
 #include "assetbuilder/art/backdrops.h"
 #include "assetbuilder/art/cars.h"
 #include "assetbuilder/art/effects.h"
+#include "assetbuilder/art/icon.h"
 #include "assetbuilder/art/obstacles.h"
 #include "assetbuilder/art/roads.h"
 
@@ -18,6 +19,7 @@ std::vector<ImageAsset> BuildImages() {
   append(BuildObstacleImages());
   append(BuildEffectImages());
   append(BuildBackdropImages());
+  images.push_back(BuildWindowIconImage());
   return images;
 }
 

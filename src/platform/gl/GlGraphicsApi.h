@@ -65,6 +65,8 @@ class GlGraphicsApi : public gfx::IGraphicsApi {
                                                             GlPresentation presentation = {});
 
   SDL_Window* Window() const { return window_; }
+  // How the next presents scale the picture, as the player has just chosen.
+  void SetScale(ScaleMode scale) { presentation_.scale = scale; }
 
   // Work a software rasteriser does on first use, done while nothing waits for it (a
   // launcher shown): makes the GL context the device will take and warms its present path,

@@ -3,19 +3,19 @@
 namespace tvx::replay {
 
 const Entry* ReplayCursor::Peek() {
-  const std::vector<Entry>& entries = script_.entries;
   for (;;) {
-    if (repeatsLeft_ > 0 && position_ == repeatEnd_) {
-      position_ = --repeatsLeft_ > 0 ? repeatBegin_ : repeatEnd_ + 1;
+    if (repeatsLeft_ > 0 && position_.offset == repeatEnd_.offset) {
+      position_ = --repeatsLeft_ > 0 ? repeatBegin_ : afterRepeat_;
       continue;
     }
-    if (position_ >= entries.size()) return nullptr;
-    const Entry& entry = entries[position_];
-    if (entry.kind != Kind::Repeat) return &entry;
+    next_ = position_;
+    if (!ReadEntryAt(script_, next_.offset, next_.line, peeked_)) return nullptr;
+    if (peeked_.kind != Kind::Repeat) return &peeked_;
     // The parser made sure an action came before: the block runs again from it.
     repeatBegin_ = lastAction_;
-    repeatEnd_ = position_;
-    repeatsLeft_ = repeatTotal_ = entry.a;
+    repeatEnd_ = {position_.offset, peeked_.line};  // the repeat line itself, for messages
+    afterRepeat_ = next_;
+    repeatsLeft_ = repeatTotal_ = peeked_.a;
     position_ = repeatBegin_;
   }
 }
@@ -24,8 +24,7 @@ const Entry* ReplayCursor::NextAction() {
   if (Stopped()) return nullptr;
   const Entry* entry = Peek();
   if (entry == nullptr) {
-    error_ = script_.name + ": the recording breaks off after frame " + std::to_string(frames_) +
-             " without its end line";
+    BreakOff();
     return nullptr;
   }
   if (!IsAction(entry->kind)) {
@@ -37,21 +36,34 @@ const Entry* ReplayCursor::NextAction() {
     ended_ = true;
     return nullptr;
   }
-  lastAction_ = position_++;
+  lastAction_ = position_;
+  position_ = next_;
   if (entry->kind == Kind::Frame) ++frames_;
-  return entry;
+  action_ = *entry;
+  return &action_;
 }
 
 const Entry* ReplayCursor::Answer(Kind kind, const char* asked) {
   if (Stopped()) return nullptr;
   const Entry* entry = Peek();
-  if (entry == nullptr || entry->kind != kind) {
-    Diverge(std::string("the program asked for ") + asked + ", but the recording holds " +
-            std::string(entry == nullptr ? "nothing more" : Describe(entry->kind)));
+  if (entry == nullptr) {
+    BreakOff();
     return nullptr;
   }
-  ++position_;
-  return entry;
+  if (entry->kind != kind) {
+    Diverge(std::string("the program asked for ") + asked + ", but the recording holds " +
+            std::string(Describe(entry->kind)));
+    return nullptr;
+  }
+  position_ = next_;
+  answer_ = *entry;
+  return &answer_;
+}
+
+void ReplayCursor::BreakOff() {
+  brokeOff_ = true;
+  error_ = script_.name + ": the recording breaks off after frame " + std::to_string(frames_) +
+           " without its end line";
 }
 
 void ReplayCursor::Diverge(const std::string& what) {
@@ -62,7 +74,11 @@ void ReplayCursor::Diverge(const std::string& what) {
 void ReplayCursor::ExpectEnd() {
   if (Stopped()) return;
   const Entry* entry = Peek();
-  if (entry != nullptr && entry->kind == Kind::End) {
+  if (entry == nullptr) {
+    BreakOff();
+    return;
+  }
+  if (entry->kind == Kind::End) {
     ended_ = true;
     return;
   }
@@ -75,7 +91,7 @@ std::string ReplayCursor::Where(const Entry* entry) const {
   if (repeatsLeft_ > 0) {
     where += " (repetition " + std::to_string(repeatTotal_ - repeatsLeft_ + 1) + " of " +
              std::to_string(repeatTotal_) + " of the block repeated at line " +
-             std::to_string(script_.entries[repeatEnd_].line) + ")";
+             std::to_string(repeatEnd_.line) + ")";
   }
   return where + ", frame " + std::to_string(frames_);
 }

@@ -15,7 +15,8 @@ namespace tvx::replay {
 
 class ReplayCursor {
  public:
-  explicit ReplayCursor(const ReplayScript& script) : script_(script) {}
+  explicit ReplayCursor(const ReplayScript& script)
+      : script_(script), position_{0, script.firstLine} {}
 
   // The next action, or null once the replay has ended or stopped. An answer left over from
   // the previous action stops the replay.
@@ -32,23 +33,39 @@ class ReplayCursor {
   bool Diverged() const { return !error_.empty(); }
   bool Stopped() const { return ended_ || Diverged(); }
   const std::string& Error() const { return error_; }
+  // The recording ended without its end line: the file was cut short.
+  bool BrokeOff() const { return brokeOff_; }
   std::uint64_t Frames() const { return frames_; }
 
  private:
-  // The entry at the cursor after repetitions are unrolled; null past the last one.
+  // Where an entry line starts in the script's entry lines, and its line number.
+  struct Place {
+    std::size_t offset = 0;
+    std::uint32_t line = 0;
+  };
+  // The entry at the cursor after repetitions are unrolled, read into peeked_ with the place
+  // after it in next_; null past the last one.
   const Entry* Peek();
   std::string Where(const Entry* entry) const;
+  void BreakOff();
 
   const ReplayScript& script_;
-  std::size_t position_ = 0;
-  std::size_t lastAction_ = 0;
+  Place position_;
+  Place next_;
+  Place lastAction_;
   // The block being repeated: from its action up to its repeat line, and the runs still due.
-  std::size_t repeatBegin_ = 0;
-  std::size_t repeatEnd_ = 0;
+  Place repeatBegin_;
+  Place repeatEnd_;
+  Place afterRepeat_;
   std::int64_t repeatsLeft_ = 0;
   std::int64_t repeatTotal_ = 0;
+  // The entries handed out: an action stays valid while its answers are taken.
+  Entry peeked_;
+  Entry action_;
+  Entry answer_;
   std::uint64_t frames_ = 0;
   bool ended_ = false;
+  bool brokeOff_ = false;
   std::string error_;
 };
 

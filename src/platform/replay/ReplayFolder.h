@@ -1,7 +1,7 @@
 // A private program folder for playing a replay: the archive is linked in from where it
 // really is, and the ranking file is the one the recording began with, so that a replay
 // sees the table the game saw and never touches the player's own. The folder goes when
-// this object does.
+// this object does; one left by a killed program is cleared when the next replay starts.
 #pragma once
 
 #include <optional>
@@ -24,6 +24,7 @@ class ReplayFolder {
 
  private:
   std::string path_;
+  int lock_ = -1;  // held on the folder while it is in use
 };
 
 // The ranking file's bytes as a recording stores them; none when it is missing or larger

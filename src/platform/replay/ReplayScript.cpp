@@ -1,7 +1,9 @@
 #include "platform/replay/ReplayScript.h"
 
 #include <charconv>
-#include <fstream>
+
+#include "core/FileBytes.h"
+#include "core/TerminalText.h"
 
 namespace tvx::replay {
 namespace {
@@ -37,6 +39,8 @@ class Parser {
 
   std::optional<ReplayScript> Run(std::string& error) {
     if (!Header()) return Fail(error);
+    script_.entries = std::string(rest_);
+    script_.firstLine = lineNumber_ + 1;
     bool actionSinceRepeat = false;
     std::int64_t actions = 0;  // as played, repetitions unrolled
     while (!rest_.empty()) {
@@ -55,7 +59,6 @@ class Parser {
         ++actions;
       }
       if (actions > kMaxActions) return Fail(error, "longer than any recorded game");
-      script_.entries.push_back(entry);
     }
     return std::move(script_);
   }
@@ -91,7 +94,8 @@ class Parser {
 
   std::optional<ReplayScript> Fail(std::string& error, std::string message = {}) {
     if (!message.empty()) message_ = std::move(message);
-    error = script_.name + ":" + std::to_string(lineNumber_) + ": " + message_;
+    // The message quotes the file: what it holds must not act on the terminal it is shown on.
+    error = EscapedForTerminal(script_.name + ":" + std::to_string(lineNumber_) + ": " + message_);
     return std::nullopt;
   }
 
@@ -101,7 +105,29 @@ class Parser {
   std::string message_;
 };
 
+// The line at `offset` without its line break; `offset` moves to the next one.
+std::string_view LineAt(std::string_view text, std::size_t& offset) {
+  std::string_view rest = text.substr(offset);
+  const std::string_view line = NextLine(rest);
+  offset = text.size() - rest.size();
+  return !line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
+}
+
 }  // namespace
+
+bool ReadEntryAt(const ReplayScript& script, std::size_t& offset, std::uint32_t& line,
+                 Entry& entry) {
+  while (offset < script.entries.size()) {
+    const std::uint32_t number = line++;
+    const std::string_view text = LineAt(script.entries, offset);
+    if (text.empty() || text.front() == '#') continue;
+    std::string ignored;  // the whole file was checked as it was read
+    ParseEntry(text, entry, ignored);
+    entry.line = number;
+    return true;
+  }
+  return false;
+}
 
 std::string FormatHeader(const std::optional<std::string>& ranking) {
   std::string header = std::string(kMagic) + " " + std::to_string(kVersion) + "\n";
@@ -124,22 +150,10 @@ std::optional<ReplayScript> ParseReplay(std::string_view text, std::string name,
 }
 
 std::optional<ReplayScript> LoadReplay(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path + ": cannot be opened";
-    return std::nullopt;
-  }
   std::string text;
-  char chunk[1 << 16];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-    text.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (text.size() > kMaxFileBytes) {
-      error = path + ": larger than any replay this program writes";
-      return std::nullopt;
-    }
-  }
-  if (in.bad()) {
-    error = path + ": cannot be read";
+  std::string reason;
+  if (ReadRegularFile(path, kMaxFileBytes, text, reason) != FileRead::Read) {
+    error = EscapedForTerminal(path) + ": " + reason;
     return std::nullopt;
   }
   return ParseReplay(text, path, error);

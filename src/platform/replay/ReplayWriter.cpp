@@ -1,5 +1,12 @@
 #include "platform/replay/ReplayWriter.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 #include "platform/replay/ReplayScript.h"
 
 namespace tvx::replay {
@@ -9,12 +16,22 @@ ReplayWriter::~ReplayWriter() {
 }
 
 bool ReplayWriter::Open(const std::string& path, const std::optional<std::string>& ranking,
-                        std::string& error) {
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) {
-    error = path + ": cannot be created";
+                        bool replace, std::string& error) {
+  // O_EXCL: an existing recording is never written over unless that was asked for.
+  const int fd =
+      open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (replace ? O_TRUNC : O_EXCL),
+           0644);
+  struct stat info {};
+  if (fd < 0 || fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      (file_ = fdopen(fd, "wb")) == nullptr) {
+    const int cause = fd < 0 ? errno : 0;
+    if (fd >= 0) close(fd);
+    error = cause == EEXIST ? path + ": already exists (--force replaces it)"
+            : cause != 0    ? path + ": cannot be created (" + std::strerror(cause) + ")"
+                            : path + ": not a regular file";
     return false;
   }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   path_ = path;
   Put(FormatHeader(ranking));
   return true;

@@ -20,8 +20,10 @@ class ReplayWriter {
   ReplayWriter(const ReplayWriter&) = delete;
   ReplayWriter& operator=(const ReplayWriter&) = delete;
 
-  // Creates the file and writes its header; false with `error` set when it cannot.
-  bool Open(const std::string& path, const std::optional<std::string>& ranking, std::string& error);
+  // Creates the file and writes its header; false with `error` set when it cannot, or when
+  // the file exists and `replace` is false.
+  bool Open(const std::string& path, const std::optional<std::string>& ranking, bool replace,
+            std::string& error);
   bool IsOpen() const { return file_ != nullptr; }
 
   void Write(const Entry& entry);

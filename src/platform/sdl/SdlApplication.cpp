@@ -6,6 +6,7 @@
 #include "platform/rules/LauncherKeys.h"
 #include "platform/sdl/LauncherView.h"
 #include "platform/sdl/SdlKeyCodes.h"
+#include "tvx_version.h"
 
 namespace tvx {
 
@@ -33,6 +34,10 @@ bool DrawsNowhereUnasked(const char* driver) {
 // A display that is named but refuses the first connection (a server still starting, a busy
 // one) is tried a few times before the program gives up on it.
 std::unique_ptr<SdlSubsystem> StartVideo() {
+  // The desktop ties the window to its menu entry and icon by the X11 class or the Wayland app
+  // id, which SDL otherwise takes from the program's file name. A value the player set wins.
+  SDL_setenv("SDL_VIDEO_X11_WMCLASS", kDesktopId, 0);
+  SDL_setenv("SDL_VIDEO_WAYLAND_WMCLASS", kDesktopId, 0);
   constexpr int kAttempts = 4;
   constexpr Uint32 kPauseMs = 250;
   const bool displayNamed =
@@ -44,6 +49,19 @@ std::unique_ptr<SdlSubsystem> StartVideo() {
     video.reset();
     SDL_Delay(kPauseMs);
   }
+}
+
+// The desktop shows this beside the window's title and in the task switcher; on X11 SDL gives
+// the window one size of it, which the desktop scales to what it needs.
+void SetWindowIcon(SDL_Window* window, const LauncherPicture& icon) {
+  if (icon.Empty() || icon.argb.size() != static_cast<std::size_t>(icon.width) * icon.height)
+    return;
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.argb.data()), icon.width,
+                                         icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+  if (surface == nullptr) return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
 }
 
 }  // namespace
@@ -76,6 +94,7 @@ std::unique_ptr<SdlApplication> SdlApplication::Create(IClock& clock, std::strin
     error = std::string("SDL could not open the window (") + SDL_GetError() + ")";
     return nullptr;
   }
+  SetWindowIcon(window.get(), art.windowIcon);
   // Without a renderer the launcher stays blank but still starts with ENTER or SPACE.
   SdlRendererPtr renderer = CreateLauncherRenderer(window.get());
   return std::unique_ptr<SdlApplication>(new SdlApplication(
@@ -116,6 +135,7 @@ void SdlApplication::RunPass() {
                                     SDL_PumpEvents();
                                     return SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE;
                                   });
+  if (!launcher_) ApplyCursor();
   if (wait) SDL_WaitEventTimeout(nullptr, static_cast<int>(loop_.WaitTimeout()));
 }
 
@@ -201,7 +221,8 @@ void SdlApplication::HandleKeyDown(const SDL_KeyboardEvent& event) {
   }
   // Bound keys act as the key they stand for, on the launcher as well.
   const std::uint16_t virtualKey =
-      router_.KeyDown(VirtualKeyFromKeycode(event.keysym.sym), event.repeat != 0);
+      router_.KeyDown(VirtualKeyFromKeycode(event.keysym.sym),
+                      DirectInputKeyCode(event.keysym.scancode), event.repeat != 0);
   if (virtualKey == 0) return;
   if (launcher_ && IsLauncherStartKey(virtualKey)) {
     if (event.repeat == 0) PressStart();
@@ -222,7 +243,8 @@ void SdlApplication::HandlePad(const SDL_Event& event) {
 }
 
 void SdlApplication::HandleMouseMotion(const SDL_MouseMotionEvent& event) {
-  if (!launcher_) return;
+  pointerMovedAt_ = SDL_GetTicks();
+  if (!launcher_) return ApplyCursor();
   const bool over = StartButtonContains(event.x, event.y);
   if (over == buttonHighlighted_) return;
   buttonHighlighted_ = over;

@@ -3,9 +3,10 @@
 // surface: borderless in desktop full screen, or a resizable window of the largest whole multiple
 // of 640 x 480 that fits the desktop. Alt+Enter and F11 switch between the two at any moment (in
 // the launcher they switch the choice the game surface opens with); those key presses never reach
-// the game. The pointer is hidden only in full screen. The window is created for OpenGL; once the
-// splash is presented the renderer is destroyed and the graphics backend creates its own context on
-// Window().
+// the game. The pointer is hidden over the game in full screen, and in a window once it has not
+// moved for two seconds; a window is never smaller than the game surface. The window is created
+// for OpenGL; once the splash is presented the renderer is destroyed and the graphics backend
+// creates its own context on Window().
 //
 // Run() repeats the message-loop pass: every pending SDL event, then the due window timers,
 // then the idle handler; when the idle handler is done it waits for an event, no longer
@@ -57,6 +58,9 @@ class SdlApplication : public IApplication {
   }
   // What Alt+Enter and F11 do.
   void ToggleFullScreen();
+  // Full screen or a window as the player chose elsewhere; the handler is not called.
+  void SetFullScreen(bool fullscreen);
+  void SetScale(ScaleMode scale) { display_.scale = scale; }
 
   void SetEvents(ApplicationEvents events) override { events_ = std::move(events); }
   void SetIdleHandler(std::function<void(bool& done)> handler) override;
@@ -87,7 +91,7 @@ class SdlApplication : public IApplication {
   int PadCount() const { return pads_.Count(); }
   // Adds the steering that bound keys and pads hold to a 256-slot keyboard state.
   void AddHeldInputs(std::uint8_t* state) const {
-    router_.AddHeldSlots(state, pads_.HeldDirections());
+    router_.AddHeldSlots(state, pads_.HeldButtons());
   }
 
  private:
@@ -132,7 +136,10 @@ class SdlApplication : public IApplication {
 
   DisplayOptions display_;
   std::function<void(const DisplayOptions&)> onDisplayChanged_;
+  static constexpr Uint32 kPointerRestMs = 2000;
   bool cursorHideRequested_ = false;
+  bool cursorHidden_ = false;
+  Uint32 pointerMovedAt_ = 0;
   int windowedWidth_ = 0;  // the window's size before it went full screen; 0 before that
   int windowedHeight_ = 0;
 };

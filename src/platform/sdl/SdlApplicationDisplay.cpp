@@ -12,17 +12,15 @@ bool SdlApplication::IsFullScreenToggle(const SDL_Keysym& key) const {
 
 void SdlApplication::ToggleFullScreen() {
   // The launcher keeps its own fixed layout; the choice applies when the game surface opens.
-  if (!launcher_ && display_.fullscreen) {
-    display_.fullscreen = false;
-    ApplyWindowMode();
-  } else if (!launcher_) {
-    RememberWindowedSize();
-    display_.fullscreen = true;
-    ApplyWindowMode();
-  } else {
-    display_.fullscreen = !display_.fullscreen;
-  }
+  SetFullScreen(!display_.fullscreen);
   if (onDisplayChanged_) onDisplayChanged_(display_);
+}
+
+void SdlApplication::SetFullScreen(bool fullscreen) {
+  if (fullscreen == display_.fullscreen) return;
+  if (!launcher_ && fullscreen) RememberWindowedSize();
+  display_.fullscreen = fullscreen;
+  if (!launcher_) ApplyWindowMode();
 }
 
 void SdlApplication::ApplyWindowMode() {
@@ -40,14 +38,21 @@ void SdlApplication::ApplyWindowMode() {
     SDL_SetWindowFullscreen(window, 0);
     SDL_SetWindowBordered(window, SDL_TRUE);
     SDL_SetWindowResizable(window, SDL_TRUE);
+    // Smaller, the picture's text would be too small to read.
+    SDL_SetWindowMinimumSize(window, kGameSurfaceWidth, kGameSurfaceHeight);
     SDL_SetWindowSize(window, width, height);
     SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
   }
   ApplyCursor();
 }
 
+// Full screen hides the pointer over the game; a window hides it once it has rested a while,
+// and shows it again as soon as it moves.
 void SdlApplication::ApplyCursor() {
-  const bool hidden = cursorHideRequested_ && display_.fullscreen && !launcher_;
+  const bool resting = SDL_GetTicks() - pointerMovedAt_ >= kPointerRestMs;
+  const bool hidden = cursorHideRequested_ && !launcher_ && (display_.fullscreen || resting);
+  if (hidden == cursorHidden_) return;
+  cursorHidden_ = hidden;
   SDL_ShowCursor(hidden ? SDL_DISABLE : SDL_ENABLE);
 }
 

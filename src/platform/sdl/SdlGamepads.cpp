@@ -28,14 +28,20 @@ std::optional<PadButton> ButtonOf(Uint8 button) {
       return PadButton::Left;
     case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
       return PadButton::Right;
+    case SDL_CONTROLLER_BUTTON_LEFTSHOULDER:
+      return PadButton::LeftShoulder;
+    case SDL_CONTROLLER_BUTTON_RIGHTSHOULDER:
+      return PadButton::RightShoulder;
+    case SDL_CONTROLLER_BUTTON_LEFTSTICK:
+      return PadButton::LeftStick;
+    case SDL_CONTROLLER_BUTTON_RIGHTSTICK:
+      return PadButton::RightStick;
     default:
       return std::nullopt;
   }
 }
 
-bool Pressed(SDL_GameController* pad, SDL_GameControllerButton button) {
-  return SDL_GameControllerGetButton(pad, button) != 0;
-}
+std::uint32_t Bit(PadButton button) { return 1u << static_cast<unsigned>(button); }
 
 }  // namespace
 
@@ -64,16 +70,21 @@ std::optional<PadButton> SdlGamepads::Handle(const SDL_Event& event) {
   }
 }
 
-PadDirections SdlGamepads::HeldDirections() const {
-  PadDirections held;
+std::uint32_t SdlGamepads::HeldButtons() const {
+  std::uint32_t held = 0;
   for (const Pad& pad : pads_) {
     SDL_GameController* c = pad.controller;
+    for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button) {
+      const std::optional<PadButton> known = ButtonOf(static_cast<Uint8>(button));
+      if (known && SDL_GameControllerGetButton(c, static_cast<SDL_GameControllerButton>(button)))
+        held |= Bit(*known);
+    }
     const Sint16 x = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX);
     const Sint16 y = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY);
-    held.up = held.up || Pressed(c, SDL_CONTROLLER_BUTTON_DPAD_UP) || y < -kDeadZone;
-    held.down = held.down || Pressed(c, SDL_CONTROLLER_BUTTON_DPAD_DOWN) || y > kDeadZone;
-    held.left = held.left || Pressed(c, SDL_CONTROLLER_BUTTON_DPAD_LEFT) || x < -kDeadZone;
-    held.right = held.right || Pressed(c, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || x > kDeadZone;
+    if (y < -kDeadZone) held |= Bit(PadButton::Up);
+    if (y > kDeadZone) held |= Bit(PadButton::Down);
+    if (x < -kDeadZone) held |= Bit(PadButton::Left);
+    if (x > kDeadZone) held |= Bit(PadButton::Right);
   }
   return held;
 }

@@ -1,12 +1,14 @@
 // Gamepads through SDL's GameController API, any number, hot-plugged: a controller is opened
 // when SDL announces it and closed when it goes. Handle() turns controller events into pad
-// presses (face buttons, Back, Start, d-pad, and the left stick crossing its dead zone, so
-// that a flick of the stick is one press); HeldDirections() reads what every open pad holds
-// now (d-pad or stick past the dead zone), for the per-tick keyboard state.
+// presses (face buttons, Back, Start, shoulders, stick clicks, d-pad, and the left stick
+// crossing its dead zone as the d-pad, so that a flick of the stick is one press);
+// HeldButtons() reads what every open pad holds now (the stick past the dead zone as the
+// d-pad), for the per-tick keyboard state.
 #pragma once
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -28,7 +30,8 @@ class SdlGamepads {
 
   // Keeps the list of pads current; a press, when the event is one.
   std::optional<PadButton> Handle(const SDL_Event& event);
-  PadDirections HeldDirections() const;
+  // One bit per PadButton.
+  std::uint32_t HeldButtons() const;
   int Count() const { return static_cast<int>(pads_.size()); }
 
  private:

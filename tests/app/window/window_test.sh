@@ -1,12 +1,13 @@
 #!/bin/bash
 # The real program in a real window under Xvfb, driven with xdotool: the launcher shows its
-# "Start Game" button, a click starts the frame loop, the title is presented in the
-# 640 x 480 game surface, ENTER shows the level intro and then the level's road, ESC twice
-# ends the program cleanly.
-# Run as: xvfb-run -a -s "-screen 0 1024x768x24" window_test.sh <tarvex> <out folder>
+# "Start Game" button, the X11 class of the desktop id and the program's icon, a click starts the frame loop, the
+# title is presented in the 640 x 480 game surface, ENTER shows the level intro and then the
+# level's road, ESC twice ends the program cleanly.
+# Run as: xvfb-run -a -s "-screen 0 1024x768x24" window_test.sh <tarvex> <out folder> <desktop id>
 set -u
 program=$1
 out=$2
+desktop_id=$3
 here=$(dirname "$0")
 source "$here/clean_exit.sh"
 screen() { python3 "$here/screen.py" "$@"; }
@@ -23,6 +24,13 @@ pid=$!
 window=$(timeout 20 xdotool search --sync --name '^Tarvex$' | head -1)
 [ -n "$window" ] || fail "no window appeared"
 sleep 1
+
+# The desktop finds the window's menu entry (StartupWMClass) and icon by its class.
+xprop -id "$window" WM_CLASS | grep -qF "\"$desktop_id\", \"$desktop_id\"" ||
+  fail "the window's class is not $desktop_id: $(xprop -id "$window" WM_CLASS)"
+# The window carries the program's icon from the archive, at the icon theme's largest size.
+icon=$(xprop -notype -len 8 -id "$window" _NET_WM_ICON | grep -o -m1 'Icon ([0-9]* x [0-9]*)')
+[ "$icon" = "Icon (256 x 256)" ] || fail "the window has no 256 px icon (${icon:-none})"
 
 shot launcher
 geometry

@@ -106,6 +106,19 @@ TEST_F(Screens, TitleHasItsPanelBandTitleCreditAndPrompt) {
   EXPECT_GT(Count(p, 135, 300, 400, 24, Lit), 100) << "prompt";
 }
 
+TEST_F(Screens, OptionsCoverTheTitleWithTheirRowsAndTheCarPicked) {
+  const Picture& p = Screen("options");
+  const std::uint32_t band = p.At(300, 25);
+  EXPECT_GT(Red(band), Blue(band) + 40);
+  // The black panel hides the title band and its TARVEX between the rows.
+  EXPECT_EQ(p.At(250, 100) & 0xFFFFFF, 0u);
+  EXPECT_LT(Count(p, 200, 100, 90, 60, Lit), 10) << "the title shows through";
+  EXPECT_GT(Count(p, 30, 58, 200, 130, Lit), 400) << "the settings' labels";
+  EXPECT_GT(Count(p, 300, 230, 150, 130, Lit), 200) << "the keys column";
+  EXPECT_GT(Count(p, 480, 230, 140, 130, Lit), 200) << "the pad column";
+  EXPECT_GT(Count(p, 520, 0, 110, 46, Lit), 100) << "the car picture";
+}
+
 TEST_F(Screens, IntroShowsTheLevelCaptionOverThePicture) {
   const Picture& p = Screen("intro");
   EXPECT_GT(Count(p, 160, 200, 320, 70, Lit), 300) << "LEVEL 01";
@@ -142,6 +155,7 @@ TEST_F(Screens, PlayingShowsTheCarOnTheRoad) {
 TEST_F(Screens, PausedShowsItsText) {
   const Picture& p = Screen("paused");
   EXPECT_GT(Count(p, 245, 230, 160, 26, Lit), 100) << "Game Paused";
+  EXPECT_GT(Count(p, 240, 262, 160, 18, Lit), 60) << "how to resume";
   ExpectHud(p);
 }
 

@@ -1,7 +1,8 @@
 // A whole game played with a pad: SDL's virtual joystick stands in for it, the rest is the
 // real program's window, OpenGL, keyboard device and input wiring. From the launcher to a
 // level, steering both ways, pause and resume, and a three-letter name on the ranking screen
-// that ends up in the ranking file. And F10, the mute key, on the real window.
+// that ends up in the ranking file. A button bound on the options screen, saved and steering.
+// And F10, the mute key, on the real window.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <memory>
 #include <set>
 
+#include "app/OptionsScreen.h"
 #include "app/PlayerControls.h"
 #include "core/TempFolder.h"
 #include "game/RankingFile.h"
@@ -184,6 +186,52 @@ TEST_F(GamepadGame, StartsSteersPausesAndEntersARankingName) {
   SDL_JoystickDetachVirtual(0);
   EXPECT_TRUE(RunUntil([&] { return app->PadCount() == 0; }));
   EXPECT_EQ(form->NameCandidate(), '\0');
+}
+
+TEST_F(GamepadGame, OptionsScreenBindsAButtonThatThenSteersAndIsSaved) {
+  const std::string path = folder.Path() + "config/settings.ini";
+  SettingsFile file(path);
+  Settings settings;
+  SdlAudioLibrary mixer;
+  OptionsScreen options(*app, *graphics, mixer, clock, file, settings);
+  options.Connect(*form);
+  Press(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_TRUE(RunUntil([&] { return State().DeviceReady && !State().NeedLoad; }));
+  SDL_RaiseWindow(app->Window());
+  SDL_SetWindowInputFocus(app->Window());
+  RunFor(300);
+  if (SDL_GetKeyboardFocus() != app->Window()) GTEST_SKIP() << "the window did not get the focus";
+
+  // RB on the title opens the options; up from the first row goes round to the last and on
+  // to "Steer left", seven rows up; A waits for its button, Y is taken, B leaves and saves.
+  Press(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+  ASSERT_TRUE(options.Open());
+  for (int row = 0; row < 7; ++row) Press(SDL_CONTROLLER_BUTTON_DPAD_UP);
+  Press(SDL_CONTROLLER_BUTTON_A);
+  Press(SDL_CONTROLLER_BUTTON_Y);
+  EXPECT_FALSE(State().InGame);  // nothing reached the game meanwhile
+  Press(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_FALSE(options.Open());
+  std::vector<std::string> warnings;
+  const Settings saved = SettingsFile(path).Load(warnings);
+  EXPECT_EQ(saved.padButtons[static_cast<std::size_t>(BoundInput::Left)],
+            std::vector<std::string>{"Y"});
+  // Y left car select, which keeps X.
+  EXPECT_EQ(saved.padButtons[static_cast<std::size_t>(BoundInput::Control)],
+            std::vector<std::string>{"X"});
+
+  // In a level Y steers left and the d-pad's left no longer does.
+  Press(SDL_CONTROLLER_BUTTON_START);
+  ASSERT_TRUE(RunUntil([&] { return State().LevelRunning && State().PlayerX > 0; }));
+  RunFor(300);
+  const float startX = State().PlayerX;
+  Hold(SDL_CONTROLLER_BUTTON_DPAD_LEFT, true);
+  RunFor(500);
+  Hold(SDL_CONTROLLER_BUTTON_DPAD_LEFT, false);
+  EXPECT_EQ(State().PlayerX, startX);
+  Hold(SDL_CONTROLLER_BUTTON_Y, true);
+  EXPECT_TRUE(RunUntil([&] { return State().PlayerX < startX - 20; }));
+  Hold(SDL_CONTROLLER_BUTTON_Y, false);
 }
 
 }  // namespace

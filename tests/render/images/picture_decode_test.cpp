@@ -60,6 +60,12 @@ TEST(PictureDecode, TheDrawnPartIsCentredInItsCell) {
             (std::vector<std::uint32_t>{0xFF000011, 0xFF000012, 0xFF000021, 0xFF000022}));
 }
 
+TEST(PictureDecode, NoMorePatternsThanAFontCanReach) {
+  const auto picture = Decode(ImageRecordBuilder().Cell(1, 1).Draw(1, 1).Texture(20, 20).Bytes());
+  ASSERT_TRUE(picture);
+  EXPECT_EQ(picture->patterns.size(), static_cast<std::size_t>(kMaxDecodedPatterns));
+}
+
 TEST(PictureDecode, NarrowFormatsWidenToFullChannels) {
   const auto picture = Decode(
       ImageRecordBuilder().Format(PixelFormat::pfR5G6B5).Texture(2, 1).FillPixels(0xF800).Bytes());

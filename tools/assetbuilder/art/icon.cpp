@@ -4,6 +4,8 @@
 #include <cairo.h>
 
 #include "assetbuilder/art/cars.h"
+#include "assetbuilder/art/paint.h"
+#include "game/ImageNames.h"
 
 namespace tvx::assets {
 namespace {
@@ -52,6 +54,12 @@ bool WriteIconPng(int size, const std::string& path) {
   const bool ok = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(surface);
   return ok;
+}
+
+ImageAsset BuildWindowIconImage() {
+  constexpr int kSize = 256;
+  return PaintPatterns(image::WindowIcon, kSize, kSize, 1,
+                       [](cairo_t* cr, int) { PaintIcon(cr, kSize); });
 }
 
 bool WriteIconSvg(const std::string& path) {

@@ -5,9 +5,13 @@
 
 #include <string>
 
+#include "assetbuilder/image_asset.h"
+
 namespace tvx::assets {
 
 bool WriteIconPng(int size, const std::string& path);
 bool WriteIconSvg(const std::string& path);
+// The icon as a picture of the archive, at the largest size of the theme, for the window.
+ImageAsset BuildWindowIconImage();
 
 }  // namespace tvx::assets

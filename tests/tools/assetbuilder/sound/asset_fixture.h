@@ -1,4 +1,5 @@
-// The built sound assets, shared by the tests of one process (building takes seconds).
+// The sounds of the archive the build wrote, each with its file decoded by the platform's
+// decoders, shared by the tests of one process.
 #pragma once
 
 #include <cstdint>

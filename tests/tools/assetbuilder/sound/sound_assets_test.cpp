@@ -1,4 +1,5 @@
-// The archive's sound table: order, kinds, determinism, levels, loop joins and durations.
+// The archive's sound table: order, kinds, levels, loop joins and durations (two builds giving
+// the same bytes is the deterministic build test's).
 #include "assetbuilder/sound/sound_assets.h"
 
 #include <gtest/gtest.h>
@@ -72,17 +73,6 @@ TEST(SoundTableTest, SevenMusicSlotsThenTheNamedSoundsInOrderUsingEveryKind) {
       EXPECT_EQ(asset.reviewPcm.size() % 2, 0u) << asset.key;
     }
     EXPECT_TRUE(mod && xm && ogg && mp3 && wav);
-  }
-}
-
-TEST(SoundTableTest, TwoBuildsGiveTheSameBytes) {
-  const std::vector<SoundAsset> again = BuildSoundAssets();
-  const auto& first = BuiltAssets();
-  ASSERT_EQ(again.size(), first.size());
-  for (std::size_t i = 0; i < first.size(); ++i) {
-    EXPECT_EQ(again[i].key, first[i].key);
-    EXPECT_TRUE(again[i].file == first[i].file) << first[i].key;
-    EXPECT_TRUE(again[i].reviewPcm == first[i].reviewPcm) << first[i].key;
   }
 }
 
