@@ -1,6 +1,7 @@
 #include "archive/PxDb.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "archive/PxDbPrefetch.h"
 #include "archive/RecordKey.h"
@@ -17,9 +18,9 @@ void TPxDb::SetFileName(const std::string& path) {
   loaded_ = false;
 }
 
-void TPxDb::Prefetch() {
+void TPxDb::Prefetch(TDamageReport onDamage) {
   DropPrefetch();
-  prefetch_ = std::make_unique<TPxDbPrefetch>(fileName_);
+  prefetch_ = std::make_unique<TPxDbPrefetch>(fileName_, std::move(onDamage));
 }
 
 void TPxDb::DropPrefetch() { prefetch_.reset(); }

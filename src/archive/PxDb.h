@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +50,13 @@ enum class TReadStatus {
   rsDigestMismatch,
   rsWriteError,  // the target stream took fewer bytes than inflated
 };
+
+// The cause in words, for messages: "MD5 digest mismatch", ...
+const char* ReadStatusText(TReadStatus status);
+
+// Told what a prefetch found wrong with the file, in one line naming it; on the prefetch's
+// own thread.
+using TDamageReport = std::function<void(const std::string& damage)>;
 
 class TPxDbPrefetch;
 
@@ -89,8 +97,9 @@ class TPxDb : public TComponent {
   // Starts reading, inflating and checking every record of the file on a thread of its own,
   // so that the reads that follow find most of the work done. It changes no answer: each read
   // still reloads the table and reads the stored bytes from the file, and takes a prefetched
-  // outcome only for exactly the same stored bytes and header, once.
-  void Prefetch();
+  // outcome only for exactly the same stored bytes and header, once. A file that cannot be
+  // read, or whose table or records are damaged, is told to `onDamage` once it is read whole.
+  void Prefetch(TDamageReport onDamage = {});
   // Forgets whatever was prefetched and not read (stopping the thread if it still runs).
   void DropPrefetch();
 

@@ -4,7 +4,8 @@
 // still reads the table and the stored bytes from the file itself; it takes a prefetched outcome
 // only when the record's sizes, digest and stored bytes are exactly the ones that outcome came
 // from, since inflating and checking depend on nothing else. Files and totals past the limits below
-// are left to the ordinary reads.
+// are left to the ordinary reads. What it finds wrong with a file it has read whole is told
+// to the report it was given, once.
 #pragma once
 
 #include <atomic>
@@ -31,7 +32,7 @@ class TPxDbPrefetch {
   static constexpr std::uint64_t kMaxFileSize = 256u << 20;
   static constexpr std::uint64_t kMaxPrefetchedBytes = 256u << 20;
 
-  explicit TPxDbPrefetch(std::string path);
+  TPxDbPrefetch(std::string path, TDamageReport onDamage);
   ~TPxDbPrefetch();  // stops the thread after the record it is on
   TPxDbPrefetch(const TPxDbPrefetch&) = delete;
   TPxDbPrefetch& operator=(const TPxDbPrefetch&) = delete;
@@ -52,9 +53,10 @@ class TPxDbPrefetch {
     std::vector<std::uint8_t> data;
   };
 
-  void Run(const std::string& path);
-  void ReadAndDecode(const std::string& path);
-  void DecodeAll(const std::vector<TRecordInfo>& records);
+  void Run(const std::string& path, const TDamageReport& onDamage);
+  // What is wrong with the file, or empty when nothing is or the reading stopped short.
+  std::string ReadAndDecode(const std::string& path);
+  std::string DecodeAll(const std::vector<TRecordInfo>& records);
   void Settle(std::size_t settled);
   static bool SameStoredBytes(TStream& file, const TRecordInfo& record, const std::uint8_t* stored);
 

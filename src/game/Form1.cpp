@@ -103,8 +103,10 @@ void TForm1::FormCreate() {
   Timer_->SetSpeed(state_.RefreshRate);
   Timer_->SetPaceRate(displayRate >= kLowestDisplayRate ? displayRate : kUnknownDisplayRate);
   PxDb1_->SetFileName(parts_.archivePath);
-  // The first frame's loaders find the archive read and checked while the launcher waits.
-  PxDb1_->Prefetch();
+  // The first frame's loaders find the archive read and checked while the launcher waits;
+  // damage found then is told at once, where a packager sees it, and by the dialog at the load.
+  PxDb1_->Prefetch(
+      [](const std::string& damage) { std::fprintf(stderr, "tarvex: %s\n", damage.c_str()); });
 }
 
 void TForm1::Button1Click() {

@@ -1,8 +1,11 @@
 // Reads after a prefetch: the same bytes and the same failures as plain reads, each record
-// taken once, and a file changed after the prefetch read as it is now.
+// taken once, a file changed after the prefetch read as it is now, and damage told once.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "archive/PxDb.h"
 #include "archive_test_util.h"
@@ -107,6 +110,55 @@ TEST_F(PxDbPrefetchRead, OfAMissingFileChangesNothing) {
   Bytes data;
   EXPECT_FALSE(Read("a", data));
   EXPECT_EQ(db_.LastReadStatus(), TReadStatus::rsKeyNotFound);
+}
+
+// What the prefetch tells, from its own thread.
+struct DamageHeard {
+  std::mutex mutex;
+  std::condition_variable told;
+  std::vector<std::string> lines;
+  TDamageReport Report() {
+    return [this](const std::string& damage) {
+      std::lock_guard lock(mutex);
+      lines.push_back(damage);
+      told.notify_all();
+    };
+  }
+  std::vector<std::string> Wait() {
+    std::unique_lock lock(mutex);
+    told.wait_for(lock, std::chrono::seconds(20), [this] { return !lines.empty(); });
+    return lines;
+  }
+};
+
+TEST_F(PxDbPrefetchRead, TellsTheFirstDamagedRecordOnceTheFileIsReadWhole) {
+  RawRecord lying = MakeRecord("lying\x1b[2J", 1, Filled(5000, 3));
+  lying.checksum[0] ^= 1;
+  RawRecord short_ = MakeRecord("short", 1, Filled(5000, 4));
+  short_.physSize += 1u << 20;
+  Write({MakeRecord("fine", 1, Filled(300000, 7)), lying, short_});
+  DamageHeard heard;
+  db_.SetFileName(path_);
+  db_.Prefetch(heard.Report());
+  EXPECT_EQ(heard.Wait(),
+            std::vector<std::string>{"the archive " + path_ +
+                                     " is damaged: record 1 \"lying\\x1b[2J\": MD5 digest mismatch "
+                                     "(and 1 more records)"});
+
+  Write({MakeRecord("fine", 1, Filled(300000, 7)), MakeRecord("too", 1, ToBytes("x"))});
+  DamageHeard none;
+  db_.Prefetch(none.Report());
+  Bytes data;
+  ASSERT_TRUE(Read("too", data));
+  db_.DropPrefetch();
+  EXPECT_TRUE(none.lines.empty());
+
+  WriteFileBytes(path_, ToBytes("PxDb garbage that is no table"));
+  DamageHeard table;
+  db_.Prefetch(table.Report());
+  EXPECT_EQ(table.Wait(), std::vector<std::string>{"the archive " + path_ +
+                                                   " is damaged: the record table or a record "
+                                                   "header is damaged"});
 }
 
 }  // namespace
