@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/audio/AlsaMessages.h"
 #include "platform/audio/AudioError.h"
 #include "platform/audio/ModuleSource.h"
 #include "platform/audio/Mp3Decoder.h"
@@ -84,6 +85,8 @@ bool SdlAudioLibrary::Audio_Init(int device, std::uint32_t /*frequency*/, std::u
     return true;
   }
   if (device != kDefaultDevice && device < 1) return Failed(audio::ErrorInit);
+  // The game says "no audio device" itself when none opens.
+  audio_detail::QuietAlsaMessages();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return Failed(audio::ErrorInit);
   const char* name = device == kDefaultDevice ? nullptr : SDL_GetAudioDeviceName(device - 1, 0);
   SDL_AudioSpec wanted{};

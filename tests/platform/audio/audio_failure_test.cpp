@@ -45,6 +45,20 @@ TEST(AudioWithoutDevice, InitFailsAndEverythingAfterIsHarmless) {
   EXPECT_FALSE(audio.Audio_StreamFree(1));
 }
 
+// alsa-lib would add its own lines ("ALSA lib pcm.c:...: Unknown PCM ...") to the game's one.
+TEST(AudioWithoutDevice, ALSAKeepsItsMessagesToItself) {
+  ::setenv("SDL_AUDIODRIVER", "alsa", 1);
+  ::setenv("AUDIODEV", "tarvex_no_such_pcm", 1);
+  ::testing::internal::CaptureStderr();
+  {
+    SdlAudioLibrary audio;
+    EXPECT_FALSE(audio.Audio_Init(-1, 44100, 0, 0, nullptr));
+  }
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  ::unsetenv("AUDIODEV");
+  EXPECT_EQ(said, "");
+}
+
 TEST(AudioWithoutDevice, ANonexistentDeviceNumberFails) {
   UseDummyDriver();
   SdlAudioLibrary audio;
