@@ -12,6 +12,7 @@
 #include "game/ImageNames.h"
 #include "game/ScreenStyle.h"
 #include "render/PxPictureDecode.h"
+#include "render/TextPen.h"
 
 namespace tvx {
 
@@ -24,8 +25,7 @@ constexpr std::uint32_t Argb(CanvasColor c) {
 constexpr std::uint32_t kWhite = Argb(colour::White), kOrange = Argb(colour::Orange);
 constexpr std::uint32_t kOffWhite = Argb(colour::OffWhite), kGrey = Argb(colour::Grey);
 static_assert(kOrange == 0xFFFF8020);
-constexpr double kBlankSpacing = 0.3;  // a missing character's advance, as the game's fonts
-constexpr int kStreakRoom = 120;       // beside the name, for the speed streaks
+constexpr int kStreakRoom = 120;  // beside the name, for the speed streaks
 constexpr int kMaxTextWidth = 2048;
 
 std::uint32_t Channel(std::uint32_t argb, int shift) { return (argb >> shift) & 0xFF; }
@@ -67,20 +67,21 @@ LauncherPicture TextPicture(const TDecodedFont& font, std::string_view text, std
                             std::uint32_t bottom, int margin = 0) {
   const TDecodedPicture& glyphs = font.glyphs;
   std::vector<std::pair<int, std::size_t>> placed;  // pen position, glyph
+  const TextPen step{static_cast<double>(glyphs.width), font.glyphSpacing};
   double pen = margin;
   int right = margin;
   for (const char c : text) {
     const int code = static_cast<unsigned char>(c) - font.firstChar;
     if (code < 0 || code >= static_cast<int>(glyphs.patterns.size()) ||
         code >= static_cast<int>(font.advances.size())) {
-      pen += glyphs.width * kBlankSpacing;
+      pen += step.Advance(std::nullopt);
       continue;
     }
     // Advances come from the archive: a line that runs off its room is cut, not grown.
     if (pen < 0 || pen + glyphs.width > kMaxTextWidth) break;
     placed.emplace_back(static_cast<int>(pen), static_cast<std::size_t>(code));
     right = std::max(right, static_cast<int>(pen) + glyphs.width);
-    pen += static_cast<double>(font.advances[static_cast<std::size_t>(code)]) + font.glyphSpacing;
+    pen += step.Advance(font.advances[static_cast<std::size_t>(code)]);
   }
   LauncherPicture picture;
   picture.width = right + margin;

@@ -15,6 +15,7 @@
 
 #include "render/PxDef.h"
 #include "render/PxImage.h"
+#include "render/TextPen.h"
 
 namespace tvx {
 
@@ -42,8 +43,8 @@ class TPxFont {
 
   double Scale = 1.0;
   bool TextTags = true;
-  double Interleave = 0.0;    // extra advance after every character, before scaling
-  double BlankSpacing = 0.3;  // advance of a missing character, times the glyph draw width
+  double Interleave = 0.0;  // extra advance after every character, before scaling
+  double BlankSpacing = kDefaultBlankSpacing;  // a missing character's advance, times its width
 
   std::uint8_t FirstChar() const { return firstChar_; }
   std::int32_t GlyphSpacing() const { return glyphSpacing_; }

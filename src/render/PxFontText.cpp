@@ -58,6 +58,8 @@ void TPxFont::TextOut(const std::string& text, double x, double y, CanvasColor c
   const auto glyphHeight = static_cast<float>(RoundHalfEven(drawSize.y * Scale));
   const auto top = static_cast<float>(Trunc(y));
   const auto length = static_cast<std::int64_t>(text.size());
+  const TextPen pen{static_cast<double>(drawSize.x), glyphSpacing_, Interleave, BlankSpacing,
+                    Scale};
 
   double penX = x;
   for (std::int64_t i = 1; i <= length; ++i) {
@@ -83,16 +85,13 @@ void TPxFont::TextOut(const std::string& text, double x, double y, CanvasColor c
     const std::int32_t code =
         static_cast<std::uint8_t>(text[static_cast<std::size_t>(i - 1)]) - firstChar_;
     if (code < 0 || code >= GlyphCount()) {
-      penX += (drawSize.x * BlankSpacing + Interleave) * Scale;
+      penX += pen.Advance(std::nullopt);
       continue;
     }
     const FloatQuad quad = pBounds4(static_cast<float>(Trunc(penX)), top, glyphWidth, glyphHeight);
     canvas.DrawPatternQuad(image_.get(), quad, colors, PatternSelection{code, 0, 0, 0, 0, 0, 0},
                            effect);
-    // Widths and spacing come from the archive: summed as doubles, they cannot overflow.
-    penX += (static_cast<double>(glyphs_[static_cast<std::size_t>(code)]) + glyphSpacing_ +
-             Interleave) *
-            Scale;
+    penX += pen.Advance(glyphs_[static_cast<std::size_t>(code)]);
   }
 }
 
