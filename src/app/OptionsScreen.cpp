@@ -18,7 +18,6 @@ namespace tvx {
 namespace {
 
 constexpr std::uint32_t kMuteNoticeMs = 2000;
-constexpr std::uint32_t kFailureNoticeMs = 8000;
 
 // The keyboard slots of the screen's own keys beside the arrows (dik::).
 namespace slot {
@@ -57,14 +56,13 @@ void OptionsScreen::Disconnect() {
   menu_.reset();
 }
 
-void OptionsScreen::Say(std::string text, bool failure, std::uint32_t ms) {
+void OptionsScreen::Say(std::string text) {
   notice_ = std::move(text);
-  noticeFailure_ = failure;
-  noticeUntil_ = clock_.GetTickCount() + ms;
+  noticeUntil_ = clock_.GetTickCount() + kMuteNoticeMs;
 }
 
 void OptionsScreen::MuteToggled() {
-  Say(settings_.mute ? "Sound muted (F10)" : "Sound on (F10)", false, kMuteNoticeMs);
+  Say(settings_.mute ? "Sound muted (F10)" : "Sound on (F10)");
   if (menu_) {
     // The screen's own copy follows, so that leaving does not undo the key.
     Settings values = menu_->Values();
@@ -209,11 +207,10 @@ void OptionsScreen::Leave() {
     std::vector<std::string> problems;
     row.parse(remembered, value, problems);
   }
+  // A failure is shown by the game's own notice, which the settings file feeds.
   std::string error;
-  if (!file_.Remember(remembered, error)) {
+  if (!file_.Remember(remembered, error))
     std::fprintf(stderr, "tarvex: settings not saved: %s\n", error.c_str());
-    Say("Settings not saved: " + error, true, kFailureNoticeMs);
-  }
 }
 
 void OptionsScreen::Draw() {
@@ -226,7 +223,7 @@ void OptionsScreen::Draw() {
       DrawOptionsHint(form_->Fonts());
   }
   if (!notice_.empty() && static_cast<std::int32_t>(noticeUntil_ - clock_.GetTickCount()) > 0)
-    DrawNotice(form_->MyCanvas(), form_->Fonts(), notice_, noticeFailure_);
+    DrawNotice(form_->MyCanvas(), form_->Fonts(), notice_);
 }
 
 }  // namespace tvx

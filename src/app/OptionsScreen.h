@@ -35,8 +35,8 @@ class OptionsScreen : public InputTaker {
   void Connect(TForm1& form);
   void Disconnect();
 
-  // A line over the screen for `ms` milliseconds.
-  void Say(std::string text, bool failure, std::uint32_t ms);
+  // A line at the foot of the screen for two seconds.
+  void Say(std::string text);
   // F10 was pressed: the screen shows the new mute state.
   void MuteToggled();
 
@@ -63,7 +63,6 @@ class OptionsScreen : public InputTaker {
   std::optional<OptionsMenu> menu_;
   Settings opened_;  // the values as the screen opened
   std::string notice_;
-  bool noticeFailure_ = false;
   std::uint32_t noticeUntil_ = 0;
 };
 

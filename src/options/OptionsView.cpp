@@ -68,10 +68,10 @@ void DrawOptionsHint(TPxFonts& fonts) {
   Text(fonts, font::Small, "O or RB/Options", 505, 12, colour::White, colour::Orange);
 }
 
-void DrawNotice(TPxCanvas& canvas, TPxFonts& fonts, const std::string& text, bool failure) {
+void DrawNotice(TPxCanvas& canvas, TPxFonts& fonts, const std::string& text) {
   canvas.FillOutlinedBox(0, 440, 640, 24, colour::Black, colour::TranslucentBlack,
                          EffectAlphaBlend);
-  Text(fonts, font::Small, text, 12, 444, colour::White, failure ? colour::Red : colour::White);
+  Text(fonts, font::Small, text, 12, 444, colour::White, colour::White);
 }
 
 }  // namespace tvx

@@ -17,7 +17,7 @@ class TPxImage;
 void DrawOptionsScreen(const OptionsMenu& menu, TPxCanvas& canvas, TPxFonts& fonts, TPxImage* car);
 // The title's line that says how to open the options.
 void DrawOptionsHint(TPxFonts& fonts);
-// One line near the top of the screen on a dark band: red for a failure, white otherwise.
-void DrawNotice(TPxCanvas& canvas, TPxFonts& fonts, const std::string& text, bool failure);
+// One line at the foot of the screen on a dark band.
+void DrawNotice(TPxCanvas& canvas, TPxFonts& fonts, const std::string& text);
 
 }  // namespace tvx
