@@ -57,7 +57,7 @@ case "$mode" in
     # keeps at their exit is not ours, and their leaks are checked in the suite below.
     ASAN_OPTIONS=detect_leaks=0 cmake --build "$SAN" -j "$(nproc)"
     export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
-    export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/system_leaks.supp:print_suppressions=0"
+    export LSAN_OPTIONS="suppressions=$(pwd)/src/platform/system_leaks.supp:print_suppressions=0"
     export UBSAN_OPTIONS=print_stacktrace=1
     # Mesa's drivers are unloaded at exit, which leaves what they still hold unreachable and
     # unnamed in LeakSanitizer's report; loaded from the start they stay until the end.

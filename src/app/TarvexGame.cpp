@@ -15,6 +15,7 @@
 #include "app/OptionsScreen.h"
 #include "app/PlayerControls.h"
 #include "game/Form1.h"
+#include "platform/LeakCheckAtExit.h"
 #include "platform/ProgramMemory.h"
 #include "platform/audio/SdlAudioLibrary.h"
 #include "platform/gl/GlGraphicsApi.h"
@@ -103,7 +104,10 @@ int main(int argc, char** argv) {
                                options.Disconnect();
                                tvx::DisconnectForm(*application);
                              }};
-  return tvx::RunGame({clock, *application, graphics, keyboard, audio, *archive,
-                       tvx::RankingPathFor(programFolder, *archive, environment), display},
-                      command.options, hooks);
+  const int exitCode =
+      tvx::RunGame({clock, *application, graphics, keyboard, audio, *archive,
+                    tvx::RankingPathFor(programFolder, *archive, environment), display},
+                   command.options, hooks);
+  tvx::KeepLibrariesLoaded();
+  return exitCode;
 }
