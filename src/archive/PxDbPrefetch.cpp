@@ -142,7 +142,10 @@ std::string TPxDbPrefetch::DecodeAll(const std::vector<TRecordInfo>& records) {
     kept += outcome.data.size();
     outcome.ready = true;
   }
-  if (damaged > 1) firstDamage += " (and " + std::to_string(damaged - 1) + " more records)";
+  if (damaged > 1) {
+    firstDamage += " (and " + std::to_string(damaged - 1) +
+                   (damaged == 2 ? " more record)" : " more records)");
+  }
   return firstDamage;
 }
 

@@ -143,7 +143,7 @@ TEST_F(PxDbPrefetchRead, TellsTheFirstDamagedRecordOnceTheFileIsReadWhole) {
   EXPECT_EQ(heard.Wait(),
             std::vector<std::string>{"the archive " + path_ +
                                      " is damaged: record 1 \"lying\\x1b[2J\": MD5 digest mismatch "
-                                     "(and 1 more records)"});
+                                     "(and 1 more record)"});
 
   Write({MakeRecord("fine", 1, Filled(300000, 7)), MakeRecord("too", 1, ToBytes("x"))});
   DamageHeard none;
