@@ -1,11 +1,13 @@
 #include "archive/StreamEx.h"
 
-#include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
+
+#include "core/FileBytes.h"
 
 namespace tvx {
 
@@ -33,15 +35,14 @@ bool WriteLittleEndian(TStream& stream, T value) {
 }  // namespace
 
 std::unique_ptr<TFileStream> TFileStream::OpenRead(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return nullptr;
-  struct stat info {};
-  if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-    std::fclose(file);
+  const RegularFile opened = OpenRegularFile(path, O_RDONLY);
+  if (opened.fd < 0) return nullptr;
+  std::FILE* file = fdopen(opened.fd, "rb");
+  if (file == nullptr) {
+    close(opened.fd);
     return nullptr;
   }
-  return std::unique_ptr<TFileStream>(
-      new TFileStream(file, static_cast<std::uint64_t>(info.st_size), true));
+  return std::unique_ptr<TFileStream>(new TFileStream(file, opened.size, true));
 }
 
 std::unique_ptr<TFileStream> TFileStream::Create(const std::string& path) {

@@ -55,45 +55,46 @@ bool SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
-int OpenRegularFile(const std::string& path, std::string& reason, bool* missing) {
-  if (missing != nullptr) *missing = false;
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+RegularFile OpenRegularFile(const std::string& path, int flags) {
+  RegularFile file;
+  const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0644);
   if (fd < 0) {
-    if (missing != nullptr) *missing = errno == ENOENT;
-    reason = errno == ENOENT ? "no such file" : std::strerror(errno);
-    return -1;
+    file.cause = errno;
+    file.reason = errno == ENOENT ? "no such file" : std::strerror(errno);
+    return file;
   }
   struct stat info {};
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    reason = S_ISDIR(info.st_mode) ? "a folder, not a file" : "not a regular file";
+    file.reason = S_ISDIR(info.st_mode) ? "a folder, not a file" : "not a regular file";
     close(fd);
-    return -1;
+    return file;
   }
-  const int flags = fcntl(fd, F_GETFL);
-  if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-    reason = std::strerror(errno);
+  const int fileFlags = fcntl(fd, F_GETFL);
+  if (fileFlags < 0 || fcntl(fd, F_SETFL, fileFlags & ~O_NONBLOCK) != 0) {
+    file.cause = errno;
+    file.reason = std::strerror(errno);
     close(fd);
-    return -1;
+    return file;
   }
-  return fd;
+  file.fd = fd;
+  file.size = static_cast<std::uint64_t>(info.st_size);
+  return file;
 }
 
 FileRead ReadRegularFile(const std::string& path, std::size_t maxSize, std::string& bytes,
                          std::string& reason) {
-  bool missing = false;
-  Descriptor file(OpenRegularFile(path, reason, &missing));
-  if (file.Get() < 0) return missing ? FileRead::Missing : FileRead::Failed;
-  struct stat info {};
-  if (fstat(file.Get(), &info) != 0) {
-    reason = std::strerror(errno);
-    return FileRead::Failed;
+  const RegularFile opened = OpenRegularFile(path, O_RDONLY);
+  Descriptor file(opened.fd);
+  if (file.Get() < 0) {
+    reason = opened.reason;
+    return opened.cause == ENOENT ? FileRead::Missing : FileRead::Failed;
   }
-  if (static_cast<std::uintmax_t>(info.st_size) > maxSize) {
+  if (opened.size > maxSize) {
     reason = "larger than " + std::to_string(maxSize) + " bytes";
     return FileRead::Failed;
   }
   // The size is a hint: the file may change while it is read, and a read past maxSize fails.
-  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+  bytes.resize(static_cast<std::size_t>(opened.size) + 1);
   std::size_t got = 0;
   for (;;) {
     if (got == bytes.size()) {

@@ -13,11 +13,20 @@ namespace tvx {
 
 enum class FileRead { Read, Missing, Failed };
 
-// A descriptor for reading `path`, or -1. The open itself does not wait (O_NONBLOCK) and
-// anything but a regular file is refused after fstat; the descriptor returned blocks as usual.
-// On failure `reason` says why ("no such file", "not a regular file" or the system's reason)
-// and `missing` (when given) tells whether the file is simply not there.
-int OpenRegularFile(const std::string& path, std::string& reason, bool* missing = nullptr);
+// A regular file opened, or why not: `fd` is -1 on failure, `cause` the open's errno (0 when
+// something other than a regular file is there) and `reason` says it in words ("no such
+// file", "not a regular file" or the system's reason).
+struct RegularFile {
+  int fd = -1;
+  std::uint64_t size = 0;
+  int cause = 0;
+  std::string reason;
+};
+
+// `path` opened with `flags` (O_RDONLY, O_WRONLY | O_CREAT, ...; a created file gets mode
+// 0644). The open itself does not wait (O_NONBLOCK) and anything but a regular file is
+// refused after fstat; the descriptor returned blocks as usual and is the caller's to close.
+RegularFile OpenRegularFile(const std::string& path, int flags);
 
 // The whole regular file, refused when above `maxSize` bytes; `reason` says why it failed.
 FileRead ReadRegularFile(const std::string& path, std::size_t maxSize, std::string& bytes,

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,20 +9,17 @@
 #include <cstring>
 #include <thread>
 
+#include "core/FileBytes.h"
+
 namespace tvx {
 
 FileLock::FileLock(const std::string& path, int waitMs) {
-  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    reason_ = path + ": " + std::strerror(errno);
+  const RegularFile file = OpenRegularFile(path, O_RDWR | O_CREAT | O_NOFOLLOW);
+  if (file.fd < 0) {
+    reason_ = path + ": " + file.reason;
     return;
   }
-  struct stat info {};
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    reason_ = path + ": not a regular file";
-    close(fd);
-    return;
-  }
+  const int fd = file.fd;
   // Polled rather than waited on, so that a copy stopped while it holds the lock cannot
   // freeze this one.
   constexpr auto kStep = std::chrono::milliseconds(10);

@@ -1,12 +1,12 @@
 #include "platform/replay/ReplayWriter.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
+#include "core/FileBytes.h"
 #include "platform/replay/ReplayScript.h"
 
 namespace tvx::replay {
@@ -18,20 +18,15 @@ ReplayWriter::~ReplayWriter() {
 bool ReplayWriter::Open(const std::string& path, const std::optional<std::string>& ranking,
                         bool replace, std::string& error) {
   // O_EXCL: an existing recording is never written over unless that was asked for.
-  const int fd =
-      open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (replace ? O_TRUNC : O_EXCL),
-           0644);
-  struct stat info {};
-  if (fd < 0 || fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-      (file_ = fdopen(fd, "wb")) == nullptr) {
-    const int cause = fd < 0 ? errno : 0;
-    if (fd >= 0) close(fd);
+  const RegularFile file = OpenRegularFile(path, O_WRONLY | O_CREAT | (replace ? O_TRUNC : O_EXCL));
+  if (file.fd < 0 || (file_ = fdopen(file.fd, "wb")) == nullptr) {
+    const int cause = file.fd < 0 ? file.cause : errno;
+    if (file.fd >= 0) close(file.fd);
     error = cause == EEXIST ? path + ": already exists (--force replaces it)"
             : cause != 0    ? path + ": cannot be created (" + std::strerror(cause) + ")"
-                            : path + ": not a regular file";
+                            : path + ": " + file.reason;
     return false;
   }
-  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   path_ = path;
   Put(FormatHeader(ranking));
   return true;
