@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <type_traits>
 #include <utility>
 
 #include "platform/Clock.h"
@@ -42,9 +41,8 @@ class MessageLoop {
   bool Terminated() const { return terminated_; }
 
   // Runs one pass; `deliverPendingEvents` hands every queued event to its handler and says
-  // whether there was any (one that says nothing counts as having delivered some), and
-  // `eventsPending` whether any is queued. Returns true when the loop should wait before the
-  // next pass.
+  // whether there was any, and `eventsPending` whether any is queued. Returns true when the
+  // loop should wait before the next pass.
   template <class DeliverPendingEvents, class EventsPending>
   bool RunPass(DeliverPendingEvents&& deliverPendingEvents, EventsPending&& eventsPending) {
     if (resting_) {
@@ -53,12 +51,7 @@ class MessageLoop {
       RunIdleHandler();
       if (terminated_) return false;
     }
-    bool active = true;
-    if constexpr (std::is_same_v<decltype(deliverPendingEvents()), bool>) {
-      active = deliverPendingEvents();
-    } else {
-      deliverPendingEvents();
-    }
+    bool active = deliverPendingEvents();
     if (terminated_) return false;
     if (timers_.FireDueTimers() > 0) active = true;
     if (terminated_) return false;
@@ -67,10 +60,6 @@ class MessageLoop {
       return true;
     }
     return RunIdleHandler();
-  }
-  template <class DeliverPendingEvents>
-  bool RunPass(DeliverPendingEvents&& deliverPendingEvents) {
-    return RunPass(std::forward<DeliverPendingEvents>(deliverPendingEvents), [] { return true; });
   }
 
   // How long a waiting loop may block: until the next timer is due, at most the limit below,
