@@ -25,13 +25,17 @@ std::optional<std::string> FromHex(std::string_view hex) {
   return bytes;
 }
 
-// Splits off the next line without its line break.
+// Splits off the next line without its line break (LF or CR LF).
 std::string_view NextLine(std::string_view& rest) {
   const std::size_t end = rest.find('\n');
-  const std::string_view line = rest.substr(0, end);
+  std::string_view line = rest.substr(0, end);
   rest = end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
   return line;
 }
+
+// Blank lines and comments hold no entry.
+bool HoldsNoEntry(std::string_view line) { return line.empty() || line.front() == '#'; }
 
 class Parser {
  public:
@@ -45,7 +49,7 @@ class Parser {
     std::int64_t actions = 0;  // as played, repetitions unrolled
     while (!rest_.empty()) {
       const std::string_view line = Line();
-      if (line.empty() || line.front() == '#') continue;
+      if (HoldsNoEntry(line)) continue;
       if (line.size() > kMaxEntryLineBytes) return Fail(error, "the line is too long");
       Entry entry;
       entry.line = lineNumber_;
@@ -66,9 +70,7 @@ class Parser {
  private:
   std::string_view Line() {
     ++lineNumber_;
-    std::string_view line = NextLine(rest_);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return line;
+    return NextLine(rest_);
   }
 
   bool Header() {
@@ -110,7 +112,7 @@ std::string_view LineAt(std::string_view text, std::size_t& offset) {
   std::string_view rest = text.substr(offset);
   const std::string_view line = NextLine(rest);
   offset = text.size() - rest.size();
-  return !line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
+  return line;
 }
 
 }  // namespace
@@ -120,7 +122,7 @@ bool ReadEntryAt(const ReplayScript& script, std::size_t& offset, std::uint32_t&
   while (offset < script.entries.size()) {
     const std::uint32_t number = line++;
     const std::string_view text = LineAt(script.entries, offset);
-    if (text.empty() || text.front() == '#') continue;
+    if (HoldsNoEntry(text)) continue;
     std::string ignored;  // the whole file was checked as it was read
     ParseEntry(text, entry, ignored);
     entry.line = number;
